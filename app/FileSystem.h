@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+namespace FileSystem {
+// True when the path names an existing file (hidden files included); false for folders,
+// bad paths and missing files.
+bool fileExists(const QString& path);
+} // namespace FileSystem

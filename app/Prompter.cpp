@@ -1,0 +1,8 @@
+#include "app/Prompter.h"
+
+#include "app/Error.h"
+
+void Prompter::showError(int number, const QString& description, Icon icon)
+{
+    message(Error{number, description}.text(), QStringLiteral("Eroare"), icon);
+}

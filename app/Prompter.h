@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// The one seam through which logic shows messages and asks questions. The Qt implementation
+// (app/ui/QtPrompter) is the only user of message boxes and file dialogs; tests script answers
+// with ScriptedPrompter.
+class Prompter
+{
+public:
+    enum class Icon { None, Information, Exclamation, Critical, Question };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    enum class Answer { Ok, Cancel, Yes, No };
+
+    virtual ~Prompter() = default;
+
+    virtual void message(const QString& text, const QString& caption, Icon icon) = 0;
+    virtual Answer ask(const QString& text, const QString& caption, Buttons buttons, Icon icon) = 0;
+    // File dialogs: the chosen path, or an empty text when the user cancels.
+    virtual QString openFileName(const QString& caption, const QString& filter, const QString& directory) = 0;
+    virtual QString saveFileName(const QString& caption, const QString& filter, const QString& suggestedPath) = 0;
+    // A text prompt: the typed text, or nothing when the user cancels.
+    virtual std::optional<QString> inputText(const QString& prompt, const QString& caption,
+                                             const QString& defaultText) = 0;
+
+    // The standard failure message: "number description", caption "Eroare".
+    void showError(int number, const QString& description, Icon icon = Icon::Exclamation);
+};

@@ -1,0 +1,83 @@
+#include "app/ui/QtPrompter.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon boxIcon(Prompter::Icon icon)
+{
+    switch (icon) {
+    case Prompter::Icon::Information:
+        return QMessageBox::Information;
+    case Prompter::Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Prompter::Icon::Critical:
+        return QMessageBox::Critical;
+    case Prompter::Icon::Question:
+        return QMessageBox::Question;
+    case Prompter::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons boxButtons(Prompter::Buttons buttons)
+{
+    switch (buttons) {
+    case Prompter::Buttons::Ok:
+        return QMessageBox::Ok;
+    case Prompter::Buttons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case Prompter::Buttons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case Prompter::Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+} // namespace
+
+void QtPrompter::message(const QString& text, const QString& caption, Icon icon)
+{
+    QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+Prompter::Answer QtPrompter::ask(const QString& text, const QString& caption, Buttons buttons, Icon icon)
+{
+    QMessageBox box(boxIcon(icon), caption, text, boxButtons(buttons), m_parent);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+QString QtPrompter::openFileName(const QString& caption, const QString& filter, const QString& directory)
+{
+    return QFileDialog::getOpenFileName(m_parent, caption, directory, filter);
+}
+
+QString QtPrompter::saveFileName(const QString& caption, const QString& filter, const QString& suggestedPath)
+{
+    // The callers ask their own overwrite question.
+    return QFileDialog::getSaveFileName(m_parent, caption, suggestedPath, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
+std::optional<QString> QtPrompter::inputText(const QString& prompt, const QString& caption, const QString& defaultText)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(m_parent, caption, prompt, QLineEdit::Normal, defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}

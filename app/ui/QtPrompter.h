@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/Prompter.h"
+
+class QWidget;
+
+// Message boxes, questions, file dialogs and the text prompt of the running program.
+class QtPrompter : public Prompter
+{
+public:
+    explicit QtPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
+
+    void message(const QString& text, const QString& caption, Icon icon) override;
+    Answer ask(const QString& text, const QString& caption, Buttons buttons, Icon icon) override;
+    QString openFileName(const QString& caption, const QString& filter, const QString& directory) override;
+    QString saveFileName(const QString& caption, const QString& filter, const QString& suggestedPath) override;
+    std::optional<QString> inputText(const QString& prompt, const QString& caption, const QString& defaultText) override;
+
+private:
+    QWidget* m_parent;
+};

@@ -1,0 +1,312 @@
+#include "model/CPFile.h"
+
+#include "app/NumberText.h"
+#include "app/Prompter.h"
+#include "app/Version.h"
+#include "geometry/Transform.h"
+#include "model/BinaryReader.h"
+#include "model/BinaryWriter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+std::int16_t checkedCount(int count)
+{
+    if (count > 32767)
+        throw Failure::overflow();
+    return std::int16_t(count);
+}
+
+Error fileError(const QFileDevice& file, const QString& path)
+{
+    switch (file.error()) {
+    case QFileDevice::OpenError:
+        if (!QFileInfo(QFileInfo(path).absolutePath()).isDir())
+            return {ErrorNumber::PathNotFound, QStringLiteral("Path not found")};
+        if (!QFileInfo::exists(path) && file.openMode() == QIODevice::NotOpen)
+            return {ErrorNumber::FileNotFound, QStringLiteral("File not found")};
+        return {ErrorNumber::PermissionDenied, QStringLiteral("Permission denied")};
+    case QFileDevice::PermissionsError:
+        return {ErrorNumber::PermissionDenied, QStringLiteral("Permission denied")};
+    default:
+        return {ErrorNumber::PathFileAccess, QStringLiteral("Path/File access error")};
+    }
+}
+
+// The contour points of the land and of its buildings, as the flat table of the file.
+CoordinateTable contourRows(const Land& land)
+{
+    if (!land.Geometry())
+        return CoordinateTable();
+    auto polygons = std::make_shared<Polygons>();
+    polygons->Add(PolygonPtr(land.Geometry()));
+    if (land.Buildings()) {
+        for (const BuildPtr& build : *land.Buildings()) {
+            if (build->Geometry())
+                polygons->Add(PolygonPtr(build->Geometry()));
+        }
+    }
+    Transform transform;
+    transform.setPolygonCollection(polygons);
+    transform.PolygonCollectionToArray();
+    return transform.TransformArray();
+}
+
+void attachContours(const CoordinateTable& rows, Land& land, const QString& decimalSeparator)
+{
+    Transform transform(decimalSeparator);
+    transform.setTransformArray(rows);
+    if (!transform.ArrayToPolygonCollection())
+        throw Failure(transform.lastError());
+    for (const PolygonPtr& polygon : *transform.PolygonCollection()) {
+        if (polygon->Name().toUpper() == QLatin1String("TEREN")) {
+            land.setGeometry(polygon);
+            continue;
+        }
+        for (const BuildPtr& build : *land.Buildings()) {
+            if (build->No() == polygon->Name())
+                build->setGeometry(polygon);
+        }
+    }
+}
+
+} // namespace
+
+CPFile::CPFile(QString decimalSeparator)
+    : m_decimalSeparator(decimalSeparator.isEmpty() ? NumberText::systemDecimalSeparator() : std::move(decimalSeparator)),
+      m_document(std::make_shared<class Document>())
+{
+}
+
+QByteArray CPFile::compose() const
+{
+    const Land& land = *m_document->Land();
+    const AddressPtr address = land.Address() ? land.Address() : std::make_shared<class Address>();
+    const OwnersPtr owners = land.Owners() ? land.Owners() : std::make_shared<Owners>();
+    const ParcelsPtr parcels = land.Parcels() ? land.Parcels() : std::make_shared<Parcels>();
+    const BuildingsPtr buildings = land.Buildings() ? land.Buildings() : std::make_shared<Buildings>();
+    const CoordinateTable rows = contourRows(land);
+
+    BinaryWriter out;
+    out.reserve(68 + qsizetype(rows.upperRow()) * 40);
+    out.bytes("CP");
+    out.text(Version::fileVersion());
+    out.text(QString());
+    out.text(QString());
+    out.int32(address->SIRUTA());
+    out.uint8(address->IECode());
+    for (const QString& field : {address->StreetType(), address->StreetName(), address->StreetNo(), address->BuildNo(),
+                                 address->EntranceNo(), address->TarlaNo(), address->ParcelNo(), address->FloorNo(),
+                                 address->ApartmentNo(), address->DistrictType(), address->DistrictName(),
+                                 address->Description()})
+        out.text(field);
+    out.int16(m_document->IsAp());
+    out.int16(checkedCount(owners->Count()));
+    out.int16(checkedCount(parcels->Count()));
+    out.int16(checkedCount(buildings->Count()));
+    out.int16(checkedCount(rows.upperRow()));
+    out.text(parcels->TotalLegalArea());
+    out.text(parcels->TotalMeasuredArea());
+    out.text(buildings->TotalLegalArea());
+    out.text(buildings->TotalMeasuredArea());
+    out.text(m_document->SurveyorName());
+    out.text(m_document->SurveyorLicense());
+    out.text(m_status);
+    out.text(m_comment1);
+    out.text(m_comment2);
+
+    for (const OwnerPtr& owner : *owners) {
+        out.text(owner->LastName());
+        out.text(owner->FirstName());
+    }
+    for (const ParcelPtr& parcel : *parcels) {
+        out.int16(parcel->No());
+        for (const QString& field : {parcel->LandUse(), parcel->LandDestination(), parcel->MeasuredArea(),
+                                     parcel->QualityClass(), parcel->LocalityZone(), parcel->Comments()})
+            out.text(field);
+    }
+    for (const BuildPtr& build : *buildings) {
+        for (const QString& field :
+             {build->No(), build->Description(), build->MeasuredArea(), build->BuildDestination(), build->Comments()})
+            out.text(field);
+    }
+    for (int i = 1; i <= rows.upperRow(); ++i) {
+        out.text(rows.text(i, CoordinateTable::NumberColumn));
+        out.text(rows.text(i, CoordinateTable::EntityColumn).toUpper());
+        out.float64(rows.cell(i, CoordinateTable::XColumn).toDouble());
+        out.float64(rows.cell(i, CoordinateTable::YColumn).toDouble());
+    }
+    return out.buffer();
+}
+
+bool CPFile::save(QIODevice* device, Error* error)
+{
+    try {
+        const QByteArray content = compose();
+        if (device->write(content) != content.size())
+            throw Failure(ErrorNumber::PathFileAccess, QStringLiteral("Path/File access error"));
+        return true;
+    } catch (const Failure& failure) {
+        if (error)
+            *error = failure.error();
+        return false;
+    }
+}
+
+bool CPFile::SaveCPFile(Error* error)
+{
+    QByteArray content;
+    try {
+        content = compose();
+    } catch (const Failure& failure) {
+        if (error)
+            *error = failure.error();
+        return false;
+    }
+    QSaveFile file(m_fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = fileError(file, m_fileName);
+        return false;
+    }
+    if (file.write(content) != content.size() || !file.commit()) {
+        if (error)
+            *error = {ErrorNumber::PathFileAccess, QStringLiteral("Path/File access error")};
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+void CPFile::readFrom(QIODevice* device)
+{
+    BinaryReader in(device);
+    in.bytes(2); // signature, not checked
+    const QString version = in.text();
+    in.text();
+    in.text();
+    auto address = std::make_shared<class Address>();
+    address->setSIRUTA(in.int32());
+    address->setIECode(in.uint8());
+    address->setStreetType(in.text());
+    address->setStreetName(in.text());
+    address->setStreetNo(in.text());
+    address->setBuildNo(in.text());
+    address->setEntranceNo(in.text());
+    address->setTarlaNo(in.text());
+    address->setParcelNo(in.text());
+    address->setFloorNo(in.text());
+    address->setApartmentNo(in.text());
+    address->setDistrictType(in.text());
+    address->setDistrictName(in.text());
+    address->setDescription(in.text());
+    const std::int16_t isAp = in.int16();
+    const int ownerCount = in.int16();
+    const int parcelCount = in.int16();
+    const int buildCount = in.int16();
+    const int pointCount = in.int16();
+    const QString parcelsLegal = in.text();
+    const QString parcelsMeasured = in.text();
+    const QString buildingsLegal = in.text();
+    const QString buildingsMeasured = in.text();
+    const QString surveyorName = in.text();
+    const QString surveyorLicense = in.text();
+    const QString status = in.text();
+    const QString comment1 = in.text();
+    const QString comment2 = in.text();
+
+    m_document = std::make_shared<class Document>();
+    m_version = version;
+    Land& land = *m_document->Land();
+
+    auto owners = std::make_shared<Owners>();
+    for (int i = 0; i < ownerCount; ++i) {
+        auto owner = std::make_shared<Owner>();
+        owner->setLastName(in.text());
+        owner->setFirstName(in.text());
+        owners->Add(owner);
+    }
+    land.setOwners(owners);
+    land.setAddress(address);
+    m_document->setIsAp(isAp);
+    m_document->setSurveyorName(surveyorName);
+    m_document->setSurveyorLicense(surveyorLicense);
+    m_comment1 = comment1;
+    m_comment2 = comment2;
+    m_status = status;
+
+    auto parcels = std::make_shared<Parcels>();
+    for (int i = 0; i < parcelCount; ++i) {
+        auto parcel = std::make_shared<Parcel>();
+        parcel->setNo(in.int16());
+        parcel->setLandUse(in.text());
+        parcel->setLandDestination(in.text());
+        parcel->setMeasuredArea(in.text());
+        parcel->setQualityClass(in.text());
+        parcel->setLocalityZone(in.text());
+        parcel->setComments(in.text());
+        parcels->Add(parcel);
+    }
+    parcels->setTotalLegalArea(parcelsLegal);
+    parcels->setTotalMeasuredArea(parcelsMeasured);
+    land.setParcels(parcels);
+
+    auto buildings = std::make_shared<Buildings>();
+    for (int i = 0; i < buildCount; ++i) {
+        auto build = std::make_shared<Build>();
+        build->setNo(in.text());
+        build->setDescription(in.text());
+        build->setMeasuredArea(in.text());
+        build->setBuildDestination(in.text());
+        build->setComments(in.text());
+        buildings->Add(build);
+    }
+    buildings->setTotalLegalArea(buildingsLegal);
+    buildings->setTotalMeasuredArea(buildingsMeasured);
+    land.setBuildings(buildings);
+
+    // A negative count (a corrupt file) reads as no points.
+    CoordinateTable rows(pointCount > 0 ? pointCount : 0);
+    for (int i = 1; i <= pointCount; ++i) {
+        rows.setCell(i, CoordinateTable::NumberColumn, in.text());
+        rows.setCell(i, CoordinateTable::EntityColumn, in.text());
+        rows.setCell(i, CoordinateTable::XColumn, in.float64());
+        rows.setCell(i, CoordinateTable::YColumn, in.float64());
+    }
+    if (pointCount >= 1)
+        attachContours(rows, land, m_decimalSeparator);
+}
+
+bool CPFile::load(QIODevice* device, Prompter* prompter, Error* error)
+{
+    try {
+        readFrom(device);
+        return true;
+    } catch (const Failure& failure) {
+        if (error)
+            *error = failure.error();
+        if (prompter)
+            prompter->showError(failure.error().number, failure.error().description, Prompter::Icon::Exclamation);
+        return false;
+    }
+}
+
+bool CPFile::LoadCPFile(Prompter* prompter, Error* error)
+{
+    QString path = m_fileName;
+    path.remove(QLatin1Char('"'));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        const Error failure = QFileInfo::exists(path) ? Error{ErrorNumber::PermissionDenied, QStringLiteral("Permission denied")}
+                                                     : Error{ErrorNumber::FileNotFound, QStringLiteral("File not found")};
+        if (error)
+            *error = failure;
+        if (prompter)
+            prompter->showError(failure.number, failure.description, Prompter::Icon::Exclamation);
+        return false;
+    }
+    return load(&file, prompter, error);
+}

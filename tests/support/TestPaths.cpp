@@ -1,0 +1,23 @@
+#include "support/TestPaths.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace TestPaths {
+
+QString testData(const QString& relative)
+{
+    const QString root = qEnvironmentVariable("LOTMARK_TEST_DATA");
+    return relative.isEmpty() ? root : root + QLatin1Char('/') + relative;
+}
+
+QString shared(const QString& relative)
+{
+    const QString root = qEnvironmentVariable("LOTMARK_SHARED");
+    if (root.isEmpty() || !QFileInfo(root).isDir())
+        return QString();
+    const QString path = relative.isEmpty() ? root : root + QLatin1Char('/') + relative;
+    return QFileInfo::exists(path) ? QDir::cleanPath(path) : QString();
+}
+
+} // namespace TestPaths
