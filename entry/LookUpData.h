@@ -1,0 +1,129 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <memory>
+#include <vector>
+
+// One read-only nomenclature table (a `.DAT` file: an SQLite database holding one table) and
+// the records a filter lets through, in stored order.
+//
+// Opening only connects to the file and reads the field names; records are read when a filter
+// is applied (applyFilter), so opening a large table costs nothing. The records of the last
+// filter are kept, and applying the same filter again only moves back to the first record.
+//
+// Failures (a missing or unreadable file, an unknown field name, a malformed filter) throw
+// `Failure` to the caller.
+class LookUpTable
+{
+public:
+    LookUpTable();
+    ~LookUpTable();
+    LookUpTable(const LookUpTable&) = delete;
+    LookUpTable& operator=(const LookUpTable&) = delete;
+
+    // Opens `fileName` read only. Throws Failure 53 when the file is missing, 75 when it is not
+    // a table file this program can read (not SQLite, no table, more than one table).
+    void open(const QString& fileName);
+    void close();
+    bool isOpen() const;
+    QString fileName() const { return m_fileName; }
+
+    // The table's field names in stored column order.
+    QStringList fieldNames() const { return m_fieldNames; }
+    // 0-based column of a field, compared without regard to letter case; -1 when absent.
+    int fieldIndex(const QString& name) const;
+
+    // Restricts the records: an invalid QVariant, an empty text or the number 0 lets all
+    // records through; otherwise a text "field = integer [AND field = integer ...]". Positions
+    // on the first matching record. Throws Failure 3001 for a malformed filter or a number other
+    // than 0, 3265 for a field the table does not have; the previous records stay then.
+    void applyFilter(const QVariant& filter);
+
+    // Records let through by the last filter (all records before any filter was applied).
+    int recordCount() const;
+    // 0-based current record; equals recordCount() past the last record.
+    int position() const { return m_position; }
+    void moveFirst() { m_position = 0; }
+    void moveNext();
+    void moveTo(int position);
+    // True when there is no current record (past the last one, or no records at all).
+    bool atEnd() const { return m_position >= recordCount(); }
+
+    // Value of a field of the current record: integers as qlonglong, texts as QString, an
+    // empty SQL value as an invalid QVariant. Throws Failure 3265 for an unknown field name and
+    // 3021 when there is no current record.
+    QVariant field(const QString& name) const;
+    // Value by 0-based record and column, without checks beyond bounds (invalid when outside).
+    QVariant value(int record, int column) const;
+
+private:
+    void ensureRecordsRead();
+
+    QString m_fileName;
+    QString m_connectionName;
+    QString m_tableName;
+    QStringList m_fieldNames;
+    QHash<QString, int> m_fieldIndex; // lower-case name -> column
+    QString m_filterKey;              // canonical form of the filter the records were read under
+    bool m_recordsRead = false;
+    std::vector<QVariant> m_cells;    // records * columns, row-major
+    int m_position = 0;
+};
+
+using LookUpTablePtr = std::shared_ptr<LookUpTable>;
+
+// A lookup table of the data form: its file, its filter and whether an empty value is a valid
+// choice. Usage: setFileName (and setCanHaveNullValue), CreateLookUp() once, then any number of
+// times setFilter() and rsLookUp() or Search().
+class LookUpData
+{
+public:
+    LookUpData();
+    ~LookUpData();
+    LookUpData(const LookUpData&) = delete;
+    LookUpData& operator=(const LookUpData&) = delete;
+
+    // Full path of the table file.
+    QString FileName() const { return m_fileName; }
+    void setFileName(const QString& fileName) { m_fileName = fileName; }
+
+    // Restriction applied whenever the records are handed out: an invalid QVariant (nothing),
+    // a filter text such as "admin_id = 1017 AND ie_code = 1", or the number 0 (all records).
+    // Stored as given; it is checked when rsLookUp() or Search() applies it.
+    QVariant Filter() const { return m_filter; }
+    void setFilter(const QVariant& filter) { m_filter = filter; }
+    void clearFilter() { m_filter = QVariant(); }
+
+    // An empty value counts as a valid choice when a stored document is shown.
+    bool CanHaveNullValue() const { return m_canHaveNullValue; }
+    void setCanHaveNullValue(bool value) { m_canHaveNullValue = value; }
+
+    // Opens the table named by FileName() in a new table object. Throws Failure when the file
+    // is missing or unreadable (the held table is then an unopened one).
+    void CreateLookUp();
+
+    // The open table after applying Filter(), positioned on its first matching record.
+    // Throws Failure for a malformed filter or an unknown field (see LookUpTable::applyFilter).
+    LookUpTable& rsLookUp();
+    void setrsLookUp(LookUpTablePtr table);
+
+    // 0-based position, in the filtered table and stored order, of the first record whose
+    // `field` equals `value`; -1 when none does (also when the filter matches nothing).
+    // Texts compare exactly and case-sensitively, numbers as numbers, a number against a text
+    // that reads as a number as numbers; an empty field or an invalid value equals nothing.
+    // Throws Failure for an unknown field, and 6 (overflow) for a position above 32767.
+    qint16 Search(const QString& field, const QVariant& value);
+
+private:
+    QString m_fileName;
+    QVariant m_filter;
+    bool m_canHaveNullValue = false;
+    LookUpTablePtr m_table;
+};
+
+// Whether a stored field value equals a searched value under the rules of LookUpData::Search.
+bool lookUpValuesEqual(const QVariant& fieldValue, const QVariant& value);
