@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// Coordinate texts of the coordinate list: the user's decimal separator, a fixed number of
+// decimals, a leading "0" below 1, no digit grouping.
+namespace CoordinateFormat {
+
+// Reads a number written with the given decimal separator (blanks around it allowed),
+// by the same rules as LocaleNumber::parse but without allocating for plain numbers.
+bool parseNumber(QStringView text, const QString& decimalSeparator, double* value);
+
+// The number in the coordinate format with `decimals` digits after the separator
+// (negative counts as 0).
+QString formatNumber(double value, int decimals, const QString& decimalSeparator);
+
+// Any input text into the coordinate format: blank gives "", every "," (or else every ".")
+// becomes the separator, then the number is written again. Throws Failure (13 Type
+// mismatch) for text that is not a number.
+QString FormatCoordinate(const QString& text, int decimals, const QString& decimalSeparator);
+
+// The magnitude a coordinate text is checked against the 1,000,000 bound with: its leading
+// numeric value, with the user's separator taken as the decimal point (so that "1000000,5"
+// is over the bound whichever separator the user has).
+double boundValue(const QString& text, const QString& decimalSeparator);
+
+// The largest coordinate the list accepts.
+constexpr double MaximumCoordinate = 1000000.0;
+
+} // namespace CoordinateFormat
