@@ -1,0 +1,111 @@
+#include "app/ui/frmOptions.h"
+
+#include "app/AppSettings.h"
+#include "app/OptionsValues.h"
+#include "app/ui/KeepOnTop.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+frmOptions::frmOptions(AppSettings& settings, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_prompter(prompter), m_delimiters(settings.delimiters)
+{
+    setObjectName(QStringLiteral("frmOptions"));
+    setWindowTitle(QStringLiteral("Optiuni"));
+    setModal(true);
+
+    txtName = new QLineEdit(m_settings.surveyorName, this);
+    txtName->setObjectName(QStringLiteral("txtName"));
+    txtSerial = new QLineEdit(m_settings.surveyorLicense, this);
+    txtSerial->setObjectName(QStringLiteral("txtSerial"));
+    txtDocumentNo = new QLineEdit(QString::number(m_settings.workNumber), this);
+    txtDocumentNo->setObjectName(QStringLiteral("txtDocumentNo"));
+
+    auto* fields = new QFormLayout;
+    fields->addRow(QStringLiteral("Nume autorizat"), txtName);
+    fields->addRow(QStringLiteral("Serie autorizat"), txtSerial);
+    fields->addRow(QStringLiteral("Numar lucrare"), txtDocumentNo);
+
+    auto* frame = new QGroupBox(QStringLiteral("Delimitatori coloane coordonate"), this);
+    lstDelimiters = new QListWidget(frame);
+    lstDelimiters->setObjectName(QStringLiteral("lstDelimiters"));
+    txtDelimiter = new QLineEdit(frame);
+    txtDelimiter->setObjectName(QStringLiteral("txtDelimiter"));
+    cmdAdd = new QPushButton(QStringLiteral("Adauga"), frame);
+    cmdAdd->setObjectName(QStringLiteral("cmdAdd"));
+    cmdRemove = new QPushButton(QStringLiteral("Sterge"), frame);
+    cmdRemove->setObjectName(QStringLiteral("cmdRemove"));
+    auto* delimiterRow = new QFormLayout;
+    delimiterRow->addRow(QStringLiteral("Delimitator"), txtDelimiter);
+    auto* delimiterButtons = new QHBoxLayout;
+    delimiterButtons->addWidget(cmdAdd);
+    delimiterButtons->addWidget(cmdRemove);
+    auto* frameLayout = new QVBoxLayout(frame);
+    frameLayout->addWidget(lstDelimiters);
+    frameLayout->addLayout(delimiterRow);
+    frameLayout->addLayout(delimiterButtons);
+
+    cmdOk = new QPushButton(QStringLiteral("OK"), this);
+    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    cmdOk->setDefault(true);
+    cmdExit = new QPushButton(QStringLiteral("Iesire"), this);
+    cmdExit->setObjectName(QStringLiteral("cmdExit"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOk);
+    buttons->addWidget(cmdExit);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(frame);
+    layout->addLayout(buttons);
+
+    connect(cmdAdd, &QPushButton::clicked, this, &frmOptions::addDelimiter);
+    connect(cmdRemove, &QPushButton::clicked, this, &frmOptions::removeDelimiter);
+    connect(cmdOk, &QPushButton::clicked, this, &frmOptions::confirm);
+    connect(cmdExit, &QPushButton::clicked, this, &frmOptions::reject);
+    showLines();
+    keepOnTop(this, true);
+}
+
+void frmOptions::showLines()
+{
+    lstDelimiters->clear();
+    lstDelimiters->addItems(m_delimiters.lines());
+}
+
+void frmOptions::addDelimiter()
+{
+    if (m_delimiters.add(txtDelimiter->text(), m_prompter)) {
+        lstDelimiters->addItem(m_delimiters.lines().last());
+        txtDelimiter->clear();
+    }
+}
+
+void frmOptions::removeDelimiter()
+{
+    const int row = lstDelimiters->currentRow();
+    if (lstDelimiters->count() == 0 || row < 0 || !lstDelimiters->currentItem()->isSelected())
+        return;
+    m_delimiters.remove(row);
+    delete lstDelimiters->takeItem(row);
+}
+
+void frmOptions::confirm()
+{
+    const OptionsValues values{txtName->text(), txtSerial->text(), txtDocumentNo->text()};
+    if (values.confirm(m_delimiters, m_settings, m_prompter))
+        accept();
+}
+
+void frmOptions::reject()
+{
+    // "Iesire", Escape and the window's close box all leave without writing.
+    m_settings.cancelFlag = true;
+    QDialog::reject();
+}

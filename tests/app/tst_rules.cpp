@@ -1,0 +1,191 @@
+#include "app/AppSettings.h"
+#include "app/ContourChecks.h"
+#include "app/DelimiterEditor.h"
+#include "app/MhtDocument.h"
+#include "app/OptionsValues.h"
+#include "support/ScriptedPrompter.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+PolygonPtr contour(const QString& name, const QList<QPointF>& vertices)
+{
+    auto points = std::make_shared<Points>();
+    int no = 1;
+    for (const QPointF& vertex : vertices) {
+        auto point = std::make_shared<Point>();
+        point->setNo(QString::number(no++));
+        point->setX(vertex.x());
+        point->setY(vertex.y());
+        points->Add(point);
+    }
+    auto polygon = std::make_shared<Polygon>();
+    polygon->setName(name);
+    polygon->setPoints(points);
+    return polygon;
+}
+
+// A rectangle of the given area (width 1).
+PolygonPtr strip(const QString& name, double area, double offset = 0)
+{
+    return contour(name, {{offset, 0}, {offset + area, 0}, {offset + area, 1}, {offset, 1}});
+}
+
+BuildingsPtr buildingsOf(const QList<std::pair<QString, QString>>& noAndArea)
+{
+    auto buildings = std::make_shared<Buildings>();
+    for (const auto& [no, area] : noAndArea) {
+        auto build = std::make_shared<Build>();
+        build->setNo(no);
+        build->setMeasuredArea(area);
+        buildings->Add(build);
+    }
+    return buildings;
+}
+
+QString firstProblem(const QList<PolygonPtr>& list, const QString& total, const BuildingsPtr& buildings)
+{
+    Polygons polygons;
+    for (const PolygonPtr& polygon : list)
+        polygons.Add(PolygonPtr(polygon));
+    const auto problem = ContourChecks::check(polygons, total, *buildings);
+    return problem ? problem->text : QString();
+}
+} // namespace
+
+class tst_rules : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void contourChecks_data()
+    {
+        QTest::addColumn<QList<PolygonPtr>>("contours");
+        QTest::addColumn<QString>("total");
+        QTest::addColumn<BuildingsPtr>("buildings");
+        QTest::addColumn<QString>("problem");
+        const QString none;
+        const BuildingsPtr noBuildings = buildingsOf({});
+        QTest::newRow("land 1234.5 rounds to 1234") << QList<PolygonPtr>{strip("teren", 1234.5)} << "1234" << noBuildings << none;
+        QTest::newRow("land 1234.5 against 1235")
+            << QList<PolygonPtr>{strip("teren", 1234.5)} << "1235" << noBuildings
+            << "Suprafata totala calculata din coordonate pentru teren este diferita de cea introdusa in fereastra de "
+               "date textuale.";
+        QTest::newRow("two points") << QList<PolygonPtr>{contour("TEREN", {{0, 0}, {1, 1}})} << "0" << noBuildings
+                                    << "Introduceti cel putin 3 puncte pe contur.";
+        QTest::newRow("building without its form entry")
+            << QList<PolygonPtr>{strip("TEREN", 100), strip("C3", 20)} << "100" << buildingsOf({{"C1", "20"}})
+            << "Denumirea constructiilor din lista de coordonate si fisa imobilului nu coincid.";
+        QTest::newRow("building area differs")
+            << QList<PolygonPtr>{strip("TEREN", 100), strip("C1", 20)} << "100" << buildingsOf({{"C1", "21"}})
+            << "Suprafata totala calculata din coordonate pentru C1 este diferita de cea introdusa in fereastra de "
+               "date textuale.";
+        QTest::newRow("more building contours than buildings")
+            << QList<PolygonPtr>{strip("TEREN", 100), strip("C1", 20), strip("C1", 20, 50)} << "100"
+            << buildingsOf({{"C1", "20"}})
+            << "Numarul de cladiri introduse in lista de coordonate este mai mare decat cel introdus in fereastra de "
+               "date textuale.";
+        QTest::newRow("fewer building contours")
+            << QList<PolygonPtr>{strip("TEREN", 100), strip("C1", 20)} << "100" << buildingsOf({{"C1", "20"}, {"C2", "5"}})
+            << "Numarul de cladiri introduse in lista de coordonate este mai mic decat cel introdus in fereastra de "
+               "date textuale.";
+        QTest::newRow("closing point entered")
+            << QList<PolygonPtr>{contour("TEREN", {{0, 0}, {10, 0}, {10, 10}, {0, 0}})} << "50" << noBuildings
+            << "Primul si ultimul punct ale entitatii TEREN au aceleasi coordonate.";
+        QTest::newRow("other entity still checked")
+            << QList<PolygonPtr>{strip("TEREN", 100), contour("Gard", {{0, 0}, {5, 5}, {5, 5}, {9, 0}})} << "100"
+            << noBuildings << "Entitatea Gard contine punctele 2 si 3 care sunt consecutive.";
+        QTest::newRow("all good")
+            << QList<PolygonPtr>{strip("TEREN", 100), strip("C1", 20), strip("C2", 7.5)} << "100"
+            << buildingsOf({{"C1", "20"}, {"C2", "8"}}) << none;
+    }
+    void contourChecks()
+    {
+        QFETCH(QList<PolygonPtr>, contours);
+        QFETCH(QString, total);
+        QFETCH(BuildingsPtr, buildings);
+        QFETCH(QString, problem);
+        QCOMPARE(firstProblem(contours, total, buildings), problem);
+    }
+
+    void namesProblemUsesTheInformationIcon()
+    {
+        Polygons polygons;
+        polygons.Add(strip("TEREN", 10));
+        polygons.Add(strip("C9", 1));
+        const auto problem = ContourChecks::check(polygons, "10", *buildingsOf({{"C1", "1"}}));
+        QVERIFY(problem);
+        QCOMPARE(problem->icon, Prompter::Icon::Information);
+    }
+
+    void delimiterEditor()
+    {
+        ScriptedPrompter prompter;
+        DelimiterEditor editor;
+        QVERIFY(editor.add(";", prompter));
+        QCOMPARE(editor.lines(), QStringList{"';'"});
+        QVERIFY(editor.add("{tab}", prompter));
+        QVERIFY(editor.add("; ", prompter));
+        QCOMPARE(editor.coded(), QString("59,9,59&32"));
+        QVERIFY(!editor.add("", prompter));
+        QVERIFY(prompter.log().isEmpty());
+
+        for (const char* refused : {",", ".", "'", "~"}) {
+            QVERIFY(!editor.add(refused, prompter));
+            QCOMPARE(prompter.last().text, QString("Caracterul despartitor '%1' este incorect.").arg(refused));
+            QCOMPARE(prompter.last().caption, QString("Eroare"));
+            QCOMPARE(prompter.last().icon, Prompter::Icon::Exclamation);
+        }
+        QVERIFY(!editor.add(";", prompter));
+        QCOMPARE(prompter.last().text, QString("Caracterul despartitor ';' exista in lista."));
+        editor.remove(0);
+        editor.remove(7);
+        QCOMPARE(editor.lines(), (QStringList{"'{tab}'", "'; '"}));
+
+        const DelimiterEditor loaded({"\t", " ", ";"});
+        QCOMPARE(loaded.lines(), (QStringList{"'{Tab}'", "' '", "';'"}));
+        QCOMPARE(loaded.coded(), QString("9,32,59"));
+    }
+
+    void optionsConfirm()
+    {
+        QTemporaryDir dir;
+        AppSettings settings(dir.path());
+        ScriptedPrompter prompter;
+        const OptionsValues values{"Pop Ion", "RO-12", "14.5"};
+        QVERIFY(!values.confirm(DelimiterEditor(), settings, prompter));
+        QCOMPARE(prompter.texts(), QStringList{"Lista delimitatorilor trebuie sa contina cel putin un element."});
+        QVERIFY(!QFile::exists(settings.settingsFilePath()));
+
+        DelimiterEditor editor;
+        QVERIFY(editor.add(";", prompter));
+        QVERIFY(values.confirm(editor, settings, prompter));
+        QCOMPARE(settings.workNumber, std::int16_t(14));
+        QCOMPARE(settings.delimiters, QStringList{";"});
+        QCOMPARE(settings.read(AppSettings::KeyDelimiters), QString("59"));
+        QCOMPARE(settings.read(AppSettings::KeyWorkNumber), QString("14.5"));
+        AppSettings reread(dir.path());
+        reread.load();
+        QCOMPARE(reread.surveyorName, QString("Pop Ion"));
+        QCOMPARE(reread.surveyorLicense, QString("RO-12"));
+    }
+
+    void mhtHtmlPart()
+    {
+        const QByteArray archive = "MIME-Version: 1.0\r\nContent-Type: multipart/related;\r\n\tboundary=\"==b==\"\r\n\r\n"
+                                   "--==b==\r\nContent-Type: text/plain\r\n\r\nnu\r\n"
+                                   "--==b==\r\nContent-Type: text/html; charset=\"utf-8\"\r\n"
+                                   "Content-Transfer-Encoding: quoted-printable\r\n\r\n"
+                                   "<p>Schi=C8=9Ba =\r\nla scar=C4=83</p>\r\n--==b==--\r\n";
+        QCOMPARE(MhtDocument::html(archive).trimmed(), QString("<p>Schița la scară</p>"));
+        QCOMPARE(MhtDocument::html("<html>simplu</html>"), QString("<html>simplu</html>"));
+        const QString shipped = MhtDocument::htmlOfFile(QStringLiteral(LOTMARK_SOURCE_DIR "/Help/Manual.mht"));
+        QVERIFY(shipped.contains("Lista de coordonate"));
+        QVERIFY(shipped.contains("Importul contururilor dintr-un desen DXF"));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_rules)
+#include "tst_rules.moc"
