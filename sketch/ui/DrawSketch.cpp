@@ -1,0 +1,442 @@
+#include "sketch/ui/DrawSketch.h"
+
+#include "app/Prompter.h"
+#include "app/ui/QtPrompter.h"
+#include "sketch/ui/SketchArtwork.h"
+#include "sketch/ui/SketchCanvas.h"
+#include "sketch/ui/SketchTools.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolBar>
+
+namespace {
+
+const QString errorCaption = QStringLiteral("Eroare");
+
+// The button and shift states as the events report them: 1 left, 2 right, 4 middle;
+// 1 Shift, 2 Ctrl, 4 Alt.
+short buttonState(Qt::MouseButtons buttons)
+{
+    return short((buttons.testFlag(Qt::LeftButton) ? 1 : 0) | (buttons.testFlag(Qt::RightButton) ? 2 : 0) |
+                 (buttons.testFlag(Qt::MiddleButton) ? 4 : 0));
+}
+
+short shiftState(Qt::KeyboardModifiers modifiers)
+{
+    return short((modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) | (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) |
+                 (modifiers.testFlag(Qt::AltModifier) ? 4 : 0));
+}
+
+} // namespace
+
+DrawSketch::DrawSketch(QWidget* parent)
+    : QWidget(parent)
+    , m_decimalSeparator(QLocale::system().decimalPoint())
+{
+    setObjectName(QStringLiteral("DrawSketch"));
+    setFocusPolicy(Qt::StrongFocus);
+    m_ownPrompter = std::make_unique<QtPrompter>(this);
+    m_prompter = m_ownPrompter.get();
+
+    m_viewport = new QWidget(this);
+    m_viewport->setObjectName(QStringLiteral("picGraphImage"));
+    m_viewport->setAutoFillBackground(true);
+    m_viewport->installEventFilter(this);
+
+    m_canvas = new SketchCanvas(*this, m_viewport);
+    m_canvas->move(0, 0);
+    m_canvas->resize(0, 0);
+
+    m_hScroll = new QScrollBar(Qt::Horizontal, m_viewport);
+    m_hScroll->setObjectName(QStringLiteral("HScroll"));
+    m_vScroll = new QScrollBar(Qt::Vertical, m_viewport);
+    m_vScroll->setObjectName(QStringLiteral("VScroll"));
+    for (QScrollBar* bar : {m_hScroll, m_vScroll}) {
+        bar->setEnabled(false);
+        bar->setRange(0, 0);
+        connect(bar, &QScrollBar::valueChanged, this, &DrawSketch::onScroll);
+    }
+    m_scrollJoint = new QWidget(m_viewport);
+    m_scrollJoint->setObjectName(QStringLiteral("picScrollJoint"));
+    m_scrollJoint->setAutoFillBackground(true);
+
+    m_toolTip = new QLabel(m_canvas);
+    m_toolTip->setObjectName(QStringLiteral("lblToolTip"));
+    m_toolTip->setStyleSheet(QStringLiteral(
+        "QLabel { background: rgb(255, 255, 225); color: black; border: 1px solid black; padding: 1px 3px; }"));
+    m_toolTip->setAttribute(Qt::WA_TransparentForMouseEvents, true);
+    m_toolTip->hide();
+
+    m_info = std::make_unique<InfoTool>(*this);
+    m_pan = std::make_unique<PanTool>(*this);
+    m_measure = std::make_unique<MeasureTool>(*this);
+    buildToolbar();
+}
+
+DrawSketch::~DrawSketch() = default;
+
+void DrawSketch::buildToolbar()
+{
+    m_toolbar = new QToolBar(m_viewport);
+    m_toolbar->setObjectName(QStringLiteral("tbrQuickFloat"));
+    m_toolbar->setIconSize(QSize(22, 22));
+    m_toolbar->setAutoFillBackground(true);
+    struct Button
+    {
+        ToolButton index;
+        const char* caption;
+        SketchArtwork::ToolImage image;
+        bool toggle;
+    };
+    const Button buttons[] = {
+        {Informatii, "Informatii", SketchArtwork::ToolImage::Information, true},
+        {ExplorareLibera, "Explorare libera", SketchArtwork::ToolImage::Explore, true},
+        {Mareste, "Mareste", SketchArtwork::ToolImage::ZoomIn, false},
+        {Micsoreaza, "Micsoreaza", SketchArtwork::ToolImage::ZoomOut, false},
+        {VedereDeAnsamblu, "Vedere de ansamblu", SketchArtwork::ToolImage::Overall, false},
+        {MasurareDistante, "Masurare distante", SketchArtwork::ToolImage::Measure, true},
+    };
+    for (const Button& button : buttons) {
+        QAction* action = m_toolbar->addAction(SketchArtwork::toolIcon(button.image), QString::fromLatin1(button.caption));
+        action->setToolTip(action->text());
+        action->setCheckable(button.toggle);
+        const ToolButton index = button.index;
+        connect(action, &QAction::triggered, this, [this, index] { onToolTriggered(index); });
+        m_actions[index] = action;
+    }
+    m_toolbar->adjustSize();
+    m_toolbar->move(2, 2);
+}
+
+QAction* DrawSketch::toolAction(ToolButton button) const
+{
+    return m_actions[button];
+}
+
+void DrawSketch::clickTool(ToolButton button)
+{
+    m_actions[button]->trigger();
+}
+
+QWidget* DrawSketch::canvas() const
+{
+    return m_canvas;
+}
+
+bool DrawSketch::informationMode() const
+{
+    return m_info->active();
+}
+
+bool DrawSketch::explorationMode() const
+{
+    return m_pan->active();
+}
+
+bool DrawSketch::measuringMode() const
+{
+    return m_measure->active();
+}
+
+void DrawSketch::setPrompter(Prompter* prompter)
+{
+    m_prompter = prompter ? prompter : m_ownPrompter.get();
+}
+
+void DrawSketch::setGeometryCollection(PolygonsPtr polygons)
+{
+    m_polygons = std::move(polygons);
+}
+
+void DrawSketch::Draw()
+{
+    m_zoom = SketchView::FitZoom;
+    if (!m_polygons || m_polygons->Count() == 0 || !SketchView::landPolygon(*m_polygons))
+        return;
+    if (!m_image.isNull())
+        m_image.fill(SketchRenderer::backgroundColour());
+    DrawGeometry();
+}
+
+void DrawSketch::setZoomPercent(double percent)
+{
+    m_zoom = percent;
+    DrawGeometry();
+}
+
+QSize DrawSketch::freeViewportSize() const
+{
+    return QSize(m_viewport->width() - m_vScroll->width(), m_viewport->height() - m_hScroll->height());
+}
+
+bool DrawSketch::DrawGeometry()
+{
+    if (!m_polygons || m_polygons->Count() == 0 || !SketchView::landPolygon(*m_polygons))
+        return true;
+    try {
+        const SketchView::Scale scale = SketchView::ComputeSketchScale(*m_polygons);
+        double zoom = m_zoom;
+        if (zoom == SketchView::FitZoom) {
+            layoutViewport();
+            const QSize free = freeViewportSize();
+            zoom = SketchView::ZoomToFit(free.width(), free.height(), scale);
+            if (!(zoom > 0)) {
+                // Not laid out yet: the first resize draws at the fit.
+                m_fitPending = true;
+                return true;
+            }
+            m_zoom = zoom;
+        }
+        m_fitPending = false;
+        const QSize size = SketchView::canvasSize(scale, zoom);
+        QImage image = SketchRenderer::createCanvasImage(size, devicePixelRatioF());
+        if (image.isNull()) {
+            // The zoom that failed stays, so that the next "Micsoreaza" steps back from it.
+            m_prompter->message(SketchRenderer::zoomLimitMessage(), errorCaption, Prompter::Icon::Exclamation);
+            return false;
+        }
+        m_scale = scale;
+        m_mapping = SketchView::CanvasMapping(scale, QSizeF(size));
+        clearHover();
+        m_image = image;
+        {
+            QPainter painter(&m_image);
+            painter.setRenderHint(QPainter::TextAntialiasing, true);
+            SketchRenderer::drawGeometry(painter, *m_polygons, m_mapping, zoom);
+        }
+        m_canvas->resize(size);
+        layoutViewport();
+        m_canvas->update();
+    } catch (const Failure& failure) {
+        showFailure(failure.error().number, failure.error().description);
+        return false;
+    } catch (const std::bad_alloc&) {
+        m_prompter->message(SketchRenderer::zoomLimitMessage(), errorCaption, Prompter::Icon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+void DrawSketch::showFailure(int number, const QString& description)
+{
+    m_prompter->showError(number, description, Prompter::Icon::Exclamation);
+}
+
+QImage DrawSketch::ControlPicture()
+{
+    m_controlPicture = m_image;
+    return m_controlPicture;
+}
+
+void DrawSketch::ClearControl()
+{
+    if (!m_image.isNull())
+        m_image.fill(SketchRenderer::backgroundColour());
+    clearHover();
+}
+
+void DrawSketch::layoutViewport()
+{
+    const int vw = m_viewport->width();
+    const int vh = m_viewport->height();
+    const int thickness = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    m_hScroll->setGeometry(0, vh - thickness, std::max(0, vw - thickness), thickness);
+    m_vScroll->setGeometry(vw - thickness, 0, thickness, std::max(0, vh - thickness));
+    m_scrollJoint->setGeometry(vw - thickness, vh - thickness, thickness, thickness);
+
+    auto configure = [thickness](QScrollBar* bar, int viewportExtent, int canvasExtent) {
+        const bool enabled = canvasExtent + thickness > viewportExtent;
+        bar->setEnabled(enabled);
+        if (enabled) {
+            const int maximum = std::abs(viewportExtent - thickness - canvasExtent);
+            const int position = std::min(bar->value(), maximum);
+            bar->setRange(0, maximum);
+            bar->setSingleStep(std::max(1, maximum / 5));
+            bar->setPageStep(std::max(1, maximum / 10));
+            bar->setValue(position);
+        } else {
+            bar->setValue(0);
+            bar->setRange(0, 0);
+        }
+    };
+    configure(m_hScroll, vw, m_canvas->width());
+    configure(m_vScroll, vh, m_canvas->height());
+    onScroll();
+    m_hScroll->raise();
+    m_vScroll->raise();
+    m_scrollJoint->raise();
+    m_toolbar->raise();
+}
+
+void DrawSketch::onScroll()
+{
+    m_canvas->move(-m_hScroll->value(), -m_vScroll->value());
+}
+
+bool DrawSketch::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_viewport && event->type() == QEvent::Resize)
+        layoutViewport();
+    return QWidget::eventFilter(watched, event);
+}
+
+void DrawSketch::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_viewport->setGeometry(rect());
+    if (m_fitPending && m_zoom == SketchView::FitZoom)
+        DrawGeometry();
+}
+
+void DrawSketch::onToolTriggered(ToolButton button)
+{
+    m_canvas->setCursor(Qt::ArrowCursor);
+    const bool down = m_actions[button]->isChecked();
+    switch (button) {
+    case Informatii:
+        CancelExploration();
+        if (down) {
+            m_info->setActive(true);
+            ResetMeasure(true);
+            m_actions[MasurareDistante]->setChecked(false);
+        } else {
+            m_info->setActive(false);
+        }
+        break;
+    case ExplorareLibera:
+        if (down) {
+            m_pan->setActive(true);
+            m_canvas->setCursor(SketchArtwork::panCursor());
+            ResetMeasure(true);
+            m_actions[MasurareDistante]->setChecked(false);
+            // Releasing the button ends the mode too: the modes stay mutually exclusive.
+            if (m_info->active())
+                CancelInformation();
+        } else {
+            m_pan->setActive(false);
+            m_pan->stopDragging();
+        }
+        break;
+    case Mareste:
+        setZoomPercent(SketchView::zoomIn(m_zoom));
+        break;
+    case Micsoreaza:
+        if (m_zoom > 100.0)
+            setZoomPercent(SketchView::zoomOut(m_zoom));
+        break;
+    case VedereDeAnsamblu:
+        setZoomPercent(SketchView::FitZoom);
+        break;
+    case MasurareDistante:
+        if (down) {
+            m_measure->setActive(true);
+            m_info->setActive(false);
+            m_pan->setActive(false);
+            m_pan->stopDragging();
+            m_actions[Informatii]->setChecked(false);
+            m_actions[ExplorareLibera]->setChecked(false);
+        } else {
+            m_measure->setActive(false);
+        }
+        clearHover();
+        break;
+    }
+}
+
+void DrawSketch::ResetMeasure(bool measuringOff)
+{
+    clearHover();
+    m_measure->chain().ResetMeasure(measuringOff);
+}
+
+void DrawSketch::CancelInformation()
+{
+    clearHover();
+    m_info->setActive(false);
+    m_actions[Informatii]->setChecked(false);
+}
+
+void DrawSketch::CancelExploration()
+{
+    m_canvas->setCursor(Qt::ArrowCursor);
+    m_pan->setActive(false);
+    m_pan->stopDragging();
+    m_actions[ExplorareLibera]->setChecked(false);
+}
+
+void DrawSketch::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Escape) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (m_info->active())
+        CancelInformation();
+    else
+        CancelExploration();
+    if (m_measure->active()) {
+        ResetMeasure(true);
+        m_actions[MasurareDistante]->setChecked(false);
+    }
+}
+
+void DrawSketch::clearHover()
+{
+    if (!m_overlay.isEmpty()) {
+        m_overlay.clear();
+        m_canvas->update();
+    }
+    if (m_toolTip->isVisible()) {
+        m_toolTip->hide();
+        m_toolTip->clear();
+    }
+}
+
+void DrawSketch::showLabel(const QString& text, bool edgeLabel, double currentX, QPointF pointer)
+{
+    if (!m_mapping.isValid())
+        return;
+    m_toolTip->setText(text);
+    m_toolTip->adjustSize();
+    const double width = m_toolTip->width() / m_mapping.pixelsPerUnitX();
+    const double height = m_toolTip->height() / m_mapping.pixelsPerUnitY();
+    const QPointF topLeft =
+        SketchView::labelTopLeft(pointer.x(), pointer.y(), m_zoom, width, height, edgeLabel, currentX);
+    m_toolTip->move(m_mapping.toPixel(topLeft.x(), topLeft.y()).toPoint());
+    m_toolTip->show();
+    m_toolTip->raise();
+}
+
+void DrawSketch::canvasMousePress(const SketchMouse& mouse)
+{
+    if (!m_polygons)
+        return;
+    m_measure->mousePress(mouse);
+    m_pan->mousePress(mouse);
+    m_canvas->update();
+}
+
+void DrawSketch::canvasMouseRelease(const SketchMouse& mouse)
+{
+    m_pan->mouseRelease(mouse);
+}
+
+void DrawSketch::canvasMouseMove(const SketchMouse& mouse)
+{
+    if (!m_polygons || !m_mapping.isValid())
+        return;
+    emit OnMouseMove(buttonState(mouse.buttons), shiftState(mouse.modifiers), float(SketchView::roundTo2(mouse.world.x())),
+                     float(SketchView::roundTo2(mouse.world.y())));
+    clearHover();
+    m_measure->mouseMove(mouse);
+    m_info->mouseMove(mouse);
+    m_pan->mouseMove(mouse);
+    if (!m_overlay.isEmpty())
+        m_canvas->update();
+}

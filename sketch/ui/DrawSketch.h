@@ -1,0 +1,141 @@
+#pragma once
+
+#include "sketch/SketchRenderer.h"
+
+#include <QImage>
+#include <QWidget>
+#include <memory>
+
+class Prompter;
+class QAction;
+class QLabel;
+class QScrollBar;
+class QToolBar;
+class SketchCanvas;
+class InfoTool;
+class PanTool;
+class MeasureTool;
+struct SketchMouse;
+
+// The sketch control: the land and building contours drawn to scale on a canvas that scrolls
+// inside a viewport, with a floating toolbar (information, free exploration, zoom in, zoom out,
+// overall view, distance measuring).
+//
+// Use: setGeometryCollection(polygons), then Draw() (nothing happens without a "TEREN"
+// polygon). ControlPicture() gives the drawn picture without hover marks. The four signals
+// report the pointer, the hovered vertex or edge and the measured distances.
+class DrawSketch : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Toolbar buttons, 1-based as the toolbar numbers them.
+    enum ToolButton { Informatii = 1, ExplorareLibera, Mareste, Micsoreaza, VedereDeAnsamblu, MasurareDistante };
+
+    explicit DrawSketch(QWidget* parent = nullptr);
+    ~DrawSketch() override;
+
+    // The polygons to draw, held by reference (the caller's object, not a copy).
+    const PolygonsPtr& GeometryCollection() const { return m_polygons; }
+    void setGeometryCollection(PolygonsPtr polygons);
+
+    // Fits the zoom to the viewport and draws everything.
+    void Draw();
+    // The persistent picture of the canvas (what Draw drew, never the hover marks); kept until
+    // the next call.
+    QImage ControlPicture();
+    // Erases the picture; the polygons stay set.
+    void ClearControl();
+
+    // Messages (the zoom limit, drawing failures) go through this prompter; by default a Qt
+    // one parented to this control. Not owned.
+    void setPrompter(Prompter* prompter);
+    // The user's decimal separator, for the edge label.
+    void setDecimalSeparator(const QString& separator) { m_decimalSeparator = separator; }
+
+    // Canvas pixels per 100 world units; -1 before a fit, 0 when never drawn.
+    double zoomPercent() const { return m_zoom; }
+    // Sets the zoom percent and redraws (the toolbar's zoom buttons do this).
+    void setZoomPercent(double percent);
+    // Presses a toolbar button as the user would.
+    void clickTool(ToolButton button);
+    QAction* toolAction(ToolButton button) const;
+
+    // The world/pixel mapping of the canvas as last drawn.
+    const SketchView::CanvasMapping& mapping() const { return m_mapping; }
+    QWidget* canvas() const;
+    // The hover and measuring marks currently shown.
+    const SketchOverlay& overlay() const { return m_overlay; }
+    QLabel* toolTipLabel() const { return m_toolTip; }
+    QScrollBar* horizontalScrollBar() const { return m_hScroll; }
+    QScrollBar* verticalScrollBar() const { return m_vScroll; }
+
+    bool informationMode() const;
+    bool explorationMode() const;
+    bool measuringMode() const;
+
+signals:
+    // Every pointer move over the canvas while polygons are set. button: 1 left, 2 right,
+    // 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt; x, y in world units rounded to 2 decimals.
+    void OnMouseMove(short button, short shift, float x, float y);
+    // Information mode: the pointer is near the vertex numbered `no`.
+    void HitVertex(const QString& no);
+    // Information mode: the pointer is on an edge; the end with the larger X comes first.
+    void HitLine(const QString& first, const QString& second, double length);
+    // Measuring mode, at every second click: the last segment and the running total.
+    void Distance(double distance, double total);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    friend class SketchCanvas;
+    friend class InfoTool;
+    friend class PanTool;
+    friend class MeasureTool;
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void buildToolbar();
+    void onToolTriggered(ToolButton button);
+    // Redraws at the current zoom; false (after the message) when the canvas could not be made.
+    bool DrawGeometry();
+    // Lays the scroll bars out around the canvas and moves the canvas to their positions.
+    void layoutViewport();
+    void onScroll();
+    void ResetMeasure(bool measuringOff);
+    void CancelInformation();
+    void CancelExploration();
+    void clearHover();
+    void showLabel(const QString& text, bool edgeLabel, double currentX, QPointF pointer);
+    void canvasMousePress(const SketchMouse& mouse);
+    void canvasMouseRelease(const SketchMouse& mouse);
+    void canvasMouseMove(const SketchMouse& mouse);
+    void showFailure(int number, const QString& description);
+    QSize freeViewportSize() const;
+
+    PolygonsPtr m_polygons;
+    double m_zoom = 0;
+    SketchView::Scale m_scale;
+    SketchView::CanvasMapping m_mapping;
+    QImage m_image;
+    QImage m_controlPicture;
+    SketchOverlay m_overlay;
+    bool m_fitPending = false;
+    QString m_decimalSeparator;
+
+    QWidget* m_viewport = nullptr; // picGraphImage
+    SketchCanvas* m_canvas = nullptr; // picDraw
+    QScrollBar* m_hScroll = nullptr;
+    QScrollBar* m_vScroll = nullptr;
+    QWidget* m_scrollJoint = nullptr;
+    QToolBar* m_toolbar = nullptr; // tbrQuickFloat
+    QLabel* m_toolTip = nullptr;   // lblToolTip
+    QAction* m_actions[7] = {};
+
+    std::unique_ptr<Prompter> m_ownPrompter;
+    Prompter* m_prompter = nullptr;
+    std::unique_ptr<InfoTool> m_info;
+    std::unique_ptr<PanTool> m_pan;
+    std::unique_ptr<MeasureTool> m_measure;
+};

@@ -1,0 +1,89 @@
+#include "sketch/ui/SketchTools.h"
+
+#include "sketch/HoverHitTest.h"
+#include "sketch/ui/DrawSketch.h"
+#include "sketch/ui/SketchArtwork.h"
+#include "sketch/ui/SketchCanvas.h"
+
+#include <QScrollBar>
+#include <cstdlib>
+
+void InfoTool::mouseMove(const SketchMouse& mouse)
+{
+    if (!m_active || !m_sketch.m_polygons)
+        return;
+    const HoverHit hit = hoverHitTest(*m_sketch.m_polygons, mouse.world.x(), mouse.world.y(), m_sketch.m_zoom,
+                                      m_sketch.m_decimalSeparator);
+    m_sketch.m_overlay.lines.insert(m_sketch.m_overlay.lines.end(), hit.overlay.lines.begin(), hit.overlay.lines.end());
+    m_sketch.m_overlay.circles.insert(m_sketch.m_overlay.circles.end(), hit.overlay.circles.begin(),
+                                      hit.overlay.circles.end());
+    for (const HoverHit::Event& event : hit.events) {
+        if (event.kind == HoverHit::Event::Line)
+            emit m_sketch.HitLine(event.first, event.second, event.length);
+        else
+            emit m_sketch.HitVertex(event.first);
+    }
+    if (!hit.labelText.isEmpty())
+        m_sketch.showLabel(hit.labelText, hit.edgeLabel, hit.currentX, mouse.world);
+}
+
+void PanTool::mousePress(const SketchMouse& mouse)
+{
+    if (!m_active)
+        return;
+    m_sketch.m_canvas->setCursor(SketchArtwork::panCursor());
+    m_dragging = mouse.buttons.testFlag(Qt::LeftButton);
+    if (m_dragging)
+        m_grab = mouse.pixel;
+}
+
+void PanTool::mouseRelease(const SketchMouse&)
+{
+    m_dragging = false;
+    if (m_active)
+        m_sketch.m_canvas->setCursor(SketchArtwork::panCursor());
+}
+
+namespace {
+
+// Moves the bar a quarter of the pointer's offset from the grab position, towards the pointer;
+// a position outside the bar's range is ignored.
+void follow(QScrollBar* bar, int grab, int pointer)
+{
+    if (!bar->isEnabled() || grab == pointer)
+        return;
+    const int step = std::abs(grab - pointer) / 4;
+    const int position = pointer < grab ? bar->value() + step : bar->value() - step;
+    if (position >= bar->minimum() && position <= bar->maximum())
+        bar->setValue(position);
+}
+
+} // namespace
+
+void PanTool::mouseMove(const SketchMouse& mouse)
+{
+    if (!m_active || !m_dragging)
+        return;
+    m_sketch.m_canvas->setCursor(SketchArtwork::panMoveCursor());
+    follow(m_sketch.m_hScroll, m_grab.x(), mouse.pixel.x());
+    follow(m_sketch.m_vScroll, m_grab.y(), mouse.pixel.y());
+}
+
+void MeasureTool::mousePress(const SketchMouse& mouse)
+{
+    if (mouse.button != Qt::LeftButton) {
+        m_sketch.ResetMeasure(false);
+        return;
+    }
+    const std::optional<MeasureChain::Measured> measured =
+        m_chain.leftClick(mouse.world.x(), mouse.world.y(), m_sketch.m_polygons.get(), m_sketch.m_zoom);
+    if (measured)
+        emit m_sketch.Distance(measured->distance, measured->total);
+}
+
+void MeasureTool::mouseMove(const SketchMouse& mouse)
+{
+    if (!m_chain.measuring() || m_sketch.informationMode() || m_sketch.explorationMode())
+        return;
+    m_chain.track(mouse.world.x(), mouse.world.y(), m_sketch.m_polygons.get(), m_sketch.m_zoom, m_sketch.m_overlay);
+}
