@@ -506,8 +506,9 @@ QString CoordinateList::FormatCoordinate(const QString& text) const
 
 // ---- the grid's cell editor ----
 
-void CoordinateList::CommitEdit(int row, int column, const QString& oldText, const QString& newText)
+void CoordinateList::CommitEdit(int row, int column, const QString& oldTextRef, const QString& newText)
 {
+    const QString oldText = oldTextRef; // the caller may pass the cell itself
     if (row < 1 || row > rowCount() || column < 0 || column >= ColumnCount)
         return;
     if (column == EntityColumn || column == NumberColumn) {
