@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <vector>
+
+// One lookup table ready to be written as a `.DAT` file: its fields (INTEGER or TEXT), its rows
+// in stored order and the field groups to index for the data form's filters.
+struct NomenclatureTable
+{
+    QString fileName; // "Judete.DAT"
+    QString tableName; // "Judete"
+    QStringList fields;
+    QStringList types; // "INTEGER" or "TEXT", one per field
+    std::vector<QVariantList> rows;
+    std::vector<QStringList> indexes;
+};
+
+namespace NomenclatureWriter {
+
+// Writes the table as an SQLite database holding one table, replacing `path` only once the new
+// file is complete (a failed write leaves the old file whole). Throws Failure on any error.
+void write(const NomenclatureTable& table, const QString& path);
+
+// Writes every table into `folder` (created when missing) under its file name.
+void writeAll(const std::vector<NomenclatureTable>& tables, const QString& folder);
+
+} // namespace NomenclatureWriter
