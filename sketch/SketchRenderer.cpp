@@ -161,4 +161,18 @@ QImage renderSketchImage(const Polygons& polygons, int side, Error* error)
     }
 }
 
+Polygons documentPolygons(const Land& land)
+{
+    Polygons polygons;
+    if (land.Geometry())
+        polygons.Add(PolygonPtr(land.Geometry()));
+    if (land.Buildings()) {
+        for (const BuildPtr& build : *land.Buildings()) {
+            if (build && build->Geometry())
+                polygons.Add(PolygonPtr(build->Geometry()));
+        }
+    }
+    return polygons;
+}
+
 } // namespace SketchRenderer

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Error.h"
+#include "model/Land.h"
 #include "sketch/SketchView.h"
 
 #include <QColor>
@@ -74,5 +75,9 @@ QImage createCanvasImage(QSize logicalSize, qreal devicePixelRatio = 1.0);
 // square image (what the property sheet embeds). Without a land contour, or when the image
 // cannot be made, returns a null image with the reason in *error.
 QImage renderSketchImage(const Polygons& polygons, int side, Error* error = nullptr);
+
+// The contours of a loaded document as the sketch takes them: the land's, then each
+// building's in order (shared, not copied); contours that are not set are left out.
+Polygons documentPolygons(const Land& land);
 
 } // namespace SketchRenderer

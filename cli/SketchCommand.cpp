@@ -1,0 +1,54 @@
+#include "cli/SketchCommand.h"
+
+#include "model/CPFile.h"
+#include "sketch/SketchRenderer.h"
+
+#include <QSaveFile>
+
+int SketchCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    QString input;
+    QString output;
+    int side = 600;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (argument == QLatin1String("-o") && i + 1 < arguments.size()) {
+            output = arguments.at(++i);
+        } else if (argument == QLatin1String("--size") && i + 1 < arguments.size()) {
+            bool ok = false;
+            side = arguments.at(++i).toInt(&ok);
+            if (!ok || side < 1 || side > SketchRenderer::MaxCanvasSide) {
+                err << "sketch: --size must be a whole number of pixels from 1 to " << SketchRenderer::MaxCanvasSide
+                    << Qt::endl;
+                return Usage;
+            }
+        } else if (input.isEmpty() && !argument.startsWith(QLatin1Char('-'))) {
+            input = argument;
+        } else {
+            return usage(err);
+        }
+    }
+    if (input.isEmpty() || output.isEmpty())
+        return usage(err);
+
+    CPFile file(QStringLiteral("."));
+    file.setCPFileName(input);
+    Error error;
+    if (!file.LoadCPFile(nullptr, &error)) {
+        err << input << ": " << error.text() << Qt::endl;
+        return Refused;
+    }
+    const Polygons polygons = SketchRenderer::documentPolygons(*file.Document()->Land());
+    const QImage image = SketchRenderer::renderSketchImage(polygons, side, &error);
+    if (image.isNull()) {
+        err << input << ": " << error.text() << Qt::endl;
+        return Refused;
+    }
+    QSaveFile target(output);
+    if (!target.open(QIODevice::WriteOnly) || !image.save(&target, "PNG") || !target.commit()) {
+        err << output << ": " << target.errorString() << Qt::endl;
+        return Refused;
+    }
+    out << output << ": " << side << " x " << side << " px, " << polygons.Count() << " contours" << Qt::endl;
+    return Done;
+}
