@@ -1,14 +1,18 @@
 #include "cli/CommandRegistry.h"
 
 #include "cli/BuildCommand.h"
+#include "cli/CoordsCommand.h"
 #include "cli/DumpCommand.h"
 #include "cli/SketchCommand.h"
+#include "cli/NomenclatureCommand.h"
 
 std::vector<std::unique_ptr<CliCommand>> allCommands()
 {
     std::vector<std::unique_ptr<CliCommand>> commands;
     commands.push_back(std::make_unique<DumpCommand>());
     commands.push_back(std::make_unique<BuildCommand>());
+    commands.push_back(std::make_unique<CoordsCommand>());
+    commands.push_back(std::make_unique<NomenclatureCommand>());
     commands.push_back(std::make_unique<SketchCommand>());
     return commands;
 }
