@@ -1,34 +1,107 @@
 #include "app/AnsiText.h"
 
+#include <QHash>
 #include <QStringDecoder>
-#include <QStringEncoder>
+#include <array>
+
+namespace {
+
+// The code page's 256 characters, looked up once: converting through a codec object per text
+// costs far more than the texts themselves in a large .CP file.
+struct CodePage
+{
+    std::array<char16_t, 256> toUnicode{};
+    QHash<char16_t, char> fromUnicode;
+
+    CodePage()
+    {
+        QStringDecoder decoder("windows-1250");
+        for (int byte = 0; byte < 256; ++byte) {
+            const char raw = char(byte);
+            QString text = decoder.isValid() ? decoder.decode(QByteArrayView(&raw, 1)) : QString(QChar(byte));
+            toUnicode[std::size_t(byte)] = text.isEmpty() ? u'?' : char16_t(text.at(0).unicode());
+            if (byte >= 128 && !text.isEmpty() && text.at(0) != QChar::ReplacementCharacter)
+                fromUnicode.insert(char16_t(text.at(0).unicode()), raw);
+        }
+    }
+};
+
+const CodePage& codePage()
+{
+    static const CodePage page;
+    return page;
+}
+
+char16_t cedillaForm(char16_t c)
+{
+    switch (c) {
+    case 0x0218:
+        return 0x015E; // Ș -> Ş
+    case 0x0219:
+        return 0x015F; // ș -> ş
+    case 0x021A:
+        return 0x0162; // Ț -> Ţ
+    case 0x021B:
+        return 0x0163; // ț -> ţ
+    default:
+        return c;
+    }
+}
+
+} // namespace
 
 namespace AnsiText {
 
 QString withCedillas(const QString& text)
 {
     QString result = text;
-    result.replace(QChar(0x0218), QChar(0x015E)); // Ș -> Ş
-    result.replace(QChar(0x0219), QChar(0x015F)); // ș -> ş
-    result.replace(QChar(0x021A), QChar(0x0162)); // Ț -> Ţ
-    result.replace(QChar(0x021B), QChar(0x0163)); // ț -> ţ
+    for (QChar& c : result)
+        c = QChar(cedillaForm(c.unicode()));
     return result;
 }
 
 QByteArray encode(const QString& text)
 {
-    QStringEncoder encoder("windows-1250");
-    if (!encoder.isValid())
-        return withCedillas(text).toLatin1();
-    return encoder.encode(withCedillas(text));
+    QByteArray bytes;
+    appendEncoded(bytes, text);
+    return bytes;
 }
 
-QString decode(const QByteArray& bytes)
+void appendEncoded(QByteArray& bytes, const QString& text)
 {
-    QStringDecoder decoder("windows-1250");
-    if (!decoder.isValid())
-        return QString::fromLatin1(bytes);
-    return decoder.decode(bytes);
+    const qsizetype start = bytes.size();
+    bytes.resize(start + text.size());
+    char* out = bytes.data() + start;
+    const CodePage* page = nullptr;
+    for (QChar c : text) {
+        const char16_t unit = c.unicode();
+        if (unit < 128) {
+            *out++ = char(unit);
+            continue;
+        }
+        if (!page)
+            page = &codePage();
+        const auto found = page->fromUnicode.constFind(cedillaForm(unit));
+        *out++ = found == page->fromUnicode.constEnd() ? '?' : found.value();
+    }
+}
+
+QString decode(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    const CodePage* page = nullptr;
+    for (char raw : bytes) {
+        const unsigned char byte = static_cast<unsigned char>(raw);
+        if (byte < 128) {
+            *out++ = QChar(byte);
+            continue;
+        }
+        if (!page)
+            page = &codePage();
+        *out++ = QChar(page->toUnicode[byte]);
+    }
+    return text;
 }
 
 } // namespace AnsiText

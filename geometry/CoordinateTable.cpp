@@ -35,6 +35,8 @@ void CoordinateTable::setCell(int row, int column, const QVariant& value)
 QString CoordinateTable::text(int row, int column) const
 {
     const QVariant& value = cell(row, column);
+    if (value.typeId() == QMetaType::QString)
+        return *static_cast<const QString*>(value.constData());
     if (!value.isValid() || value.isNull())
         return QString();
     if (value.typeId() == QMetaType::Double)
@@ -44,9 +46,9 @@ QString CoordinateTable::text(int row, int column) const
 
 bool CoordinateTable::isEmptyCell(const QVariant& value)
 {
-    if (!value.isValid() || value.isNull())
-        return true;
-    return value.typeId() == QMetaType::QString && value.toString().isEmpty();
+    if (value.typeId() == QMetaType::QString)
+        return static_cast<const QString*>(value.constData())->isEmpty();
+    return !value.isValid() || value.isNull();
 }
 
 bool CoordinateTable::operator==(const CoordinateTable& other) const

@@ -13,4 +13,7 @@ bool parse(const QString& text, const QString& decimalSeparator, double* value);
 // at most 15 significant digits, the given separator.
 QString variantText(double value, const QString& decimalSeparator);
 
+// A double after a trip through that text (15 significant digits), without building it.
+double throughVariantText(double value);
+
 } // namespace LocaleNumber

@@ -3,6 +3,11 @@
 #include "app/NumberText.h"
 #include "app/Prompter.h"
 #include "geometry/LocaleNumber.h"
+#include "geometry/PolygonAssembler.h"
+
+#include <functional>
+
+#include <cmath>
 
 Transform::Transform(QString decimalSeparator, Prompter* prompter)
     : m_decimalSeparator(decimalSeparator.isEmpty() ? NumberText::systemDecimalSeparator() : std::move(decimalSeparator)),
@@ -21,49 +26,56 @@ bool Transform::fail(const Error& error)
 bool Transform::readCoordinate(const QVariant& cell, double* value) const
 {
     // A double goes through its text form in the user's locale, as a variant would.
-    QString text = cell.typeId() == QMetaType::Double ? LocaleNumber::variantText(cell.toDouble(), m_decimalSeparator)
-                                                      : cell.toString();
+    if (cell.typeId() == QMetaType::Double) {
+        *value = LocaleNumber::throughVariantText(cell.toDouble());
+        return std::isfinite(*value);
+    }
+    QString text = cell.toString();
     text.replace(QLatin1Char('.'), m_decimalSeparator);
     return LocaleNumber::parse(text, m_decimalSeparator, value);
 }
 
+namespace {
+
+// The rows of a coordinate table, as the polygon assembler reads them.
+class TableRows
+{
+public:
+    TableRows(const CoordinateTable& table, const std::function<bool(const QVariant&, double*)>& read)
+        : m_table(table), m_read(read)
+    {
+    }
+    int upperRow() const { return m_table.upperRow(); }
+    QString name(int row) const { return m_table.text(row, CoordinateTable::EntityColumn); }
+    bool complete(int row) const
+    {
+        return !m_table.isEmpty(row, 1) && !m_table.isEmpty(row, 2) && !m_table.isEmpty(row, 3)
+               && !m_table.isEmpty(row, 4);
+    }
+    QString number(int row) const { return m_table.text(row, CoordinateTable::NumberColumn); }
+    bool coordinates(int row, double* x, double* y) const
+    {
+        return m_read(m_table.cell(row, CoordinateTable::XColumn), x)
+               && m_read(m_table.cell(row, CoordinateTable::YColumn), y);
+    }
+
+private:
+    const CoordinateTable& m_table;
+    const std::function<bool(const QVariant&, double*)>& m_read;
+};
+
+} // namespace
+
 bool Transform::ArrayToPolygonCollection()
 {
-    const int upper = m_table.upperRow();
-    if (upper == 0)
+    if (m_table.upperRow() == 0)
         return true;
     m_polygons = std::make_shared<Polygons>();
-
-    QString currentName = m_table.text(1, CoordinateTable::EntityColumn);
-    auto points = std::make_shared<Points>();
-    auto finishPolygon = [&]() {
-        auto polygon = std::make_shared<Polygon>();
-        polygon->setName(currentName);
-        polygon->setPoints(points);
-        m_polygons->Add(polygon);
-        points = std::make_shared<Points>();
+    const std::function<bool(const QVariant&, double*)> read = [this](const QVariant& cell, double* value) {
+        return readCoordinate(cell, value);
     };
-
-    for (int i = 1;; ++i) {
-        if (!(i <= upper && m_table.text(i, CoordinateTable::EntityColumn) == currentName)) {
-            finishPolygon();
-            if (i >= m_table.upperRow())
-                break;
-            currentName = m_table.text(i, CoordinateTable::EntityColumn);
-        }
-        if (m_table.isEmpty(i, 1) || m_table.isEmpty(i, 2) || m_table.isEmpty(i, 3) || m_table.isEmpty(i, 4))
-            continue;
-        currentName = m_table.text(i, CoordinateTable::EntityColumn);
-        double x = 0, y = 0;
-        if (!readCoordinate(m_table.cell(i, CoordinateTable::XColumn), &x)
-            || !readCoordinate(m_table.cell(i, CoordinateTable::YColumn), &y))
-            return fail(Failure::typeMismatch().error());
-        auto point = std::make_shared<Point>();
-        point->setNo(m_table.text(i, CoordinateTable::NumberColumn));
-        point->setX(x);
-        point->setY(y);
-        points->Add(point);
-    }
+    if (!assemblePolygons(TableRows(m_table, read), *m_polygons))
+        return fail(Failure::typeMismatch().error());
     return true;
 }
 

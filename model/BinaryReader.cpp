@@ -7,49 +7,59 @@
 #include <QtEndian>
 #include <cstring>
 
-void BinaryReader::readExactly(char* target, qint64 count)
-{
-    if (count == 0)
-        return;
-    if (m_device->read(target, count) != count)
-        throw Failure::inputPastEnd();
+namespace {
+constexpr qsizetype ChunkSize = 64 * 1024;
 }
 
-QByteArray BinaryReader::bytes(qint64 count)
+void BinaryReader::require(qsizetype count)
 {
-    // The count comes from the file (at most 65,535): the buffer grows only as bytes arrive.
-    QByteArray data = m_device->read(count);
-    if (data.size() != count)
-        throw Failure::inputPastEnd();
-    return data;
+    const qsizetype available = m_buffer.size() - m_position;
+    if (available >= count)
+        return;
+    m_buffer.remove(0, m_position);
+    m_position = 0;
+    while (m_buffer.size() < count) {
+        // Fields are at most 65,537 bytes long, so one read never asks for more than that.
+        const QByteArray chunk = m_device->read(std::max(ChunkSize, count - m_buffer.size()));
+        if (chunk.isEmpty())
+            throw Failure::inputPastEnd();
+        m_buffer.append(chunk);
+    }
+}
+
+template <typename T>
+T BinaryReader::littleEndian()
+{
+    require(sizeof(T));
+    const T value = qFromLittleEndian<T>(m_buffer.constData() + m_position);
+    m_position += sizeof(T);
+    return value;
+}
+
+void BinaryReader::skip(qint64 count)
+{
+    require(count);
+    m_position += count;
 }
 
 std::int16_t BinaryReader::int16()
 {
-    char raw[2];
-    readExactly(raw, 2);
-    return qFromLittleEndian<std::int16_t>(raw);
+    return littleEndian<std::int16_t>();
 }
 
 std::int32_t BinaryReader::int32()
 {
-    char raw[4];
-    readExactly(raw, 4);
-    return qFromLittleEndian<std::int32_t>(raw);
+    return littleEndian<std::int32_t>();
 }
 
 std::uint8_t BinaryReader::uint8()
 {
-    char raw[1];
-    readExactly(raw, 1);
-    return std::uint8_t(raw[0]);
+    return littleEndian<std::uint8_t>();
 }
 
 double BinaryReader::float64()
 {
-    char raw[8];
-    readExactly(raw, 8);
-    const std::uint64_t bits = qFromLittleEndian<std::uint64_t>(raw);
+    const std::uint64_t bits = littleEndian<std::uint64_t>();
     double value;
     std::memcpy(&value, &bits, sizeof value);
     return value;
@@ -57,8 +67,27 @@ double BinaryReader::float64()
 
 QString BinaryReader::text()
 {
-    char raw[2];
-    readExactly(raw, 2);
-    const std::uint16_t length = qFromLittleEndian<std::uint16_t>(raw);
-    return AnsiText::decode(bytes(length));
+    const std::uint16_t length = littleEndian<std::uint16_t>();
+    require(length);
+    const QString value = AnsiText::decode(QByteArrayView(m_buffer.constData() + m_position, length));
+    m_position += length;
+    return value;
+}
+
+QString BinaryReader::textLike(const QString& previous)
+{
+    const std::uint16_t length = littleEndian<std::uint16_t>();
+    require(length);
+    const QByteArrayView raw(m_buffer.constData() + m_position, length);
+    m_position += length;
+    if (previous.size() == length) {
+        bool same = true;
+        for (qsizetype i = 0; i < length && same; ++i) {
+            const unsigned char byte = static_cast<unsigned char>(raw[i]);
+            same = byte < 128 && previous.at(i).unicode() == byte;
+        }
+        if (same)
+            return previous;
+    }
+    return AnsiText::decode(raw);
 }

@@ -33,9 +33,9 @@ void BinaryWriter::float64(double value)
 
 void BinaryWriter::text(const QString& value)
 {
-    const QByteArray encoded = AnsiText::encode(value);
-    if (encoded.size() > 65535)
+    // One byte per character in the code page: the length is known before encoding.
+    if (value.size() > 65535)
         throw Failure::overflow();
-    littleEndian(std::uint16_t(encoded.size()));
-    m_buffer.append(encoded);
+    littleEndian(std::uint16_t(value.size()));
+    AnsiText::appendEncoded(m_buffer, value);
 }

@@ -3,13 +3,14 @@
 #include "app/NumberText.h"
 #include "app/Prompter.h"
 #include "app/Version.h"
-#include "geometry/Transform.h"
+#include "geometry/PolygonAssembler.h"
 #include "model/BinaryReader.h"
 #include "model/BinaryWriter.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cmath>
 
 namespace {
 
@@ -36,32 +37,74 @@ Error fileError(const QFileDevice& file, const QString& path)
     }
 }
 
-// The contour points of the land and of its buildings, as the flat table of the file.
-CoordinateTable contourRows(const Land& land)
+// The contours stored with the land: its own first, then every building's that has one, in
+// building order; none at all when the land has no contour.
+std::vector<PolygonPtr> storedContours(const Land& land)
 {
+    std::vector<PolygonPtr> contours;
     if (!land.Geometry())
-        return CoordinateTable();
-    auto polygons = std::make_shared<Polygons>();
-    polygons->Add(PolygonPtr(land.Geometry()));
+        return contours;
+    contours.push_back(land.Geometry());
     if (land.Buildings()) {
         for (const BuildPtr& build : *land.Buildings()) {
             if (build->Geometry())
-                polygons->Add(PolygonPtr(build->Geometry()));
+                contours.push_back(build->Geometry());
         }
     }
-    Transform transform;
-    transform.setPolygonCollection(polygons);
-    transform.PolygonCollectionToArray();
-    return transform.TransformArray();
+    return contours;
 }
 
-void attachContours(const CoordinateTable& rows, Land& land, const QString& decimalSeparator)
+int pointCount(const std::vector<PolygonPtr>& contours)
 {
-    Transform transform(decimalSeparator);
-    transform.setTransformArray(rows);
-    if (!transform.ArrayToPolygonCollection())
-        throw Failure(transform.lastError());
-    for (const PolygonPtr& polygon : *transform.PolygonCollection()) {
+    int total = 0;
+    for (const PolygonPtr& polygon : contours)
+        total += polygon->Points() ? polygon->Points()->Count() : 0;
+    return total;
+}
+
+// One stored point record.
+struct PointRecord
+{
+    QString number;
+    QString name;
+    double x;
+    double y;
+};
+
+// The stored records, as the polygon assembler reads them: the same rows the coordinate table
+// would hold, without building it.
+class RecordRows
+{
+public:
+    explicit RecordRows(const std::vector<PointRecord>& records) : m_records(records) {}
+    int upperRow() const { return int(m_records.size()); }
+    QString name(int row) const { return m_records[std::size_t(row - 1)].name; }
+    bool complete(int row) const
+    {
+        const PointRecord& record = m_records[std::size_t(row - 1)];
+        return !record.name.isEmpty() && !record.number.isEmpty();
+    }
+    QString number(int row) const { return m_records[std::size_t(row - 1)].number; }
+    bool coordinates(int row, double* x, double* y) const
+    {
+        // The stored doubles are taken exactly as written, so that saving a loaded file again
+        // gives the same bytes.
+        const PointRecord& record = m_records[std::size_t(row - 1)];
+        *x = record.x;
+        *y = record.y;
+        return true;
+    }
+
+private:
+    const std::vector<PointRecord>& m_records;
+};
+
+void attachContours(const std::vector<PointRecord>& records, Land& land)
+{
+    Polygons polygons;
+    if (!assemblePolygons(RecordRows(records), polygons))
+        throw Failure::typeMismatch();
+    for (const PolygonPtr& polygon : polygons) {
         if (polygon->Name().toUpper() == QLatin1String("TEREN")) {
             land.setGeometry(polygon);
             continue;
@@ -88,10 +131,11 @@ QByteArray CPFile::compose() const
     const OwnersPtr owners = land.Owners() ? land.Owners() : std::make_shared<Owners>();
     const ParcelsPtr parcels = land.Parcels() ? land.Parcels() : std::make_shared<Parcels>();
     const BuildingsPtr buildings = land.Buildings() ? land.Buildings() : std::make_shared<Buildings>();
-    const CoordinateTable rows = contourRows(land);
+    const std::vector<PolygonPtr> contours = storedContours(land);
+    const int points = pointCount(contours);
 
     BinaryWriter out;
-    out.reserve(68 + qsizetype(rows.upperRow()) * 40);
+    out.reserve(68 + qsizetype(points) * 32);
     out.bytes("CP");
     out.text(Version::fileVersion());
     out.text(QString());
@@ -107,7 +151,7 @@ QByteArray CPFile::compose() const
     out.int16(checkedCount(owners->Count()));
     out.int16(checkedCount(parcels->Count()));
     out.int16(checkedCount(buildings->Count()));
-    out.int16(checkedCount(rows.upperRow()));
+    out.int16(checkedCount(points));
     out.text(parcels->TotalLegalArea());
     out.text(parcels->TotalMeasuredArea());
     out.text(buildings->TotalLegalArea());
@@ -133,11 +177,16 @@ QByteArray CPFile::compose() const
              {build->No(), build->Description(), build->MeasuredArea(), build->BuildDestination(), build->Comments()})
             out.text(field);
     }
-    for (int i = 1; i <= rows.upperRow(); ++i) {
-        out.text(rows.text(i, CoordinateTable::NumberColumn));
-        out.text(rows.text(i, CoordinateTable::EntityColumn).toUpper());
-        out.float64(rows.cell(i, CoordinateTable::XColumn).toDouble());
-        out.float64(rows.cell(i, CoordinateTable::YColumn).toDouble());
+    for (const PolygonPtr& polygon : contours) {
+        if (!polygon->Points())
+            continue;
+        const QString name = polygon->Name().toUpper();
+        for (const PointPtr& point : *polygon->Points()) {
+            out.text(point->No());
+            out.text(name);
+            out.float64(point->X());
+            out.float64(point->Y());
+        }
     }
     return out.buffer();
 }
@@ -184,7 +233,7 @@ bool CPFile::SaveCPFile(Error* error)
 void CPFile::readFrom(QIODevice* device)
 {
     BinaryReader in(device);
-    in.bytes(2); // signature, not checked
+    in.skip(2); // signature, not checked
     const QString version = in.text();
     in.text();
     in.text();
@@ -269,15 +318,19 @@ void CPFile::readFrom(QIODevice* device)
     land.setBuildings(buildings);
 
     // A negative count (a corrupt file) reads as no points.
-    CoordinateTable rows(pointCount > 0 ? pointCount : 0);
+    std::vector<PointRecord> records;
+    records.reserve(std::size_t(std::max(pointCount, 0)));
     for (int i = 1; i <= pointCount; ++i) {
-        rows.setCell(i, CoordinateTable::NumberColumn, in.text());
-        rows.setCell(i, CoordinateTable::EntityColumn, in.text());
-        rows.setCell(i, CoordinateTable::XColumn, in.float64());
-        rows.setCell(i, CoordinateTable::YColumn, in.float64());
+        PointRecord record;
+        record.number = in.text();
+        // Consecutive points of one contour share one name text.
+        record.name = in.textLike(records.empty() ? QString() : records.back().name);
+        record.x = in.float64();
+        record.y = in.float64();
+        records.push_back(std::move(record));
     }
     if (pointCount >= 1)
-        attachContours(rows, land, m_decimalSeparator);
+        attachContours(records, land);
 }
 
 bool CPFile::load(QIODevice* device, Prompter* prompter, Error* error)
