@@ -1,0 +1,105 @@
+#pragma once
+
+#include "entry/FormData.h"
+
+#include <QGroupBox>
+#include <QVariant>
+
+class Address;
+class FormLookUps;
+class LookUpData;
+class Prompter;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QStackedWidget;
+
+// The address frame "Adresa imobil" with the county -> territory -> locality -> street cascade
+// over the nomenclature tables. Lists keep the table identifier of each entry as item data.
+// A list with a lookup miss of a shown document is painted red until the user chooses in it
+// or the form is cleared.
+class AddressPanel : public QGroupBox
+{
+    Q_OBJECT
+public:
+    AddressPanel(FormLookUps& lookUps, QWidget* parent = nullptr);
+
+    // Failures of the cascade (a table that cannot be read) and the misses of showAddress are
+    // reported through this prompter.
+    void setPrompter(Prompter* prompter) { m_prompter = prompter; }
+
+    // Fills the county, sub-unit type and street-type lists from their (open) tables.
+    void fillFixedLists();
+    // Empties the fields and the cascade lists, unselects the fixed lists, shows the street
+    // text field.
+    void clear();
+    // Land or apartment: Intravilan checked and locked for an apartment; Etaj/Apartament or
+    // Tarla/Parcela shown.
+    void applyPropertyType(bool isAp);
+
+    // While a document is shown, choosing a county does not select its first territory.
+    void setShowing(bool showing) { m_showing = showing; }
+    // Selects the stored address through the tables; each miss paints its list red and shows
+    // its message, and the showing goes on.
+    void showAddress(const Address& address);
+
+    // The controls' values, for the mapping and the validation.
+    void readInto(FormData& form) const;
+    bool hasStreetList() const { return m_hasStreetList; }
+    // The identifier kept beside the selected locality; 0 when the list is empty or nothing
+    // is selected.
+    std::int32_t localityId() const;
+    // True when the list is painted in the red of a lookup miss.
+    static bool isMarked(const QComboBox* list);
+
+    QComboBox* cmbJudet;
+    QComboBox* cmbTeritoriu;
+    QCheckBox* chkIntravilan;
+    QComboBox* cmbLocalitate;
+    QComboBox* cmbTipSubAdm;
+    QComboBox* cmbTipArtera;
+    QComboBox* cmbStrada;
+    QLineEdit* txtStrada;
+    QLineEdit* txtNumar;
+    QLineEdit* txtBloc;
+    QLineEdit* txtScara;
+    QLineEdit* txtTarla;
+    QLineEdit* txtParcela;
+    QLineEdit* txtEtaj;
+    QLineEdit* txtApartament;
+    QLineEdit* txtNumeSubAdm;
+    QPlainTextEdit* txtDescriere;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void countyChosen(int index);
+    void territoryChosen(int index);
+    void localityChosen(int index);
+    void streetTypeChosen(int index);
+    void intravilanClicked(bool checked);
+    void FillStreetList();
+    void fillLocalities();
+    // Back to the free street field: the list emptied and hidden, the flag cleared.
+    void resetStreet();
+    void showStreetList(bool listed);
+    void clearEightFields();
+    void SelectLookupValue(LookUpData& table, QComboBox* list, const QString& field, const QVariant& value,
+                           const QString& message);
+    void reportFailure(const std::exception& failure);
+    template <typename Step>
+    void guarded(Step step);
+
+    FormLookUps& m_lookUps;
+    Prompter* m_prompter = nullptr;
+    bool m_showing = false;
+    bool m_hasStreetList = false;
+    QStackedWidget* m_streetStack;
+    QLabel* lblTarla;
+    QLabel* lblParcela;
+    QLabel* lblEtaj;
+    QLabel* lblApartament;
+};

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "entry/FormData.h"
+
+#include <QGroupBox>
+#include <QHash>
+#include <QStringList>
+#include <QTableWidget>
+
+class QToolButton;
+
+// The table of a data grid: QTableWidget that can commit an open cell editor on demand.
+class FormTable : public QTableWidget
+{
+    Q_OBJECT
+public:
+    using QTableWidget::QTableWidget;
+    // Ends a pending cell edit, keeping what was typed.
+    void commitPendingEdit();
+};
+
+// One grid of the data form (owners, parcels or buildings): a caption, a command strip with an
+// add and a delete command, and a table whose columns are addressed 1-based. Columns may
+// carry a choice list; choosing in it ends the cell edit at once.
+class FormGrid : public QGroupBox
+{
+    Q_OBJECT
+public:
+    explicit FormGrid(QWidget* parent = nullptr);
+
+    // The two strip commands: keys ("AddParcel", "DeleteParcel", ...) become the buttons'
+    // object names and the argument of command().
+    void setCommands(const QString& addKey, const QString& addCaption, const QString& deleteKey,
+                     const QString& deleteCaption);
+    // Replaces the columns' captions, keeping the rows.
+    void setColumns(const QStringList& captions);
+    void setColumnCaption(int column, const QString& caption);
+    // The choices of a column (empty: free text).
+    void setChoices(int column, const QStringList& choices);
+    QStringList choices(int column) const { return m_choices.value(column); }
+
+    int rowCount() const { return m_table->rowCount(); }
+    int columnCount() const { return m_table->columnCount(); }
+    // 0-based rows, 1-based columns; an absent cell reads as empty.
+    QString cell(int row, int column) const;
+    void setCell(int row, int column, const QString& text);
+    void addRow(const QStringList& cells = QStringList());
+    void removeRow(int row);
+    void clearRows();
+    // The current row, or -1 when the grid has none.
+    int currentRow() const;
+
+    GridRows rows() const;
+    void commitPendingEdit() { m_table->commitPendingEdit(); }
+
+    FormTable* table() const { return m_table; }
+    QToolButton* commandButton(const QString& key) const;
+
+signals:
+    // A strip command was clicked.
+    void command(const QString& key);
+    // The user finished editing a cell (not emitted for changes made through this class).
+    void cellEdited(int row, int column);
+
+private:
+    FormTable* m_table;
+    QWidget* m_strip;
+    QHash<int, QStringList> m_choices;
+    int m_programmatic = 0;
+};
