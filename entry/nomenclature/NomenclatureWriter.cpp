@@ -77,6 +77,18 @@ void writeInto(QSqlDatabase& db, const NomenclatureTable& table, const QString& 
 
 void write(const NomenclatureTable& table, const QString& path)
 {
+    // SQLite would read an unknown quoted field name as a text constant, so check the layout first.
+    for (const QStringList& index : table.indexes) {
+        for (const QString& field : index) {
+            if (!table.fields.contains(field))
+                throw Failure(ErrorNumber::InvalidArgument, QStringLiteral("%1: no field %2 to index").arg(path, field));
+        }
+    }
+    for (const QVariantList& row : table.rows) {
+        if (row.size() != table.fields.size())
+            throw Failure(ErrorNumber::InvalidArgument, QStringLiteral("%1: a row of %2 values for %3 fields")
+                                                            .arg(path).arg(row.size()).arg(table.fields.size()));
+    }
     static std::atomic<int> counter{0};
     const QString temporary = path + QStringLiteral(".part");
     QFile::remove(temporary);
