@@ -1,0 +1,91 @@
+// Coordinate list operations on whole total-station exports, timed against reading the same
+// text line by line and splitting each line at the delimiter, in the same run.
+#include "coordlist/CoordinateList.h"
+
+#include <QElapsedTimer>
+#include <QTextStream>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+namespace {
+QString exportText(int lines)
+{
+    QString text;
+    for (int i = 1; i <= lines; ++i)
+        text += QStringLiteral("%1\t%2\t%3\r\n").arg(i).arg(400000.0 + i * 0.731, 0, 'f', 3).arg(300000.0 + i * 0.419, 0, 'f', 3);
+    return text;
+}
+
+// The best of several runs, in milliseconds; setup runs before each timing and is not timed.
+double best(const std::function<void()>& setup, const std::function<void()>& work, int runs = 7)
+{
+    double result = 1e300;
+    for (int i = 0; i < runs; ++i) {
+        setup();
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        result = std::min(result, timer.nsecsElapsed() / 1e6);
+    }
+    return result;
+}
+
+struct Figures
+{
+    double baseline, paste, dataRead, dataWrite, renumber, swap, copy;
+};
+
+Figures measure(int lines)
+{
+    const QString text = exportText(lines);
+    Figures f{};
+    qsizetype sink = 0;
+    f.baseline = best([] {}, [&] {
+        QString copy = text;
+        QTextStream stream(&copy);
+        QString line;
+        while (stream.readLineInto(&line))
+            sink += line.split(QLatin1Char('\t')).size();
+    });
+    auto fresh = [] {
+        auto list = std::make_unique<CoordinateList>(nullptr, QStringLiteral("."));
+        list->setDecimalNumber(3);
+        list->setDelimiters({QStringLiteral("\t"), QStringLiteral(" "), QStringLiteral(";")});
+        return list;
+    };
+    std::unique_ptr<CoordinateList> list;
+    f.paste = best([&] { list = fresh(); }, [&] { list->PasteText(text); });
+    if (list->rowCount() != lines)
+        std::fprintf(stderr, "paste gave %d rows\n", list->rowCount());
+    std::optional<CoordinateTable> table;
+    f.dataRead = best([] {}, [&] { table = list->Data(); });
+    f.dataWrite = best([&] { list = fresh(); }, [&] { list->setData(*table); });
+    f.renumber = best([] {}, [&] { list->Renumber(); });
+    f.swap = best([] {}, [&] { list->SwapCols(); });
+    f.copy = best([&] { list->setSelection(1, 0, list->rowCount(), 3); }, [&] { list->CopySelection(); });
+    if (sink == 42)
+        std::puts("");
+    return f;
+}
+} // namespace
+
+int main()
+{
+    const Figures small = measure(4096);
+    const Figures large = measure(32767);
+    std::printf("baseline (read lines + split at tab): %.2f ms at 4096 lines, %.2f ms at 32767\n", small.baseline,
+                large.baseline);
+    std::printf("%-28s %10s %10s %14s %12s\n", "operation", "ms@4096", "ms@32767", "x baseline", "growth");
+    auto row = [&](const char* name, double a, double b) {
+        std::printf("%-28s %10.2f %10.2f %14.2f %12.2f\n", name, a, b, b / large.baseline, b / a);
+    };
+    row("paste onto a fresh list", small.paste, large.paste);
+    row("Data read", small.dataRead, large.dataRead);
+    row("Data write", small.dataWrite, large.dataWrite);
+    row("Renumber", small.renumber, large.renumber);
+    row("SwapCols", small.swap, large.swap);
+    row("CopySelection (all rows)", small.copy, large.copy);
+    std::printf("limits: x baseline <= 5, growth (32767 / 4096 rows) <= 10\n");
+    return 0;
+}

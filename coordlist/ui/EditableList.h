@@ -1,0 +1,128 @@
+#pragma once
+
+#include "app/Error.h"
+#include "geometry/CoordinateTable.h"
+
+#include <QStringList>
+#include <QVariantMap>
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+class CoordinateList;
+class CoordinateListModel;
+class Prompter;
+class QAction;
+class QLineEdit;
+class QMenu;
+class QTableView;
+
+// The coordinate list control: a grid of point rows (entity, point number, Est, Nord) the
+// surveyor edits in place, with a pop-up menu and keyboard commands. The rows and every
+// operation live in CoordinateList (list()); this control adds the grid, the cell editor
+// (txtCell) and the menu.
+//
+// Wiring in the main window:
+//   auto* coordinates = new EditableList(this, &prompter);
+//   coordinates->setAutoNumber(true);
+//   coordinates->setDelimiters(settings.delimiters());
+//   coordinates->setDecimalNumber(3);
+//   connect(coordinates, &EditableList::CoordinateChanged, this, &frmMain::onCoordinateChanged);
+//   new document:  coordinates->ClearControl(); coordinates->setData(CoordinateTable(1));
+//   loaded:        coordinates->setData(transform.TransformArray());
+//   before use:    if (coordinates->HaveCoordinates()) if (auto table = coordinates->Data()) ...
+class EditableList : public QWidget
+{
+    Q_OBJECT
+public:
+    // prompter: shows the list's messages and questions; without one the control uses its own
+    // message boxes. The decimal separator is the user's unless set.
+    explicit EditableList(QWidget* parent = nullptr, Prompter* prompter = nullptr);
+    ~EditableList() override;
+
+    CoordinateList* list() const { return m_list; }
+    CoordinateListModel* model() const { return m_model; }
+    QTableView* grid() const { return m_grid; }
+    QLineEdit* cellEditor() const { return m_editor; }
+    QMenu* popupMenu() const { return m_menu; }
+
+    void setPrompter(Prompter* prompter);
+    void setDecimalSeparator(const QString& separator);
+
+    // Properties.
+    int DecimalNumber() const;
+    void setDecimalNumber(int digits);
+    QStringList Delimiters() const;
+    void setDelimiters(const QStringList& delimiters);
+    bool AutoNumber() const;
+    void setAutoNumber(bool on);
+    // All list commands of the menu and the keys; when false only copying a point list and
+    // moving rows remain.
+    bool ExtraEditor() const;
+    void setExtraEditor(bool on);
+    bool Enabled() const { return m_enabled; }
+    void setEnabled(bool enabled);
+    // "ExtraEditor" and "Enabled" as the holding window saves them (both default true).
+    QVariantMap persistentState() const;
+    void restoreState(const QVariantMap& state);
+
+    // The whole list as the rest of the program exchanges it (see CoordinateList::Data).
+    std::optional<CoordinateTable> Data(Error* error = nullptr) const;
+    bool setData(const CoordinateTable& table, Error* error = nullptr);
+    bool AllowAddNewRow() const;
+    bool HaveCoordinates() const;
+    int CountEntityRows(const QString& name) const;
+    bool EntityExists(const QString& name) const;
+
+    void AddNewRow();
+    void AddNewEntity(const QString& name);
+    void AddEntity();
+    void RemoveRow();
+    void SwapCols();
+    void Renumber();
+    void ClearControl();
+    // Selects every point row from the number column to the last column.
+    void SelectAllPoints();
+
+    // The cell editor: opens over the current cell (with the given text, or the cell's own,
+    // all selected), and commits. Public for the tests and for the holder that needs to
+    // commit before it reads the list.
+    void BeginCellEdit(const std::optional<QString>& typed = std::nullopt);
+    void EndCellEdit();
+    bool isEditing() const { return m_editRow >= 0; }
+
+    // Shows the pop-up menu at a position in the grid's viewport (what a right click does).
+    void showPopupMenu(const QPoint& viewportPosition);
+    // Sets the menu's item visibility and enabled states as they are when it opens.
+    void preparePopupMenu();
+
+signals:
+    void CoordinateChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenu();
+    QAction* addItem(const QString& objectName, const QString& caption, const QString& shortcut);
+    bool handleGridKey(class QKeyEvent* event);
+    bool isCommandKey(const QKeyEvent* event) const;
+    bool handleEditorKey(QKeyEvent* event);
+    void viewSelectionChanged();
+    void syncViewSelection();
+    void placeEditor();
+
+    CoordinateList* m_list;
+    CoordinateListModel* m_model;
+    QTableView* m_grid;
+    QLineEdit* m_editor;
+    QMenu* m_menu;
+    std::unique_ptr<Prompter> m_ownPrompter;
+    bool m_enabled = true;
+    bool m_syncing = false;
+    int m_enteredRow = -1;
+    int m_enteredColumn = -1;
+    int m_editRow = -1;
+    int m_editColumn = -1;
+    QString m_editOldText;
+};
