@@ -6,6 +6,15 @@
 
 namespace {
 
+// Messages separate their lines with a carriage return alone; a message box wants line feeds.
+QString shown(const QString& text)
+{
+    QString result = text;
+    result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return result;
+}
+
 QMessageBox::Icon boxIcon(Prompter::Icon icon)
 {
     switch (icon) {
@@ -42,13 +51,13 @@ QMessageBox::StandardButtons boxButtons(Prompter::Buttons buttons)
 
 void QtPrompter::message(const QString& text, const QString& caption, Icon icon)
 {
-    QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Ok, m_parent);
+    QMessageBox box(boxIcon(icon), caption, shown(text), QMessageBox::Ok, m_parent);
     box.exec();
 }
 
 Prompter::Answer QtPrompter::ask(const QString& text, const QString& caption, Buttons buttons, Icon icon)
 {
-    QMessageBox box(boxIcon(icon), caption, text, boxButtons(buttons), m_parent);
+    QMessageBox box(boxIcon(icon), caption, shown(text), boxButtons(buttons), m_parent);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;

@@ -1,11 +1,383 @@
 #include "app/ui/frmMain.h"
 
 #include "app/AppSettings.h"
+#include "app/NumberText.h"
+#include "app/Prompter.h"
 #include "app/Version.h"
+#include "app/ui/frmBuildType.h"
+#include "app/ui/frmHelp.h"
+#include "app/ui/frmOptions.h"
+#include "coordlist/ui/EditableList.h"
+#include "entry/ui/CreateFBI.h"
+#include "sketch/ui/DrawSketch.h"
 
-frmMain::frmMain(AppSettings& settings, QWidget* parent) : QMainWindow(parent), m_settings(settings)
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDate>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString Title = QStringLiteral("Lotmark");
+
+// Two decimals with the user's separator, a leading zero and no grouping.
+QString twoDecimals(double value)
+{
+    QString text = QString::number(value, 'f', 2);
+    const QString separator = NumberText::systemDecimalSeparator();
+    if (separator != QLatin1String("."))
+        text.replace(QLatin1Char('.'), separator);
+    return text;
+}
+
+struct ToolbarEntry
+{
+    const char* key;
+    const char* caption;
+    bool separatorBefore;
+};
+
+// The buttons in their order; a separator stands before every entry that says so.
+const ToolbarEntry ToolbarEntries[] = {
+    {"ImportDXF", "Import DXF", false},      {"ExportRTF", "Export FCP", true},
+    {"New", "Fisier nou", true},             {"Open", "Deschide fisier", false},
+    {"Save", "Salveaza fisier", false},      {"SaveAs", "Salveaza cu alt nume", false},
+    {"Refresh", "Redesenare", true},         {"XToY", "Inversare XY", true},
+    {"Options", "Optiuni", true},            {"Help", "Ajutor", true},
+    {"Exit", "Exit", true},
+};
+
+} // namespace
+
+frmMain::frmMain(AppSettings& settings, Prompter& prompter, QWidget* parent)
+    : QMainWindow(parent), m_settings(settings), m_prompter(prompter), m_file(NumberText::systemDecimalSeparator())
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Lotmark ") + Version::text());
-    resize(1024, 720);
+    resize(1280, 800);
+    buildToolbar();
+    buildLayout();
+
+    m_askPropertyType = [this](bool* isApartment) {
+        frmBuildType dialog(m_settings, this);
+        dialog.exec();
+        *isApartment = dialog.isApartment();
+        return !m_settings.cancelFlag;
+    };
+    m_showOptions = [this] {
+        frmOptions dialog(m_settings, m_prompter, this);
+        dialog.exec();
+    };
+    m_today = [] { return QDate::currentDate(); };
+    qApp->installEventFilter(this);
+
+    showCaption();
+    configureCoordinateList();
+    Error error;
+    if (!m_form->InitializeData(m_settings.dataFolder(), &error))
+        m_prompter.showError(error.number, error.description);
+    m_form->setIsAp(false);
+    showPropertyType(false);
+    m_form->setSurveyorName(m_settings.surveyorName);
+    m_form->setSurveyorLicense(m_settings.surveyorLicense);
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::buildToolbar()
+{
+    m_toolbar = addToolBar(QStringLiteral("tbrMain"));
+    m_toolbar->setObjectName(QStringLiteral("tbrMain"));
+    m_toolbar->setMovable(false);
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (const ToolbarEntry& entry : ToolbarEntries) {
+        if (entry.separatorBefore)
+            m_toolbar->addSeparator();
+        QAction* action = m_toolbar->addAction(QString::fromUtf8(entry.caption));
+        const QString key = QString::fromLatin1(entry.key);
+        action->setObjectName(key);
+        connect(action, &QAction::triggered, this, [this, key] { runCommand(key); });
+    }
+}
+
+void frmMain::buildLayout()
+{
+    m_form = new CreateFBI(this);
+    m_form->setObjectName(QStringLiteral("CreateFBI"));
+    m_form->setPrompter(&m_prompter);
+
+    m_coordinates = new EditableList(this, &m_prompter);
+    m_coordinates->setObjectName(QStringLiteral("EditableList"));
+    m_areas = new QListWidget(this);
+    m_areas->setObjectName(QStringLiteral("lstArea"));
+    m_areas->setMaximumHeight(120);
+    auto* coordinatesPage = new QWidget(this);
+    auto* coordinatesLayout = new QVBoxLayout(coordinatesPage);
+    coordinatesLayout->setContentsMargins(0, 0, 0, 0);
+    coordinatesLayout->addWidget(m_coordinates, 1);
+    coordinatesLayout->addWidget(new QLabel(QStringLiteral("Suprafete calculate din coordonate"), coordinatesPage));
+    coordinatesLayout->addWidget(m_areas);
+
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("tabRight"));
+    m_tabs->addTab(m_form, QStringLiteral("Date cadastrale teren"));
+    m_tabs->addTab(coordinatesPage, QStringLiteral("Coordonate"));
+
+    m_sketch = new DrawSketch(this);
+    m_sketch->setObjectName(QStringLiteral("DrawSketch"));
+    m_sketch->setPrompter(&m_prompter);
+
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->addWidget(m_tabs);
+    splitter->addWidget(m_sketch);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({640, 640});
+    setCentralWidget(splitter);
+
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("sbrMain"));
+    const int widths[3] = {360, 240, 200};
+    for (int i = 0; i < 3; ++i) {
+        m_panels[i] = new QLabel(this);
+        m_panels[i]->setObjectName(QStringLiteral("sbrMainPanel%1").arg(i + 1));
+        m_panels[i]->setMinimumWidth(widths[i]);
+        bar->addWidget(m_panels[i], i == 0 ? 1 : 0);
+    }
+
+    connect(m_coordinates, &EditableList::CoordinateChanged, this, &frmMain::onCoordinateChanged);
+    connect(m_sketch, &DrawSketch::Distance, this, [this](double distance, double total) {
+        m_panels[0]->setText(QStringLiteral("Distanta= ") + twoDecimals(distance)
+                             + QStringLiteral(" m; Distanta cumulata = ") + twoDecimals(total) + QStringLiteral(" m"));
+    });
+    connect(m_sketch, &DrawSketch::OnMouseMove, this, [this](short, short, float x, float y) {
+        m_panels[1]->clear();
+        m_panels[2]->setText(twoDecimals(x) + QLatin1Char(' ') + twoDecimals(y));
+    });
+    connect(m_sketch, &DrawSketch::HitLine, this, [this](const QString& first, const QString& second, double length) {
+        m_panels[0]->clear();
+        m_panels[1]->setText(QStringLiteral("L (") + first + QLatin1Char('-') + second + QStringLiteral(") = ")
+                             + twoDecimals(length) + QStringLiteral(" m"));
+    });
+    connect(m_sketch, &DrawSketch::HitVertex, this, [this](const QString& no) {
+        m_panels[0]->clear();
+        m_panels[1]->setText(QStringLiteral("Numar punct: ") + no);
+    });
+}
+
+void frmMain::configureCoordinateList()
+{
+    m_coordinates->setAutoNumber(true);
+    m_coordinates->setDelimiters(m_settings.delimiters);
+    m_coordinates->setDecimalNumber(3);
+}
+
+void frmMain::showCaption()
+{
+    QString caption = Title + QLatin1Char(' ') + Version::text();
+    if (!m_fileName.isEmpty())
+        caption += QStringLiteral(" - ") + m_fileName;
+    setWindowTitle(caption);
+}
+
+void frmMain::showPropertyType(bool isApartment)
+{
+    m_tabs->setTabText(0, isApartment ? QStringLiteral("Date cadastrale apartament")
+                                      : QStringLiteral("Date cadastrale teren"));
+    toolButton(QStringLiteral("ImportDXF"))->setEnabled(!isApartment);
+}
+
+void frmMain::reloadSurveyor()
+{
+    m_settings.surveyorName = m_settings.read(AppSettings::KeySurveyorName);
+    m_settings.surveyorLicense = m_settings.read(AppSettings::KeySurveyorLicense);
+    m_form->setSurveyorName(m_settings.surveyorName);
+    m_form->setSurveyorLicense(m_settings.surveyorLicense);
+}
+
+QAction* frmMain::toolButton(const QString& key) const
+{
+    return m_toolbar->findChild<QAction*>(key);
+}
+
+void frmMain::runCommand(const QString& key)
+{
+    if (key == QLatin1String("New")) {
+        bool isApartment = false;
+        if (!m_askPropertyType(&isApartment))
+            return;
+        m_form->setIsAp(isApartment);
+        if (m_form->Document())
+            m_form->Document()->setIsAp(isApartment ? -1 : 0);
+        if (!isApartment)
+            configureCoordinateList();
+        NewDocument();
+    } else if (key == QLatin1String("Open")) {
+        OpenDocument();
+    } else if (key == QLatin1String("Save")) {
+        SaveDocument();
+    } else if (key == QLatin1String("SaveAs")) {
+        m_previousFileName = m_fileName;
+        m_fileName.clear();
+        SaveDocument();
+    } else if (key == QLatin1String("ImportDXF")) {
+        ImportFromDxf();
+    } else if (key == QLatin1String("ExportRTF")) {
+        ExportSheet();
+    } else if (key == QLatin1String("Refresh")) {
+        RedrawSketch();
+    } else if (key == QLatin1String("XToY")) {
+        const auto data = m_coordinates->Data();
+        if (!data || data->upperRow() > 0) {
+            m_coordinates->SwapCols();
+            RedrawSketch();
+        }
+    } else if (key == QLatin1String("Options")) {
+        showOptions();
+    } else if (key == QLatin1String("Help")) {
+        showHelp();
+    } else if (key == QLatin1String("Exit")) {
+        close();
+    }
+}
+
+void frmMain::showOptions()
+{
+    const bool wasCancelled = m_settings.cancelFlag;
+    m_showOptions();
+    // Leaving the dialog from the toolbar changes nothing else.
+    m_settings.cancelFlag = wasCancelled;
+    m_coordinates->setDecimalNumber(3);
+    m_coordinates->setDelimiters(m_settings.delimiters);
+    reloadSurveyor();
+}
+
+void frmMain::showHelp()
+{
+    if (!m_help)
+        m_help = new frmHelp(m_settings.helpFile(), this);
+    m_help->show();
+    m_help->raise();
+}
+
+void frmMain::onCoordinateChanged()
+{
+    if (CountEntityRows(QStringLiteral("TEREN")) >= 4)
+        RedrawSketch();
+}
+
+int frmMain::CountEntityRows(const QString& name) const
+{
+    return m_coordinates->CountEntityRows(name);
+}
+
+bool frmMain::EntityExists(const QString& name) const
+{
+    return m_coordinates->EntityExists(name);
+}
+
+void frmMain::FillAreaList()
+{
+    m_areas->clear();
+    const PolygonsPtr& polygons = m_sketch->GeometryCollection();
+    if (!polygons)
+        return;
+    const QLocale locale = QLocale::system();
+    for (const PolygonPtr& polygon : *polygons) {
+        const double area = polygon->Area(&m_prompter);
+        m_areas->addItem(polygon->Name().toUpper() + QStringLiteral(" = ") + locale.toString(area, 'f', 0)
+                         + QStringLiteral(" mp"));
+    }
+}
+
+QString frmMain::ShowFileDialog(const QString& filter, const QString& defaultName, const QString& title, DialogKind kind)
+{
+    // "(*.CP)|*.CP*|": pairs of a description and a pattern; both cases of the pattern match.
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        filters << parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(' ') + parts[i + 1].toLower()
+                       + QLatin1Char(')');
+    const QString qtFilter = filters.join(QStringLiteral(";;"));
+    if (kind == DialogKind::Open)
+        return m_prompter.openFileName(title, qtFilter, QString());
+    m_settings.workNumber = NumberText::toInt16(NumberText::leadingNumber(m_settings.read(AppSettings::KeyWorkNumber)));
+    return m_prompter.saveFileName(title, qtFilter, defaultName);
+}
+
+QString frmMain::defaultFileName() const
+{
+    return m_settings.surveyorLicense + QLatin1Char('-') + QString::number(int(m_settings.workNumber) + 1)
+           + QLatin1Char('-') + QString::number(m_today().year());
+}
+
+void frmMain::openCommandLine(const QString& argument)
+{
+    QString path = argument;
+    path.remove(QLatin1Char('"'));
+    path = path.trimmed();
+    if (!path.isEmpty())
+        LoadIntoWindow(path);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    // F5 redraws from anywhere in the window, and still reaches the control that has the focus
+    // (the data form's grids use it too).
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F5
+        && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        QWidget* focus = QApplication::focusWidget();
+        // A key that no child takes travels up to the parents: handle it only where it starts.
+        if (widget && widget->window() == this && (widget == focus || (!focus && widget == this)))
+            RedrawSketch();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    const Prompter::Answer answer =
+        m_prompter.ask(QStringLiteral("Salvati datele inainte de inchiderea aplicatiei ?"), QStringLiteral("Confirmare"),
+                       Prompter::Buttons::YesNoCancel, Prompter::Icon::Question);
+    if (answer == Prompter::Answer::Cancel || (answer == Prompter::Answer::Yes && !SaveDocument())) {
+        event->ignore();
+        return;
+    }
+    if (m_help)
+        m_help->close();
+    event->accept();
+}
+
+void frmMain::ExportSheet()
+{
+    if (!m_form->ValidateData())
+        return;
+    const QString proposed = defaultFileName();
+    QString name = ShowFileDialog(QStringLiteral("(*.RTF)|*.RTF*|"), proposed, QStringLiteral("Export fisier RTF"),
+                                  DialogKind::Save);
+    if (name.trimmed().isEmpty())
+        return;
+    if (!name.right(4).toUpper().endsWith(QLatin1String(".RTF")))
+        name += QStringLiteral(".RTF");
+    if (QFileInfo::exists(name)
+        && m_prompter.ask(QStringLiteral("Fisierul ") + name + QStringLiteral(" exista.\rDoriti suprascrierea lui ?"),
+                          QStringLiteral("Confirmare"), Prompter::Buttons::YesNo, Prompter::Icon::Question)
+               != Prompter::Answer::Yes)
+        return;
+    Error error;
+    if (!generateSheet(name, &error)) {
+        m_prompter.showError(error.number, error.description);
+        return;
+    }
+    m_prompter.message(QStringLiteral("Fisierul ") + name + QStringLiteral(" a fost salvat"), QStringLiteral("Confirmare"),
+                       Prompter::Icon::Information);
 }

@@ -1,16 +1,119 @@
 #pragma once
 
+#include "model/CPFile.h"
+
 #include <QMainWindow>
+#include <functional>
+#include <memory>
 
 class AppSettings;
+class CreateFBI;
+class DrawSketch;
+class EditableList;
+class Prompter;
+class QAction;
+class QLabel;
+class QListWidget;
+class QTabWidget;
+class QToolBar;
+class frmHelp;
 
-// The main window of the program.
+// The main window: the data form, the coordinate list and the sketch of one property
+// document, the area list, the status bar and the toolbar commands. Every message and
+// question goes through the prompter it is given.
 class frmMain : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit frmMain(AppSettings& settings, QWidget* parent = nullptr);
+    frmMain(AppSettings& settings, Prompter& prompter, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Opens the .CP file named on the command line (quotes and surrounding blanks removed).
+    void openCommandLine(const QString& argument);
+
+    // Toolbar commands by key ("New", "Open", "Save", "SaveAs", "ImportDXF", "ExportRTF",
+    // "Refresh", "XToY", "Options", "Help", "Exit").
+    void runCommand(const QString& key);
+    QAction* toolButton(const QString& key) const;
+
+    void NewDocument();
+    void OpenDocument();
+    void LoadIntoWindow(const QString& path);
+    void RedrawSketch();
+    // Checks, asks for the file and writes it; true when the file was written.
+    bool SaveDocument();
+    void ExportSheet();
+    void ImportFromDxf();
+
+    // Counts the rows of the coordinate list whose entity is `name`, ignoring case.
+    int CountEntityRows(const QString& name) const;
+    bool EntityExists(const QString& name) const;
+    void FillAreaList();
+
+    // The path chosen in a file dialog; empty when cancelled. The save kind re-reads the work
+    // number from the settings file first.
+    enum class DialogKind { Open, Save };
+    QString ShowFileDialog(const QString& filter, const QString& defaultName, const QString& title, DialogKind kind);
+
+    QString currentFileName() const { return m_fileName; }
+    CreateFBI* dataForm() const { return m_form; }
+    EditableList* coordinateList() const { return m_coordinates; }
+    DrawSketch* sketch() const { return m_sketch; }
+    QListWidget* areaList() const { return m_areas; }
+    QLabel* statusPanel(int index) const { return m_panels[index - 1]; }
+    QTabWidget* tabs() const { return m_tabs; }
+
+    // The property-type dialog, replaceable by tests: returns false when it was left with its
+    // exit button, else sets *isApartment.
+    void setPropertyTypeAsker(std::function<bool(bool* isApartment)> asker) { m_askPropertyType = std::move(asker); }
+    // The options dialog, replaceable by tests.
+    void setOptionsShower(std::function<void()> shower) { m_showOptions = std::move(shower); }
+    // The DXF import wizard, replaceable by tests: shows it modally.
+    void setDxfWizardShower(std::function<void()> shower) { m_showDxfWizard = std::move(shower); }
+    // The current date for the sheet's signature line (today unless set).
+    void setToday(std::function<QDate()> today) { m_today = std::move(today); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildToolbar();
+    void buildLayout();
+    void configureCoordinateList();
+    void showCaption();
+    void showPropertyType(bool isApartment);
+    void reloadSurveyor();
+    void onCoordinateChanged();
+    void showOptions();
+    void showHelp();
+    std::shared_ptr<Polygons> listPolygons();
+    bool checkContours();
+    bool chooseSaveFile(QString* name);
+    void attachContours(Document& document);
+    bool writeDocument(const QString& name);
+    void showSaveError(const Error& error);
+    QString defaultFileName() const;
+    // Writes the property sheet of the current document; false with the failure in *error.
+    bool generateSheet(const QString& fileName, Error* error);
+
     AppSettings& m_settings;
+    Prompter& m_prompter;
+    CPFile m_file;
+    QString m_fileName;
+    QString m_previousFileName;
+
+    QToolBar* m_toolbar = nullptr; // tbrMain
+    QTabWidget* m_tabs = nullptr;  // tabRight
+    CreateFBI* m_form = nullptr;
+    EditableList* m_coordinates = nullptr;
+    DrawSketch* m_sketch = nullptr;
+    QListWidget* m_areas = nullptr; // lstArea
+    QLabel* m_panels[3] = {};       // sbrMain
+    frmHelp* m_help = nullptr;
+
+    std::function<bool(bool*)> m_askPropertyType;
+    std::function<void()> m_showOptions;
+    std::function<void()> m_showDxfWizard;
+    std::function<QDate()> m_today;
 };

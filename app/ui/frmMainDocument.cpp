@@ -1,0 +1,295 @@
+// The main window's document commands: new, open, redraw, save, export and DXF import.
+#include "app/ui/frmMain.h"
+
+#include "app/AppSettings.h"
+#include "app/ContourChecks.h"
+#include "app/NumberText.h"
+#include "app/Prompter.h"
+#include "coordlist/ui/EditableList.h"
+#include "dxf/ImportedEntities.h"
+#include "entry/ui/CreateFBI.h"
+#include "geometry/Transform.h"
+#include "sketch/ui/DrawSketch.h"
+
+#include <QFileInfo>
+#include <QListWidget>
+
+namespace {
+const QString CaptionError = QStringLiteral("Eroare");
+const QString CaptionConfirm = QStringLiteral("Confirmare");
+const QString CPFilter = QStringLiteral("(*.CP)|*.CP*|");
+const QString MissingCoordinates = QStringLiteral("Lista de entitati contine puncte fara coordonate.");
+const QString TooFewPoints = QStringLiteral("Introduceti cel putin 3 puncte pe contur.");
+} // namespace
+
+void frmMain::NewDocument()
+{
+    m_sketch->ClearControl();
+    m_coordinates->ClearControl();
+    m_coordinates->setData(CoordinateTable(1));
+    m_areas->clear();
+    m_form->ClearControls();
+    const QString keptFileName = m_fileName;
+    m_fileName.clear();
+    showCaption();
+    m_fileName = keptFileName;
+    const bool isApartment = m_form->IsAp();
+    showPropertyType(isApartment);
+    m_coordinates->setEnabled(!isApartment);
+    reloadSurveyor();
+}
+
+void frmMain::OpenDocument()
+{
+    const QString path = ShowFileDialog(CPFilter, QString(), QStringLiteral("Deschide fisier corp proprietate"),
+                                        DialogKind::Open);
+    if (!path.trimmed().isEmpty())
+        LoadIntoWindow(path);
+}
+
+void frmMain::LoadIntoWindow(const QString& path)
+{
+    // The file is read before the window is touched: a file that cannot be read leaves the
+    // document on screen, and the file name it belongs to, as they were.
+    CPFile file(NumberText::systemDecimalSeparator());
+    file.setCPFileName(path);
+    if (!file.LoadCPFile(&m_prompter))
+        return;
+
+    m_areas->clear();
+    m_form->ClearControls();
+    m_sketch->ClearControl();
+    m_file = file;
+
+    const DocumentPtr document = m_file.Document();
+    const bool isApartment = document->isApartment();
+    m_form->setDocument(document);
+    m_form->setIsAp(isApartment);
+    toolButton(QStringLiteral("ImportDXF"))->setEnabled(!isApartment);
+    m_coordinates->setEnabled(!isApartment);
+    m_form->ShowData();
+
+    const Land& land = *document->Land();
+    auto polygons = std::make_shared<Polygons>();
+    if (land.Geometry())
+        polygons->Add(PolygonPtr(land.Geometry()));
+    if (land.Buildings()) {
+        for (const BuildPtr& build : *land.Buildings()) {
+            if (build->Geometry())
+                polygons->Add(PolygonPtr(build->Geometry()));
+        }
+    }
+    CoordinateTable table;
+    if (polygons->Count() > 0) {
+        Transform transform(NumberText::systemDecimalSeparator(), &m_prompter);
+        transform.setPolygonCollection(polygons);
+        transform.PolygonCollectionToArray();
+        table = transform.TransformArray();
+    }
+    m_coordinates->setData(table);
+    showPropertyType(isApartment);
+
+    m_settings.surveyorName = document->SurveyorName();
+    m_settings.surveyorLicense = document->SurveyorLicense();
+    m_form->setSurveyorName(m_settings.surveyorName);
+    m_form->setSurveyorLicense(m_settings.surveyorLicense);
+
+    m_fileName = path;
+    showCaption();
+    if (!isApartment)
+        RedrawSketch();
+}
+
+std::shared_ptr<Polygons> frmMain::listPolygons()
+{
+    const auto data = m_coordinates->Data();
+    if (!data || data->upperRow() == 0)
+        return nullptr;
+    Transform transform(NumberText::systemDecimalSeparator(), &m_prompter);
+    transform.setTransformArray(*data);
+    if (!transform.ArrayToPolygonCollection())
+        return nullptr;
+    return transform.PolygonCollection();
+}
+
+void frmMain::RedrawSketch()
+{
+    m_sketch->setGeometryCollection(std::make_shared<Polygons>());
+    if (!m_coordinates->HaveCoordinates()) {
+        m_prompter.message(MissingCoordinates, CaptionError, Prompter::Icon::Exclamation);
+        return;
+    }
+    const auto data = m_coordinates->Data();
+    if (!data || data->upperRow() == 0)
+        return;
+    if (!EntityExists(QStringLiteral("TEREN"))) {
+        m_prompter.message(QStringLiteral("Nu au fost definite puncte pentru entitatea TEREN."), CaptionError,
+                           Prompter::Icon::Exclamation);
+        return;
+    }
+    if (CountEntityRows(QStringLiteral("TEREN")) < 3) {
+        m_prompter.message(TooFewPoints, CaptionError, Prompter::Icon::Exclamation);
+        return;
+    }
+    const std::shared_ptr<Polygons> polygons = listPolygons();
+    if (!polygons)
+        return;
+    m_sketch->setGeometryCollection(polygons);
+    m_sketch->Draw();
+    FillAreaList();
+}
+
+bool frmMain::checkContours()
+{
+    if (!m_coordinates->HaveCoordinates()) {
+        m_prompter.message(MissingCoordinates, CaptionError, Prompter::Icon::Exclamation);
+        return false;
+    }
+    const auto data = m_coordinates->Data();
+    const Land& land = *m_form->Document()->Land();
+    if (!data || data->upperRow() == 0) {
+        if (land.Parcels() && land.Parcels()->Count() >= 1) {
+            const Prompter::Answer answer = m_prompter.ask(
+                QStringLiteral("Nu au fost introduse coordonate pentru entitatile cadastrale.\rDoriti sa salvati fisierul ?"),
+                CaptionConfirm, Prompter::Buttons::YesNo, Prompter::Icon::Question);
+            if (answer != Prompter::Answer::Yes)
+                return false;
+        }
+        return true;
+    }
+    const std::shared_ptr<Polygons> polygons = listPolygons();
+    if (!polygons)
+        return false;
+    const Buildings noBuildings;
+    const auto problem = ContourChecks::check(*polygons, land.Parcels() ? land.Parcels()->TotalMeasuredArea() : QString(),
+                                              land.Buildings() ? *land.Buildings() : noBuildings);
+    if (problem) {
+        m_prompter.message(problem->text, CaptionError, problem->icon);
+        return false;
+    }
+    return true;
+}
+
+bool frmMain::chooseSaveFile(QString* name)
+{
+    if (!m_fileName.isEmpty()) {
+        *name = m_fileName;
+        if (QFileInfo::exists(*name)
+            && m_prompter.ask(QStringLiteral("Confirmati suprascrierea fisierului ") + *name + QStringLiteral(" ?"),
+                              CaptionConfirm, Prompter::Buttons::YesNo, Prompter::Icon::Question)
+                   != Prompter::Answer::Yes)
+            return false;
+        return true;
+    }
+    *name = ShowFileDialog(CPFilter, defaultFileName(), QStringLiteral("Salveaza fisier corp proprietate"),
+                           DialogKind::Save);
+    if (name->trimmed().isEmpty())
+        return false;
+    if (!name->toUpper().endsWith(QLatin1String(".CP")))
+        *name += QStringLiteral(".CP");
+    if (QFileInfo::exists(*name)
+        && m_prompter.ask(QStringLiteral("Fisierul ") + *name + QStringLiteral(" exista.\rDoriti suprascrierea lui ?"),
+                          CaptionConfirm, Prompter::Buttons::YesNo, Prompter::Icon::Question)
+               != Prompter::Answer::Yes)
+        return false;
+    return true;
+}
+
+void frmMain::attachContours(Document& document)
+{
+    Land& land = *document.Land();
+    if (document.isApartment()) {
+        land.setGeometry(nullptr);
+        if (land.Buildings()) {
+            for (const BuildPtr& build : *land.Buildings())
+                build->setGeometry(nullptr);
+        }
+        return;
+    }
+    const std::shared_ptr<Polygons> polygons = listPolygons();
+    if (!polygons)
+        return;
+    for (const PolygonPtr& polygon : *polygons) {
+        if (polygon->Name().compare(QLatin1String("TEREN"), Qt::CaseInsensitive) == 0) {
+            land.setGeometry(polygon);
+            continue;
+        }
+        if (!land.Buildings())
+            continue;
+        for (const BuildPtr& build : *land.Buildings()) {
+            if (build->No().compare(polygon->Name(), Qt::CaseInsensitive) == 0)
+                build->setGeometry(polygon);
+        }
+    }
+}
+
+void frmMain::showSaveError(const Error& error)
+{
+    if (error.number == ErrorNumber::PathNotFound)
+        m_prompter.message(QStringLiteral("Calea specificata nu exista."), CaptionError, Prompter::Icon::Exclamation);
+    else
+        m_prompter.showError(error.number, error.description);
+}
+
+bool frmMain::writeDocument(const QString& name)
+{
+    const DocumentPtr document = m_form->Document();
+    document->setIsAp(m_form->IsAp() ? -1 : 0);
+    attachContours(*document);
+    document->setSurveyorName(m_settings.surveyorName);
+    document->setSurveyorLicense(m_settings.surveyorLicense);
+    m_file.setDocument(document);
+    m_file.setCPFileName(name);
+    Error error;
+    if (!m_file.SaveCPFile(&error)) {
+        showSaveError(error);
+        return false;
+    }
+    m_fileName = name;
+    m_settings.write(AppSettings::KeyWorkNumber, QString::number(int(m_settings.workNumber) + 1));
+    showCaption();
+    return true;
+}
+
+bool frmMain::SaveDocument()
+{
+    // Whatever stops the save before a file is written, a "SaveAs" keeps the name it had.
+    const auto restoreName = [this] {
+        if (m_fileName.isEmpty())
+            m_fileName = m_previousFileName;
+        return false;
+    };
+    if (!m_form->ValidateData())
+        return restoreName();
+    if (!m_form->IsAp() && !checkContours())
+        return restoreName();
+    QString name;
+    if (!chooseSaveFile(&name))
+        return restoreName();
+    if (!writeDocument(name))
+        return restoreName();
+    return true;
+}
+
+void frmMain::ImportFromDxf()
+{
+    if (m_showDxfWizard)
+        m_showDxfWizard();
+    CoordinateTable table;
+    Error error;
+    if (!importedEntitiesToTable(ImportedEntities(), &table, &error)) {
+        if (error.number != 0)
+            m_prompter.showError(error.number, error.description);
+        return;
+    }
+    m_areas->clear();
+    m_sketch->ClearControl();
+    m_coordinates->ClearControl();
+    m_coordinates->setData(table);
+    RedrawSketch();
+    const QString keptFileName = m_fileName;
+    m_fileName.clear();
+    showCaption();
+    m_fileName = keptFileName;
+    ImportedEntities()->RemoveAll();
+}
