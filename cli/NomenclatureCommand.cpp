@@ -8,6 +8,7 @@ int NomenclatureCommand::run(const QStringList& arguments, QTextStream& out, QTe
     QString sirutaFile;
     QString outputFolder;
     QStringList streetFolders;
+    QString postalFile;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& option = arguments.at(i);
         if (i + 1 >= arguments.size())
@@ -19,6 +20,8 @@ int NomenclatureCommand::run(const QStringList& arguments, QTextStream& out, QTe
             outputFolder = value;
         else if (option == QLatin1String("--streets-mfp"))
             streetFolders << value;
+        else if (option == QLatin1String("--streets-posta") && postalFile.isEmpty())
+            postalFile = value;
         else
             return usage(err);
     }
@@ -30,7 +33,10 @@ int NomenclatureCommand::run(const QStringList& arguments, QTextStream& out, QTe
         std::vector<MfpCounty> counties;
         for (const QString& folder : streetFolders)
             counties.push_back(MfpStreetReader::readCounty(folder));
-        const NomenclatureBuild build = NomenclatureBuilder::build(siruta, counties);
+        PostalStreets bucharest;
+        if (!postalFile.isEmpty())
+            bucharest = PostalStreetReader::readFile(postalFile);
+        const NomenclatureBuild build = NomenclatureBuilder::build(siruta, counties, bucharest);
         NomenclatureWriter::writeAll(build.tables, outputFolder);
         for (const NomenclatureTable& table : build.tables)
             out << table.fileName << ' ' << table.rows.size() << Qt::endl;

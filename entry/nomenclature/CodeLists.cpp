@@ -1,5 +1,7 @@
 #include "entry/nomenclature/CodeLists.h"
 
+#include "entry/nomenclature/NameCase.h"
+
 #include <QHash>
 
 namespace CodeLists {
@@ -132,6 +134,19 @@ int streetTypeOfMfpCode(const QString& code)
         return map;
     }();
     return ids.value(code.trimmed().toLower(), 0);
+}
+
+int streetTypeOfName(const QString& name)
+{
+    static const QHash<QString, int> ids = [] {
+        QHash<QString, int> map;
+        int id = 0;
+        for (const StreetType& type : kStreetTypes)
+            map.insert(QString::fromUtf8(type.name).toLower(), ++id);
+        map.insert(QStringLiteral("piațetă"), map.value(QStringLiteral("piațeta")));
+        return map;
+    }();
+    return ids.value(NameCase::commaBelow(name.trimmed()).toLower(), 0);
 }
 
 } // namespace CodeLists

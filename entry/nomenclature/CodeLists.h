@@ -18,4 +18,7 @@ NomenclatureTable buildingDestinations(); // DestinatieCladire.DAT
 // id of "Strada"); 0 for an unknown code and for the placeholder "G".
 int streetTypeOfMfpCode(const QString& code);
 
+// street_type_id of a street type written out ("Strada", "Piațetă"); 0 when unknown.
+int streetTypeOfName(const QString& name);
+
 } // namespace CodeLists

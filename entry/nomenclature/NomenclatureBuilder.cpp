@@ -4,6 +4,7 @@
 #include "entry/nomenclature/NameCase.h"
 
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
@@ -77,7 +78,8 @@ QString countyName(const SirutaRecord& record)
     return NameCase::display(name);
 }
 
-NomenclatureBuild build(const std::vector<SirutaRecord>& siruta, const std::vector<MfpCounty>& streetCounties)
+NomenclatureBuild build(const std::vector<SirutaRecord>& siruta, const std::vector<MfpCounty>& streetCounties,
+                        const PostalStreets& bucharest)
 {
     NomenclatureBuild result;
 
@@ -176,13 +178,37 @@ NomenclatureBuild build(const std::vector<SirutaRecord>& siruta, const std::vect
             const int type = CodeLists::streetTypeOfMfpCode(street.typeCode);
             const QString name = NameCase::commaBelow(street.name);
             const QString key = QStringLiteral("%1|%2|%3|").arg(localityId).arg(adminId).arg(type) + name;
-            if (localityId == 0 || type == 0 || seen.contains(key)) {
+            if (localityId == 0 || type == 0) {
                 ++result.skippedStreets;
                 continue;
             }
+            if (seen.contains(key))
+                continue;
             seen.insert(key);
             streets.push_back({adminId, localityId, type, name});
         }
+    }
+    // The sectors of the capital: the localities named "... SECTORUL n".
+    static const QRegularExpression sectorName(QStringLiteral("SECTORUL\\s+(\\d)$"), QRegularExpression::CaseInsensitiveOption);
+    QHash<int, const SirutaRecord*> sectors;
+    for (const SirutaRecord* locality : localityByCode) {
+        const QRegularExpressionMatch match = sectorName.match(locality->name.trimmed());
+        if (match.hasMatch())
+            sectors.insert(match.captured(1).toInt(), locality);
+    }
+    result.skippedStreets += bucharest.skipped;
+    for (const PostalStreet& street : bucharest.streets) {
+        const SirutaRecord* sector = sectors.value(street.sector, nullptr);
+        const int type = CodeLists::streetTypeOfName(street.typeName);
+        if (!sector || type == 0) {
+            ++result.skippedStreets;
+            continue;
+        }
+        const QString key = QStringLiteral("%1|%2|%3|").arg(sector->siruta).arg(sector->parent).arg(type) + street.name;
+        if (seen.contains(key))
+            continue; // the index lists a street once per range of numbers
+        seen.insert(key);
+        streets.push_back({sector->parent, sector->siruta, type, street.name});
     }
     std::stable_sort(streets.begin(), streets.end(), [](const StreetRow& a, const StreetRow& b) {
         if (a.admin != b.admin)

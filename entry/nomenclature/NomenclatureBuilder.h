@@ -2,6 +2,7 @@
 
 #include "entry/nomenclature/MfpStreetReader.h"
 #include "entry/nomenclature/NomenclatureTable.h"
+#include "entry/nomenclature/PostalStreetReader.h"
 #include "entry/nomenclature/SirutaReader.h"
 
 #include <vector>
@@ -18,12 +19,14 @@ struct NomenclatureBuild
 {
     std::vector<NomenclatureTable> tables; // Judete, Admin, Localitati, Strazi and the code lists
     int skippedRecords = 0; // SIRUTA records whose territory or county is unknown
-    int skippedStreets = 0; // streets without a known locality or street type, and duplicates
+    int skippedStreets = 0; // streets without a known locality or street type (repeats are merged)
 };
 
 namespace NomenclatureBuilder {
 
-NomenclatureBuild build(const std::vector<SirutaRecord>& siruta, const std::vector<MfpCounty>& streetCounties);
+// `bucharest`: streets of the postal index, placed in the sector of their postal code.
+NomenclatureBuild build(const std::vector<SirutaRecord>& siruta, const std::vector<MfpCounty>& streetCounties,
+                        const PostalStreets& bucharest = {});
 
 // The table of `build` with this file name, or nullptr.
 const NomenclatureTable* table(const NomenclatureBuild& build, const QString& fileName);
