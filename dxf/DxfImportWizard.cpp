@@ -11,6 +11,7 @@
 namespace {
 const QString Info = QStringLiteral("Info");
 const QString ErrorCaption = QStringLiteral("Eroare");
+const QString ListLoading = QStringLiteral("Se incarca datele ...");
 constexpr int MaxCoordinateRows = 32767;
 
 // Building numbers are plain digits; blanks around them are dropped.
@@ -69,7 +70,7 @@ void DxfImportWizard::loadFile()
         return;
     m_importedCount = 0;
     if (progress.started)
-        progress.started();
+        progress.started(QString());
     DxfReadResult result;
     QFile file(m_fileName);
     if (!openDrawing(file, &result.message)) {
@@ -204,7 +205,7 @@ void DxfImportWizard::chooseLayer(int index)
         listed[std::size_t(a.position)] = 1;
     }
     if (progress.started)
-        progress.started();
+        progress.started(ListLoading);
     for (int p = 1; p <= m_polylines.count(); ++p) {
         if (listed[std::size_t(p)] || m_polylines.layerName(p) != layer)
             continue;
@@ -224,7 +225,7 @@ void DxfImportWizard::fillPage2List()
     m_lines2.clear();
     m_lines2.reserve(std::size_t(m_polylines.count()));
     if (progress.started)
-        progress.started();
+        progress.started(ListLoading);
     if (m_landIndex > 0)
         m_lines2.push_back({QStringLiteral("TEREN"), m_landIndex});
     for (const Association& a : m_associations)

@@ -32,9 +32,9 @@ public:
     // advance its bar and repaint. All optional.
     struct Progress
     {
-        std::function<void()> started;            // reading or list filling begins
-        std::function<void(int imported)> polyline; // one more polyline read
-        std::function<void()> step;               // one more list line
+        std::function<void(const QString& label)> started; // reading (empty label) or list filling begins
+        std::function<void(int imported)> polyline;        // one more polyline read
+        std::function<void()> step;                        // one more list line
         std::function<void()> stopped;
     };
 
