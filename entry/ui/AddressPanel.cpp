@@ -140,11 +140,13 @@ AddressPanel::AddressPanel(FormLookUps& lookUps, QWidget* parent) : QGroupBox(pa
     for (const auto& [text, field] : fields) {
         numbers->addWidget(label(QString::fromLatin1(text)));
         numbers->addWidget(field);
+        numbers->addSpacing(10);
     }
     for (const auto& [caption, field] : {std::pair{lblTarla, txtTarla}, std::pair{lblParcela, txtParcela},
                                          std::pair{lblEtaj, txtEtaj}, std::pair{lblApartament, txtApartament}}) {
         numbers->addWidget(caption);
         numbers->addWidget(field);
+        numbers->addSpacing(10);
     }
     grid->addLayout(numbers, 4, 0, 1, 4);
     grid->addWidget(label(QStringLiteral("Descriere suplimentara")), 5, 0, Qt::AlignTop);

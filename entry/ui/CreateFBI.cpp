@@ -300,6 +300,8 @@ void CreateFBI::ShowData()
         m_owners->addRow(owner);
     m_parcelsTotals->setLegalText(stored.parcelsLegalTotal);
     m_buildingsTotals->setLegalText(stored.buildingsLegalTotal);
+    for (FormGrid* grid : {m_owners, m_parcels, m_buildings})
+        grid->fitColumns();
     setSurveyorName(m_document->SurveyorName());
     setSurveyorLicense(m_document->SurveyorLicense());
     ShowTotals();

@@ -7,6 +7,7 @@
 #include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -116,7 +117,20 @@ void FormGrid::setColumns(const QStringList& captions)
         if (m_table->itemDelegateForColumn(column - 1) && !m_choices.contains(column))
             m_table->setItemDelegateForColumn(column - 1, nullptr);
     }
-    m_table->resizeColumnsToContents();
+    fitColumns();
+}
+
+void FormGrid::fitColumns()
+{
+    QHeaderView* header = m_table->horizontalHeader();
+    const int last = m_table->columnCount() - 1;
+    for (int column = 0; column <= last; ++column) {
+        header->setSectionResizeMode(column, column == last ? QHeaderView::Stretch : QHeaderView::Interactive);
+        if (column < last) {
+            m_table->resizeColumnToContents(column);
+            header->resizeSection(column, std::max(header->sectionSize(column) + 8, 70));
+        }
+    }
 }
 
 void FormGrid::setColumnCaption(int column, const QString& caption)

@@ -51,6 +51,8 @@ public:
     int currentRow() const;
 
     GridRows rows() const;
+    // Widens the columns to their captions and cells; the last one takes the rest.
+    void fitColumns();
     void commitPendingEdit() { m_table->commitPendingEdit(); }
 
     FormTable* table() const { return m_table; }
