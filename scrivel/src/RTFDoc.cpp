@@ -5,8 +5,12 @@
 #include <QBuffer>
 #include <QImage>
 #include <QIODevice>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 
 namespace {
 
@@ -402,21 +406,25 @@ QByteArray RTFDoc::toRtf() const
     }
     colorLine += "}\r";
 
-    qsizetype size = fontLine.size() + colorLine.size() + m_pageFormat.size() + 3 * 2 + 3;
+    qsizetype size = fontLine.size() + colorLine.size() + m_pageFormat.size() + 4 * 2 + 1;
     for (const QByteArray& line : m_body)
         size += line.size() + 2;
-    QByteArray out;
-    out.reserve(size);
-    const auto write = [&out](const QByteArray& line) {
-        out += line;
-        out += "\r\n";
+    // One allocation and a plain copy per line: saving is dominated by this and the write.
+    QByteArray out(size, Qt::Uninitialized);
+    char* target = out.data();
+    const auto write = [&target](const char* data, qsizetype length) {
+        std::memcpy(target, data, static_cast<size_t>(length));
+        target += length;
+        *target++ = '\r';
+        *target++ = '\n';
     };
-    write(fontLine);
-    write(colorLine);
-    write(m_pageFormat);
+    write(fontLine.constData(), fontLine.size());
+    write(colorLine.constData(), colorLine.size());
+    write(m_pageFormat.constData(), m_pageFormat.size());
     for (const QByteArray& line : m_body)
-        write(line);
-    write(QByteArrayLiteral("}"));
+        write(line.constData(), line.size());
+    write("}", 1);
+    Q_ASSERT(target == out.constData() + out.size());
     return out;
 }
 
@@ -436,14 +444,34 @@ bool RTFDoc::SaveAndClose(const QString& Filename)
     m_lastError = {};
     if (Filename.isEmpty())
         return fail(75, fileAccessText);
-    QSaveFile file(Filename);
-    if (!file.open(QIODevice::WriteOnly))
+    // Written beside the target and swapped in at the end, so a failed write leaves an older
+    // file of that name whole. Unlike QSaveFile this does not force the data to disk first:
+    // for a sheet the user can export again, that sync costs many times the write itself.
+    const QFileInfo target(Filename);
+    QTemporaryFile temporary(target.absolutePath() + QLatin1Char('/') + target.fileName() + QStringLiteral(".XXXXXX"));
+    if (!temporary.open())
         return fail(75, fileAccessText);
-    if (!SaveAndClose(&file)) {
-        file.cancelWriting();
+    if (!SaveAndClose(&temporary))
         return false;
-    }
-    if (!file.commit())
+    if (!temporary.flush())
         return fail(75, fileAccessText);
+    const bool replacing = target.exists();
+    temporary.setPermissions(replacing ? QFile::permissions(Filename)
+                                       : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                                             | QFileDevice::ReadOther);
+    const QByteArray from = QFile::encodeName(temporary.fileName());
+    const QByteArray to = QFile::encodeName(Filename);
+    temporary.close();
+#ifdef RENAME_EXCHANGE
+    // Exchanging the two names is as atomic as a rename over the old file, and spares the
+    // flush that ext4 starts when a rename replaces a file; the old contents then go with
+    // the temporary name.
+    if (replacing && !target.isSymLink()
+        && renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_EXCHANGE) == 0)
+        return true;
+#endif
+    if (std::rename(from.constData(), to.constData()) != 0)
+        return fail(75, fileAccessText);
+    temporary.setAutoRemove(false);
     return true;
 }

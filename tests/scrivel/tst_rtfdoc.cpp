@@ -396,9 +396,17 @@ void tst_RTFDoc::saveWritesTheSameBytes()
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), doc.toRtf());
-    // The document stays; saving again gives the same file.
-    QCOMPARE(doc.lineCount(), 1);
+    file.close();
+    QCOMPARE(file.permissions() & QFileDevice::WriteOther, QFileDevice::Permissions());
+
+    // Replacing a file keeps its permissions and leaves no temporary file behind.
+    const QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    QVERIFY(file.setPermissions(ownerOnly));
+    doc.AddText(QStringLiteral("more"), false);
     QVERIFY(doc.SaveAndClose(path));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), doc.toRtf());
+    QCOMPARE(file.permissions() & 0x7077, ownerOnly); // owner, group and others, not the "user" alias
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("fisa.rtf")});
 }
 
