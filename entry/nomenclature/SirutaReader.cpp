@@ -40,7 +40,7 @@ int toCode(const QString& field, int lineNumber, const char* column)
 
 } // namespace
 
-QStringList splitLine(const QString& line)
+QStringList splitLine(const QString& line, QChar separator)
 {
     QStringList fields;
     QString current;
@@ -60,7 +60,7 @@ QStringList splitLine(const QString& line)
             }
         } else if (c == QLatin1Char('"')) {
             quoted = true;
-        } else if (c == QLatin1Char(',')) {
+        } else if (c == separator) {
             fields << current;
             current.clear();
         } else {
@@ -85,6 +85,7 @@ std::vector<SirutaRecord> read(QIODevice& device)
     int needed = 0;
     int lineNumber = 0;
     bool header = true;
+    QChar separator = QLatin1Char(',');
     qsizetype start = 0;
     while (start < text.size()) {
         qsizetype end = text.indexOf(QLatin1Char('\n'), start);
@@ -97,7 +98,9 @@ std::vector<SirutaRecord> read(QIODevice& device)
             line.chop(1);
         if (line.trimmed().isEmpty())
             continue;
-        const QStringList fields = splitLine(line);
+        if (header && line.count(QLatin1Char(';')) > line.count(QLatin1Char(',')))
+            separator = QLatin1Char(';');
+        const QStringList fields = splitLine(line, separator);
         if (header) {
             for (int i = 0; i < fields.size(); ++i)
                 column.insert(fields.at(i).trimmed().toUpper(), i);

@@ -23,13 +23,14 @@ struct SirutaRecord
 namespace SirutaReader {
 
 // Reads the CSV: a header row naming at least SIRUTA, DENLOC, JUD, SIRSUP, TIP, NIV, FSJ and FSL
-// in any order, then one record per line; UTF-8 (with or without BOM), or Windows-1250 when the
+// in any order, then one record per line, fields separated by commas or, when the header has more
+// of them, by semicolons; UTF-8 (with or without BOM), or Windows-1250 when the
 // bytes are not UTF-8; fields may be quoted. Throws Failure (InvalidArgument) naming the line
 // for a missing column, a short line or a code that is not a whole number.
 std::vector<SirutaRecord> read(QIODevice& device);
 std::vector<SirutaRecord> readFile(const QString& fileName);
 
 // Splits one CSV line into fields ("" doubles a quote inside a quoted field).
-QStringList splitLine(const QString& line);
+QStringList splitLine(const QString& line, QChar separator = QLatin1Char(','));
 
 } // namespace SirutaReader

@@ -125,6 +125,7 @@ private slots:
     void writerReplacesOnlyWhenComplete();
     void command();
 
+    void matchesTheReferenceBuild_data();
     void matchesTheReferenceBuild();
 };
 
@@ -199,6 +200,11 @@ void tst_Nomenclature::sirutaReader()
     QCOMPARE(reordered[0].siruta, 1026);
     QCOMPARE(reordered[0].name, QStringLiteral("ALBA IULIA"));
     QCOMPARE(reordered[0].order, QStringLiteral("01"));
+
+    // Semicolons, as some republications have it; commas inside a field then stay.
+    const auto semicolons = readText("SIRUTA;DENLOC;JUD;SIRSUP;TIP;NIV;FSJ;FSL;NUTS\n1026;ALBA, IULIA;1;1017;9;3;1;01;RO121\n");
+    QCOMPARE(semicolons[0].name, QStringLiteral("ALBA, IULIA"));
+    QCOMPARE(semicolons[0].order, QStringLiteral("01"));
 }
 
 void tst_Nomenclature::sirutaReaderEncodings()
@@ -424,9 +430,18 @@ void tst_Nomenclature::command()
     QCOMPARE(QDir(out).entryList({QStringLiteral("*.DAT")}).size(), 9);
 }
 
+void tst_Nomenclature::matchesTheReferenceBuild_data()
+{
+    QTest::addColumn<QString>("registerFile");
+    QTest::newRow("2024 S1") << "siruta-s1-2024.csv";
+    // The 2025 republication: semicolons, comma-below letters, one more column.
+    QTest::newRow("2025 S1") << "siruta-2025-s1_strainu.csv";
+}
+
 void tst_Nomenclature::matchesTheReferenceBuild()
 {
-    const QString raw = TestPaths::shared(QStringLiteral("data/nomenclature/raw/siruta-s1-2024.csv"));
+    QFETCH(QString, registerFile);
+    const QString raw = TestPaths::shared(QStringLiteral("data/nomenclature/raw/") + registerFile);
     const QString alba = TestPaths::shared(QStringLiteral("data/nomenclature/raw/mfp/alba"));
     const QString clean = TestPaths::shared(QStringLiteral("data/nomenclature/clean"));
     if (raw.isEmpty() || alba.isEmpty() || clean.isEmpty())
