@@ -4,4 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
 bash tools/build.sh build
+bash tools/import-nomenclature.sh
 exec build/bin/lotmark "$@"
