@@ -3,6 +3,9 @@
 #include "cli/BuildCommand.h"
 #include "cli/CoordsCommand.h"
 #include "cli/DumpCommand.h"
+#include "cli/DxfCommand.h"
+#include "cli/ImportDxfCommand.h"
+#include "cli/SheetCommand.h"
 #include "cli/SketchCommand.h"
 #include "cli/NomenclatureCommand.h"
 
@@ -14,6 +17,9 @@ std::vector<std::unique_ptr<CliCommand>> allCommands()
     commands.push_back(std::make_unique<CoordsCommand>());
     commands.push_back(std::make_unique<NomenclatureCommand>());
     commands.push_back(std::make_unique<SketchCommand>());
+    commands.push_back(std::make_unique<SheetCommand>());
+    commands.push_back(std::make_unique<DxfCommand>());
+    commands.push_back(std::make_unique<ImportDxfCommand>());
     return commands;
 }
 
