@@ -24,18 +24,18 @@ QPixmap canvas(int side)
 void drawHand(QPainter& painter, bool closed)
 {
     QPainterPath hand;
-    const qreal fingerTop = closed ? 12 : 5;
+    const qreal fingerTop = closed ? 12 : 3;
     const qreal xs[] = {10, 14, 18, 22};
     const qreal tops[] = {fingerTop + 2, fingerTop, fingerTop + 1, fingerTop + 4};
     for (int i = 0; i < 4; ++i)
-        hand.addRoundedRect(QRectF(xs[i] - 2, tops[i], 4, 20 - tops[i]), 2, 2);
-    hand.addRoundedRect(QRectF(8, 15, 16, 11), 4, 4);
+        hand.addRoundedRect(QRectF(xs[i] - 2, tops[i], 4, 22 - tops[i]), 2, 2);
+    hand.addRoundedRect(QRectF(8, 16, 16, 12), 4, 4);
     if (!closed) {
         QPainterPath thumb;
-        thumb.moveTo(8, 22);
-        thumb.lineTo(4, 15);
-        thumb.quadTo(3, 12, 6, 13);
-        thumb.lineTo(10, 18);
+        thumb.moveTo(8, 24);
+        thumb.lineTo(3, 16);
+        thumb.quadTo(2, 12, 6, 13);
+        thumb.lineTo(10, 19);
         hand.addPath(thumb);
     }
     hand = hand.simplified();
