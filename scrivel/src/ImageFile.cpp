@@ -293,21 +293,29 @@ void ImageFile::Invert(bool Red, bool Green, bool Blue)
         fail(9, subscriptText);
         return;
     }
-    // XOR every row with one row-long mask: a plain byte loop the compiler vectorises.
+    // XOR every row with one row-long mask, eight bytes at a time.
     const qsizetype rowBytes = 3 * qsizetype(m_width);
-    QByteArray mask(rowBytes, '\0');
+    QByteArray mask(rowBytes + 8, '\0');
     for (qsizetype i = 0; i < rowBytes; i += 3) {
         mask[i] = Blue ? char(0xFF) : char(0);
         mask[i + 1] = Green ? char(0xFF) : char(0);
         mask[i + 2] = Red ? char(0xFF) : char(0);
     }
-    const auto* m = reinterpret_cast<const uchar*>(mask.constData());
-    auto* data = reinterpret_cast<uchar*>(m_bits.data());
+    const char* m = mask.constData();
+    char* data = m_bits.data();
     const qsizetype rowStride = stride();
+    const qsizetype words = rowBytes / 8;
     for (qint32 y = 0; y < m_height; ++y) {
-        uchar* row = data + y * rowStride;
-        for (qsizetype i = 0; i < rowBytes; ++i)
-            row[i] ^= m[i];
+        char* row = data + y * rowStride;
+        for (qsizetype w = 0; w < words; ++w) {
+            quint64 value, bits;
+            std::memcpy(&value, row + 8 * w, 8);
+            std::memcpy(&bits, m + 8 * w, 8);
+            value ^= bits;
+            std::memcpy(row + 8 * w, &value, 8);
+        }
+        for (qsizetype i = 8 * words; i < rowBytes; ++i)
+            row[i] = static_cast<char>(row[i] ^ m[i]);
     }
 }
 
