@@ -124,17 +124,15 @@ int main(int argc, char* argv[])
         QPainter painter(&screen);
         painter.drawImage(QPointF(0, 0), picture);
     });
-    std::printf("hover move over %d edges: %.2f ms (repaint alone %.2f ms), %.1f%% of a 16.7 ms frame\n",
-                32767 + 800, move, repaintOnly, 100.0 * move / (1000.0 / 60.0));
+    std::printf("hover move over %d edges: %.2f ms (repaint alone %.2f ms), %.1f%% of a 16.7 ms frame\n", 32767 + 800,
+                move, repaintOnly, 100.0 * move / (1000.0 / 60.0));
 
     // Linearity: hit-test time per edge at a quarter, half and all of the points.
     for (int points : {8191, 16383, 32767}) {
         const PolygonsPtr partial = makeSketch(points, 100);
         int k = 0;
         // Between the buildings, off every contour: every edge and vertex is examined.
-        const double ms = medianMs(41, [&] {
-            hoverHitTest(*partial, 500030.0 + (++k % 7) * 0.01, 400030.0, zoom);
-        });
+        const double ms = medianMs(41, [&] { hoverHitTest(*partial, 500030.0 + (++k % 7) * 0.01, 400030.0, zoom); });
         std::printf("  hit-test %5d edges: %.3f ms, %.1f ns per edge\n", points + 800, ms, ms * 1e6 / (points + 800));
     }
     return 0;

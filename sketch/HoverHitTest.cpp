@@ -13,8 +13,7 @@ QString edgeLabelText(const QString& first, const QString& second, double length
            QStringLiteral(" m");
 }
 
-HoverHit hoverHitTest(const Polygons& polygons, double x, double y, double zoomPercent,
-                      const QString& decimalSeparator)
+HoverHit hoverHitTest(const Polygons& polygons, double x, double y, double zoomPercent, const QString& decimalSeparator)
 {
     HoverHit hit;
     const float px = float(x);

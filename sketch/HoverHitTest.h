@@ -15,7 +15,11 @@ struct HoverHit
 {
     struct Event
     {
-        enum Kind { Line, Vertex } kind = Vertex;
+        enum Kind
+        {
+            Line,
+            Vertex
+        } kind = Vertex;
         QString first;  // the vertex number, or the first end of the edge
         QString second; // the second end of the edge
         double length = 0;

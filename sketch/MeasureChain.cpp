@@ -70,8 +70,8 @@ std::optional<MeasureChain::Measured> MeasureChain::leftClick(double x, double y
         return std::nullopt;
     }
     const QPointF first = m_first.value_or(m_second);
-    const double d = SketchView::roundTo2(std::sqrt(std::pow(first.x() - m_second.x(), 2.0) +
-                                                    std::pow(first.y() - m_second.y(), 2.0)));
+    const double d = SketchView::roundTo2(
+        std::sqrt(std::pow(first.x() - m_second.x(), 2.0) + std::pow(first.y() - m_second.y(), 2.0)));
     m_total += d;
     m_clickCount = 1;
     m_firstFixed = true;

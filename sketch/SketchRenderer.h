@@ -42,12 +42,30 @@ struct SketchOverlay
 namespace SketchRenderer {
 
 // Colours and fonts of the drawing.
-inline QColor landColour() { return QColor(0, 0, 0); }
-inline QColor buildingColour() { return QColor(0, 128, 0); }
-inline QColor labelColour() { return QColor(0, 0, 128); }
-inline QColor markerColour() { return QColor(255, 0, 255); }
-inline QColor hoverColour() { return QColor(255, 0, 0); }
-inline QColor backgroundColour() { return QColor(255, 255, 255); }
+inline QColor landColour()
+{
+    return QColor(0, 0, 0);
+}
+inline QColor buildingColour()
+{
+    return QColor(0, 128, 0);
+}
+inline QColor labelColour()
+{
+    return QColor(0, 0, 128);
+}
+inline QColor markerColour()
+{
+    return QColor(255, 0, 255);
+}
+inline QColor hoverColour()
+{
+    return QColor(255, 0, 0);
+}
+inline QColor backgroundColour()
+{
+    return QColor(255, 255, 255);
+}
 // "Arial", bold, at the given point size (11 for the land, 10 for buildings and names).
 QFont labelFont(int pointSize);
 

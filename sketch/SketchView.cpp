@@ -92,8 +92,7 @@ QSize canvasSize(const Scale& scale, double zoomPercent)
     return QSize(int(std::lround(std::min(w, limit))), int(std::lround(std::min(h, limit))));
 }
 
-CanvasMapping::CanvasMapping(const Scale& scale, QSizeF canvasPixels)
-    : m_scale(scale)
+CanvasMapping::CanvasMapping(const Scale& scale, QSizeF canvasPixels) : m_scale(scale)
 {
     if (!scale.isNull() && canvasPixels.width() > 0 && canvasPixels.height() > 0) {
         m_sx = canvasPixels.width() / std::fabs(scale.width);

@@ -46,14 +46,26 @@ double ZoomToFit(double freeWidth, double freeHeight, const Scale& scale);
 QSize canvasSize(const Scale& scale, double zoomPercent);
 
 // Marker radii in world units: they keep their size on screen at any zoom.
-inline double markerRadius(double zoomPercent) { return 200.0 / (zoomPercent / 1.5); }
-inline double hoverRadius(double zoomPercent) { return 200.0 / (zoomPercent / 3.0); }
+inline double markerRadius(double zoomPercent)
+{
+    return 200.0 / (zoomPercent / 1.5);
+}
+inline double hoverRadius(double zoomPercent)
+{
+    return 200.0 / (zoomPercent / 3.0);
+}
 
 // Zoom buttons: in adds 100; out subtracts 100 only above 100 (otherwise returns the percent
 // unchanged); overall view is the fit marker -1.
 constexpr double FitZoom = -1.0;
-inline double zoomIn(double zoomPercent) { return zoomPercent + 100.0; }
-inline double zoomOut(double zoomPercent) { return zoomPercent > 100.0 ? zoomPercent - 100.0 : zoomPercent; }
+inline double zoomIn(double zoomPercent)
+{
+    return zoomPercent + 100.0;
+}
+inline double zoomOut(double zoomPercent)
+{
+    return zoomPercent > 100.0 ? zoomPercent - 100.0 : zoomPercent;
+}
 
 // Maps between world units and the pixels of a canvas of the given size.
 class CanvasMapping

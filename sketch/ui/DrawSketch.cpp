@@ -35,9 +35,7 @@ short shiftState(Qt::KeyboardModifiers modifiers)
 
 } // namespace
 
-DrawSketch::DrawSketch(QWidget* parent)
-    : QWidget(parent)
-    , m_decimalSeparator(QLocale::system().decimalPoint())
+DrawSketch::DrawSketch(QWidget* parent) : QWidget(parent), m_decimalSeparator(QLocale::system().decimalPoint())
 {
     setObjectName(QStringLiteral("DrawSketch"));
     setFocusPolicy(Qt::StrongFocus);
@@ -103,7 +101,8 @@ void DrawSketch::buildToolbar()
         {MasurareDistante, "Masurare distante", SketchArtwork::ToolImage::Measure, true},
     };
     for (const Button& button : buttons) {
-        QAction* action = m_toolbar->addAction(SketchArtwork::toolIcon(button.image), QString::fromLatin1(button.caption));
+        QAction* action =
+            m_toolbar->addAction(SketchArtwork::toolIcon(button.image), QString::fromLatin1(button.caption));
         action->setToolTip(action->text());
         action->setCheckable(button.toggle);
         const ToolButton index = button.index;
@@ -431,8 +430,8 @@ void DrawSketch::canvasMouseMove(const SketchMouse& mouse)
 {
     if (!m_polygons || !m_mapping.isValid())
         return;
-    emit OnMouseMove(buttonState(mouse.buttons), shiftState(mouse.modifiers), float(SketchView::roundTo2(mouse.world.x())),
-                     float(SketchView::roundTo2(mouse.world.y())));
+    emit OnMouseMove(buttonState(mouse.buttons), shiftState(mouse.modifiers),
+                     float(SketchView::roundTo2(mouse.world.x())), float(SketchView::roundTo2(mouse.world.y())));
     clearHover();
     m_measure->mouseMove(mouse);
     m_info->mouseMove(mouse);

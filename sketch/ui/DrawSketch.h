@@ -30,7 +30,15 @@ class DrawSketch : public QWidget
 
 public:
     // Toolbar buttons, 1-based as the toolbar numbers them.
-    enum ToolButton { Informatii = 1, ExplorareLibera, Mareste, Micsoreaza, VedereDeAnsamblu, MasurareDistante };
+    enum ToolButton
+    {
+        Informatii = 1,
+        ExplorareLibera,
+        Mareste,
+        Micsoreaza,
+        VedereDeAnsamblu,
+        MasurareDistante
+    };
 
     explicit DrawSketch(QWidget* parent = nullptr);
     ~DrawSketch() override;
@@ -124,7 +132,7 @@ private:
     bool m_fitPending = false;
     QString m_decimalSeparator;
 
-    QWidget* m_viewport = nullptr; // picGraphImage
+    QWidget* m_viewport = nullptr;    // picGraphImage
     SketchCanvas* m_canvas = nullptr; // picDraw
     QScrollBar* m_hScroll = nullptr;
     QScrollBar* m_vScroll = nullptr;

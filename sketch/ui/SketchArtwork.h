@@ -11,7 +11,15 @@ QCursor panCursor();
 // "PANMOVE": a closed hand with four arrows, shown while dragging.
 QCursor panMoveCursor();
 
-enum class ToolImage { Information, Explore, ZoomIn, ZoomOut, Overall, Measure };
+enum class ToolImage
+{
+    Information,
+    Explore,
+    ZoomIn,
+    ZoomOut,
+    Overall,
+    Measure
+};
 QIcon toolIcon(ToolImage image);
 
 } // namespace SketchArtwork

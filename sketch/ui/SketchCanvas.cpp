@@ -6,9 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-SketchCanvas::SketchCanvas(DrawSketch& sketch, QWidget* parent)
-    : QWidget(parent)
-    , m_sketch(sketch)
+SketchCanvas::SketchCanvas(DrawSketch& sketch, QWidget* parent) : QWidget(parent), m_sketch(sketch)
 {
     setObjectName(QStringLiteral("picDraw"));
     setMouseTracking(true);

@@ -1,12 +1,12 @@
-#include "support/CompareNear.h"
-#include "support/ScriptedPrompter.h"
 #include "SketchSamples.h"
 #include "sketch/ui/DrawSketch.h"
+#include "support/CompareNear.h"
+#include "support/ScriptedPrompter.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QMouseEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -34,14 +34,8 @@ private slots:
     void escapeEndsTheModes();
 
 private:
-    QPoint pixelOf(double x, double y) const
-    {
-        return m_sketch->mapping().toPixel(x, y).toPoint();
-    }
-    void moveTo(double x, double y)
-    {
-        QTest::mouseMove(m_sketch->canvas(), pixelOf(x, y));
-    }
+    QPoint pixelOf(double x, double y) const { return m_sketch->mapping().toPixel(x, y).toPoint(); }
+    void moveTo(double x, double y) { QTest::mouseMove(m_sketch->canvas(), pixelOf(x, y)); }
 
     std::unique_ptr<DrawSketch> m_sketch;
     ScriptedPrompter m_prompter;

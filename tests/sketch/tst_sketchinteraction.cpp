@@ -1,7 +1,7 @@
-#include "support/CompareNear.h"
 #include "SketchSamples.h"
 #include "sketch/HoverHitTest.h"
 #include "sketch/MeasureChain.h"
+#include "support/CompareNear.h"
 
 #include <QTest>
 
@@ -171,19 +171,17 @@ void tst_SketchInteraction::hover_data()
     // The square 1 (0,0), 2 (10,0), 3 (10,10), 4 (0,10); edges with tolerance 0.
     QTest::newRow("on the bottom edge: larger X first")
         << 5.0 << 0.0 << QStringList{QStringLiteral("L 2 1 10.00")} << QStringLiteral("L (2-1) = 10.00 m") << 1 << 0;
-    QTest::newRow("a hair above a horizontal edge misses it")
-        << 5.0 << 0.01 << QStringList{} << QString() << 0 << 0;
+    QTest::newRow("a hair above a horizontal edge misses it") << 5.0 << 0.01 << QStringList{} << QString() << 0 << 0;
     QTest::newRow("vertical edge: the edge's start first")
         << 10.0 << 5.0 << QStringList{QStringLiteral("L 2 3 10.00")} << QStringLiteral("L (2-3) = 10.00 m") << 1 << 0;
-    QTest::newRow("top edge runs right to left") << 4.0 << 10.0 << QStringList{QStringLiteral("L 3 4 10.00")}
-                                                 << QStringLiteral("L (3-4) = 10.00 m") << 1 << 0;
+    QTest::newRow("top edge runs right to left")
+        << 4.0 << 10.0 << QStringList{QStringLiteral("L 3 4 10.00")} << QStringLiteral("L (3-4) = 10.00 m") << 1 << 0;
     QTest::newRow("near a vertex, off the edges")
         << 0.3 << 9.6 << QStringList{QStringLiteral("V 4")} << QStringLiteral("4") << 0 << 1;
-    QTest::newRow("on a vertex: its edge wins") << 0.0 << 10.0 << QStringList{QStringLiteral("L 3 4 10.00")}
-                                                << QStringLiteral("L (3-4) = 10.00 m") << 1 << 0;
+    QTest::newRow("on a vertex: its edge wins")
+        << 0.0 << 10.0 << QStringList{QStringLiteral("L 3 4 10.00")} << QStringLiteral("L (3-4) = 10.00 m") << 1 << 0;
     QTest::newRow("inside, far from everything") << 5.0 << 5.0 << QStringList{} << QString() << 0 << 0;
-    QTest::newRow("outside the box of the edge's line")
-        << 12.0 << 0.0 << QStringList{} << QString() << 0 << 0;
+    QTest::newRow("outside the box of the edge's line") << 12.0 << 0.0 << QStringList{} << QString() << 0 << 0;
 }
 
 namespace {

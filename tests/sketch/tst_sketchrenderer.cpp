@@ -32,8 +32,7 @@ private slots:
 namespace {
 
 // True when some pixel within `reach` of `at` satisfies `test`.
-template <typename Test>
-bool near(const QImage& image, QPointF at, int reach, Test test)
+template <typename Test> bool near(const QImage& image, QPointF at, int reach, Test test)
 {
     for (int dy = -reach; dy <= reach; ++dy) {
         for (int dx = -reach; dx <= reach; ++dx) {
@@ -112,8 +111,8 @@ void tst_SketchRenderer::degenerateContoursDrawWithoutFailing()
         polygon(QStringLiteral("C2"), {{"2", 5, 5}, {"3", 5, 5}, {"4", 5, 5}}),
     });
     QVERIFY(!SketchRenderer::renderSketchImage(*polygons, 100).isNull());
-    const PolygonsPtr line = SketchSamples::collection(
-        {polygon(QStringLiteral("TEREN"), {{"1", 0, 0}, {"2", 10, 10}, {"3", 20, 20}})});
+    const PolygonsPtr line =
+        SketchSamples::collection({polygon(QStringLiteral("TEREN"), {{"1", 0, 0}, {"2", 10, 10}, {"3", 20, 20}})});
     const QImage image = SketchRenderer::renderSketchImage(*line, 100);
     QVERIFY(count(image, SketchRenderer::landColour()) > 50);
 }
@@ -223,9 +222,9 @@ void tst_SketchRenderer::commandRefusesWhatItCannotDraw()
     file.setCPFileName(dir.filePath(QStringLiteral("land.CP")));
     file.setDocument(DocumentFactory::sample(5));
     QVERIFY(file.SaveCPFile());
-    QCOMPARE(command.run({file.CPFileName(), QStringLiteral("-o"), dir.filePath(QStringLiteral("no/such/x.png"))},
-                         out, err),
-             int(CliCommand::Refused));
+    QCOMPARE(
+        command.run({file.CPFileName(), QStringLiteral("-o"), dir.filePath(QStringLiteral("no/such/x.png"))}, out, err),
+        int(CliCommand::Refused));
 }
 
 // The renderer needs fonts, hence a GUI application (offscreen in the test run).

@@ -1,6 +1,6 @@
-#include "support/CompareNear.h"
 #include "SketchSamples.h"
 #include "sketch/SketchView.h"
+#include "support/CompareNear.h"
 
 #include <QTest>
 
@@ -162,7 +162,8 @@ void tst_SketchView::zoomButtons()
 
 void tst_SketchView::mappingRoundTrip()
 {
-    const Scale s = ComputeSketchScale(*polygon(QStringLiteral("TEREN"), {{"1", 584210, 328392}, {"2", 584300, 328422}}));
+    const Scale s =
+        ComputeSketchScale(*polygon(QStringLiteral("TEREN"), {{"1", 584210, 328392}, {"2", 584300, 328422}}));
     const CanvasMapping mapping(s, QSizeF(550, 550));
     // Y runs upwards: the top-left pixel is the square's left and top edge.
     QCOMPARE(mapping.toPixel(s.left, s.top), QPointF(0, 0));
