@@ -248,16 +248,21 @@ void ImageFile::FlipX()
         fail(9, subscriptText);
         return;
     }
+    // Each row is mirrored into a spare row and copied back: straight loops over both.
     const qsizetype rowStride = stride();
+    const size_t rowBytes = static_cast<size_t>(3 * qsizetype(m_width));
+    QByteArray spare(static_cast<qsizetype>(rowBytes), Qt::Uninitialized);
+    auto* mirrored = reinterpret_cast<uchar*>(spare.data());
     auto* data = reinterpret_cast<uchar*>(m_bits.data());
     for (qint32 y = 0; y < m_height; ++y) {
-        uchar* left = data + y * rowStride;
-        uchar* right = left + 3 * qsizetype(m_width - 1);
-        for (; left < right; left += 3, right -= 3) {
-            std::swap(left[0], right[0]);
-            std::swap(left[1], right[1]);
-            std::swap(left[2], right[2]);
+        uchar* row = data + y * rowStride;
+        const uchar* in = row + rowBytes - 3;
+        for (uchar* out = mirrored; out < mirrored + rowBytes; out += 3, in -= 3) {
+            out[0] = in[0];
+            out[1] = in[1];
+            out[2] = in[2];
         }
+        std::memcpy(row, mirrored, rowBytes);
     }
 }
 
