@@ -1,8 +1,19 @@
 // The property sheet export of the main window.
 #include "app/ui/frmMain.h"
 
-bool frmMain::generateSheet(const QString&, Error* error)
+#include "app/AppSettings.h"
+#include "entry/ui/CreateFBI.h"
+#include "report/Fisa.h"
+#include "sketch/ui/DrawSketch.h"
+
+bool frmMain::generateSheet(const QString& fileName, Error* error)
 {
-    *error = {ErrorNumber::PathFileAccess, QStringLiteral("Exportul fisei nu este inca disponibil")};
-    return false;
+    Fisa sheet;
+    sheet.setFileName(fileName);
+    sheet.setSIRUTA(QString::number(m_form->LocalityID()));
+    sheet.setSurveyorName(m_settings.surveyorName);
+    sheet.setLand(m_form->Document()->Land());
+    sheet.setControlPicture(m_sketch->ControlPicture());
+    sheet.setDateText(Fisa::shortDate(m_today()));
+    return sheet.GenerateFile(error);
 }

@@ -1,0 +1,120 @@
+#include "app/AppSettings.h"
+#include "app/MhtDocument.h"
+#include "app/ui/frmBuildType.h"
+#include "app/ui/frmHelp.h"
+#include "app/ui/frmOptions.h"
+#include "support/ScriptedPrompter.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+
+class tst_dialogs : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void optionsShowTheSettings()
+    {
+        QTemporaryDir dir;
+        AppSettings settings(dir.path());
+        settings.surveyorName = "Pop Ion";
+        settings.surveyorLicense = "RO-7";
+        settings.workNumber = 41;
+        settings.delimiters = {"\t", " ", "; "};
+        ScriptedPrompter prompter;
+        frmOptions dialog(settings, prompter);
+        QCOMPARE(dialog.windowTitle(), QString("Optiuni"));
+        QCOMPARE(dialog.txtName->text(), QString("Pop Ion"));
+        QCOMPARE(dialog.txtDocumentNo->text(), QString("41"));
+        QCOMPARE(dialog.lstDelimiters->count(), 3);
+        QCOMPARE(dialog.lstDelimiters->item(0)->text(), QString("'{Tab}'"));
+        QCOMPARE(dialog.lstDelimiters->item(2)->text(), QString("'; '"));
+    }
+
+    void optionsAddRemoveAndConfirm()
+    {
+        QTemporaryDir dir;
+        AppSettings settings(dir.path());
+        ScriptedPrompter prompter;
+        frmOptions dialog(settings, prompter);
+        dialog.show();
+        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+        QCOMPARE(prompter.texts(), QStringList{"Lista delimitatorilor trebuie sa contina cel putin un element."});
+        QVERIFY(dialog.isVisible());
+
+        dialog.txtDelimiter->setText(",");
+        QTest::mouseClick(dialog.cmdAdd, Qt::LeftButton);
+        QCOMPARE(prompter.last().text, QString("Caracterul despartitor ',' este incorect."));
+        QCOMPARE(dialog.txtDelimiter->text(), QString(","));
+        dialog.txtDelimiter->setText(";");
+        QTest::mouseClick(dialog.cmdAdd, Qt::LeftButton);
+        QCOMPARE(dialog.txtDelimiter->text(), QString());
+        dialog.txtDelimiter->setText("{tab}");
+        QTest::mouseClick(dialog.cmdAdd, Qt::LeftButton);
+        dialog.txtDelimiter->setText("x");
+        QTest::mouseClick(dialog.cmdAdd, Qt::LeftButton);
+        dialog.lstDelimiters->setCurrentRow(2);
+        QTest::mouseClick(dialog.cmdRemove, Qt::LeftButton);
+        QCOMPARE(dialog.lstDelimiters->count(), 2);
+
+        dialog.txtName->setText("Ionescu");
+        dialog.txtSerial->setText("CJ-3");
+        dialog.txtDocumentNo->setText("7");
+        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(settings.read(AppSettings::KeyDelimiters), QString("59,9"));
+        QCOMPARE(settings.delimiters, (QStringList{";", "\t"}));
+        QCOMPARE(settings.surveyorLicense, QString("CJ-3"));
+        QCOMPARE(settings.workNumber, std::int16_t(7));
+        QVERIFY(!settings.cancelFlag);
+    }
+
+    void optionsExitSetsTheCancelFlagAndWritesNothing()
+    {
+        QTemporaryDir dir;
+        AppSettings settings(dir.path());
+        ScriptedPrompter prompter;
+        frmOptions dialog(settings, prompter);
+        dialog.show();
+        dialog.txtName->setText("Nou");
+        QTest::mouseClick(dialog.cmdExit, Qt::LeftButton);
+        QVERIFY(settings.cancelFlag);
+        QVERIFY(!QFile::exists(settings.settingsFilePath()));
+        QVERIFY(settings.surveyorName.isEmpty());
+    }
+
+    void buildType()
+    {
+        AppSettings settings(QDir::tempPath());
+        settings.cancelFlag = true;
+        frmBuildType dialog(settings);
+        QCOMPARE(dialog.windowTitle(), QString("Tip proprietate"));
+        dialog.show();
+        dialog.optApartment->setChecked(true);
+        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+        QVERIFY(!settings.cancelFlag);
+        QVERIFY(dialog.isApartment());
+        frmBuildType second(settings);
+        second.show();
+        QTest::mouseClick(second.cmdExit, Qt::LeftButton);
+        QVERIFY(settings.cancelFlag);
+    }
+
+    void helpShowsTheManualOrSaysItIsMissing()
+    {
+        frmHelp help(QStringLiteral(LOTMARK_SOURCE_DIR "/Help/Manual.mht"));
+        QCOMPARE(help.windowTitle(), QString("Manual de utilizare"));
+        QVERIFY(help.wbHelp->toPlainText().contains("Lista de coordonate"));
+        frmHelp missing("/nu/exista/Manual.mht");
+        QVERIFY(missing.wbHelp->toPlainText().contains("nu exista"));
+    }
+};
+
+QTEST_MAIN(tst_dialogs)
+#include "tst_dialogs.moc"

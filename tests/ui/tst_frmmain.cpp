@@ -1,0 +1,344 @@
+#include "app/AppSettings.h"
+#include "app/ui/frmMain.h"
+#include "cli/CommandRegistry.h"
+#include "coordlist/ui/EditableList.h"
+#include "dxf/ImportedEntities.h"
+#include "entry/ui/CreateFBI.h"
+#include "model/CPFile.h"
+#include "sketch/ui/DrawSketch.h"
+#include "support/DocumentFactory.h"
+#include "support/ScriptedPrompter.h"
+
+#include <QAction>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+namespace {
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A program folder with its own settings and a copy of the build's Data folder.
+struct ProgramFolder
+{
+    QTemporaryDir dir;
+    ProgramFolder()
+    {
+        QDir().mkpath(dir.filePath("Data"));
+        const QDir data(QStringLiteral(LOTMARK_BUILD_DATA));
+        for (const QString& name : data.entryList(QDir::Files))
+            QFile::copy(data.filePath(name), dir.filePath("Data/" + name));
+        AppSettings settings(dir.path());
+        settings.write(AppSettings::KeySurveyorName, "Popescu Ion");
+        settings.write(AppSettings::KeySurveyorLicense, "AB");
+        settings.write(AppSettings::KeyWorkNumber, "15");
+        settings.write(AppSettings::KeyDelimiters, "9,32,59");
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+};
+
+// The sample land document of the examples, saved as a .CP file.
+QString sampleFile(const QString& folder)
+{
+    const QString path = folder + "/sample.CP";
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    runCli({"build", QStringLiteral(LOTMARK_SOURCE_DIR "/docs/examples/sample-land.json"), "-o", path}, outStream,
+           errStream);
+    return path;
+}
+} // namespace
+
+class tst_frmmain : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<ProgramFolder> m_folder;
+    std::unique_ptr<AppSettings> m_settings;
+    std::unique_ptr<ScriptedPrompter> m_prompter;
+    std::unique_ptr<frmMain> m_window;
+
+private slots:
+    void init()
+    {
+        m_folder = std::make_unique<ProgramFolder>();
+        m_settings = std::make_unique<AppSettings>(m_folder->dir.path());
+        m_settings->load();
+        m_prompter = std::make_unique<ScriptedPrompter>();
+        m_window = std::make_unique<frmMain>(*m_settings, *m_prompter);
+        m_window->setToday([] { return QDate(2026, 12, 7); });
+        QCOMPARE(m_prompter->texts(), QStringList());
+    }
+
+    void cleanup()
+    {
+        if (m_window && m_window->isVisible()) {
+            m_prompter->queueAnswer(Prompter::Answer::No);
+            m_window->close();
+        }
+        m_window.reset();
+    }
+
+    void captionAndToolbar()
+    {
+        QCOMPARE(m_window->windowTitle(), QString("Lotmark v1.0.18"));
+        QToolBar* toolbar = m_window->findChild<QToolBar*>("tbrMain");
+        QStringList keys, captions;
+        int separators = 0;
+        for (QAction* action : toolbar->actions()) {
+            if (action->isSeparator()) {
+                ++separators;
+                continue;
+            }
+            keys << action->objectName();
+            captions << action->text();
+        }
+        QCOMPARE(keys, (QStringList{"ImportDXF", "ExportRTF", "New", "Open", "Save", "SaveAs", "Refresh", "XToY",
+                                    "Options", "Help", "Exit"}));
+        QCOMPARE(captions.first(), QString("Import DXF"));
+        QCOMPARE(captions.at(5), QString("Salveaza cu alt nume"));
+        QCOMPARE(separators, 7);
+        QCOMPARE(m_window->tabs()->tabText(0), QString("Date cadastrale teren"));
+    }
+
+    void openingAFileFillsTheWindow()
+    {
+        const QString path = sampleFile(m_folder->dir.path());
+        m_window->openCommandLine("  \"" + path + "\" ");
+        QCOMPARE(m_prompter->texts(), QStringList());
+        QCOMPARE(m_window->windowTitle(), "Lotmark v1.0.18 - " + path);
+        QCOMPARE(m_window->currentFileName(), path);
+        QCOMPARE(m_window->CountEntityRows("teren"), 5);
+        QCOMPARE(m_window->CountEntityRows("C1"), 4);
+        QStringList areas;
+        for (int i = 0; i < m_window->areaList()->count(); ++i)
+            areas << m_window->areaList()->item(i)->text();
+        QCOMPARE(areas, (QStringList{"TEREN = 1,804 mp", "C1 = 120 mp", "C2 = 30 mp"}));
+        QVERIFY(!m_window->sketch()->ControlPicture().isNull());
+        QVERIFY(m_window->toolButton("ImportDXF")->isEnabled());
+    }
+
+    void aFileThatCannotBeReadLeavesTheWindowAsItWas()
+    {
+        const QString good = sampleFile(m_folder->dir.path());
+        m_window->LoadIntoWindow(good);
+        const QString broken = m_folder->path("broken.CP");
+        QFile file(broken);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(readAll(good).left(120));
+        file.close();
+        m_window->LoadIntoWindow(broken);
+        QCOMPARE(m_prompter->texts(), QStringList{"62 Input past end of file"});
+        QCOMPARE(m_window->currentFileName(), good);
+        QCOMPARE(m_window->windowTitle(), "Lotmark v1.0.18 - " + good);
+        QCOMPARE(m_window->CountEntityRows("TEREN"), 5);
+        QCOMPARE(m_window->areaList()->count(), 3);
+    }
+
+    void redrawMessages()
+    {
+        CoordinateTable table(2);
+        for (int row = 1; row <= 2; ++row) {
+            table.setCell(row, 1, "TEREN");
+            table.setCell(row, 2, QString::number(row));
+            table.setCell(row, 3, 10.0 * row);
+            table.setCell(row, 4, 5.0);
+        }
+        m_window->coordinateList()->setData(table);
+        m_window->RedrawSketch();
+        QCOMPARE(m_prompter->texts(), QStringList{"Introduceti cel putin 3 puncte pe contur."});
+        QCOMPARE(m_prompter->last().caption, QString("Eroare"));
+        QCOMPARE(m_prompter->last().icon, Prompter::Icon::Exclamation);
+
+        table.setCell(1, 1, "C1");
+        table.setCell(2, 1, "C1");
+        m_window->coordinateList()->setData(table);
+        m_window->RedrawSketch();
+        QCOMPARE(m_prompter->last().text, QString("Nu au fost definite puncte pentru entitatea TEREN."));
+    }
+
+    void fourthLandRowTriggersTheRedraw()
+    {
+        CoordinateTable table(3);
+        const double xy[4][2] = {{0, 0}, {30, 0}, {30, 20}, {0, 20}};
+        for (int row = 1; row <= 3; ++row) {
+            table.setCell(row, 1, "TEREN");
+            table.setCell(row, 2, QString::number(row));
+            table.setCell(row, 3, xy[row - 1][0]);
+            table.setCell(row, 4, xy[row - 1][1]);
+        }
+        m_window->coordinateList()->setData(table);
+        emit m_window->coordinateList()->CoordinateChanged();
+        QCOMPARE(m_window->areaList()->count(), 0);
+        table.resize(4);
+        table.setCell(4, 1, "TEREN");
+        table.setCell(4, 2, "4");
+        table.setCell(4, 3, 0.0);
+        table.setCell(4, 4, 20.0);
+        m_window->coordinateList()->setData(table);
+        emit m_window->coordinateList()->CoordinateChanged();
+        QCOMPARE(m_window->areaList()->count(), 1);
+        QCOMPARE(m_window->areaList()->item(0)->text(), QString("TEREN = 600 mp"));
+    }
+
+    void saveAsAppendsTheExtensionAndBumpsTheWorkNumber()
+    {
+        const QString path = sampleFile(m_folder->dir.path());
+        m_window->LoadIntoWindow(path);
+        m_window->show();
+        const QString target = m_folder->path("copie");
+        m_prompter->queueFileName(target);
+        m_window->runCommand("SaveAs");
+        QCOMPARE(m_prompter->log().size(), 1);
+        QCOMPARE(m_prompter->log().first().kind, ScriptedPrompter::Entry::SaveFile);
+        QCOMPARE(m_prompter->log().first().text, QString("AB-16-2026"));
+        QCOMPARE(m_prompter->log().first().caption, QString("Salveaza fisier corp proprietate"));
+        QCOMPARE(m_window->currentFileName(), target + ".CP");
+        QVERIFY(QFile::exists(target + ".CP"));
+        QCOMPARE(m_settings->read(AppSettings::KeyWorkNumber), QString("16"));
+        QCOMPARE(m_window->windowTitle(), "Lotmark v1.0.18 - " + target + ".CP");
+
+        CPFile saved(".");
+        saved.setCPFileName(target + ".CP");
+        QVERIFY(saved.LoadCPFile());
+        QCOMPARE(saved.Document()->Land()->Geometry()->Points()->Count(), 5);
+        QCOMPARE(saved.Document()->SurveyorName(), QString("Popescu Ion"));
+    }
+
+    void cancelledSaveAsKeepsTheFileName()
+    {
+        const QString path = sampleFile(m_folder->dir.path());
+        m_window->LoadIntoWindow(path);
+        m_prompter->queueFileName(QString());
+        m_window->runCommand("SaveAs");
+        QCOMPARE(m_window->currentFileName(), path);
+        m_prompter->clear();
+        // Save again asks before overwriting; No writes nothing.
+        const QByteArray before = readAll(path);
+        m_prompter->queueAnswer(Prompter::Answer::No);
+        QVERIFY(!m_window->SaveDocument());
+        QCOMPARE(m_prompter->texts(), QStringList{"Confirmati suprascrierea fisierului " + path + " ?"});
+        QCOMPARE(m_prompter->last().caption, QString("Confirmare"));
+        QCOMPARE(readAll(path), before);
+    }
+
+    void unwritableFolderShowsThePathMessage()
+    {
+        m_window->LoadIntoWindow(sampleFile(m_folder->dir.path()));
+        m_prompter->queueFileName(m_folder->path("nu/exista/aici.CP"));
+        m_window->runCommand("SaveAs");
+        QCOMPARE(m_prompter->texts().last(), QString("Calea specificata nu exista."));
+        QCOMPARE(m_window->currentFileName(), m_folder->path("sample.CP"));
+        QCOMPARE(m_settings->read(AppSettings::KeyWorkNumber), QString("15"));
+    }
+
+    void contourProblemStopsTheSave()
+    {
+        m_window->LoadIntoWindow(sampleFile(m_folder->dir.path()));
+        auto data = m_window->coordinateList()->Data();
+        QVERIFY(data);
+        CoordinateTable table = *data;
+        for (int row = 6; row <= 9; ++row)
+            table.setCell(row, 1, "C9");
+        m_window->coordinateList()->setData(table);
+        QVERIFY(!m_window->SaveDocument());
+        QCOMPARE(m_prompter->last().text,
+                 QString("Denumirea constructiilor din lista de coordonate si fisa imobilului nu coincid."));
+        QCOMPARE(m_prompter->last().icon, Prompter::Icon::Information);
+    }
+
+    void closingQuestion()
+    {
+        m_window->show();
+        m_prompter->queueAnswer(Prompter::Answer::Cancel);
+        QVERIFY(!m_window->close());
+        QCOMPARE(m_prompter->last().text, QString("Salvati datele inainte de inchiderea aplicatiei ?"));
+        QCOMPARE(m_prompter->last().buttons, Prompter::Buttons::YesNoCancel);
+        QCOMPARE(m_prompter->last().caption, QString("Confirmare"));
+        m_prompter->queueAnswer(Prompter::Answer::No);
+        QVERIFY(m_window->close());
+    }
+
+    void newApartmentDisablesTheListAndImport()
+    {
+        m_window->setPropertyTypeAsker([](bool* isApartment) {
+            *isApartment = true;
+            return true;
+        });
+        m_window->runCommand("New");
+        QCOMPARE(m_window->tabs()->tabText(0), QString("Date cadastrale apartament"));
+        QVERIFY(!m_window->toolButton("ImportDXF")->isEnabled());
+        QVERIFY(!m_window->coordinateList()->Enabled());
+        m_window->setPropertyTypeAsker([](bool*) { return false; });
+        m_window->runCommand("New");
+        QCOMPARE(m_window->tabs()->tabText(0), QString("Date cadastrale apartament"));
+    }
+
+    void statusPanels()
+    {
+        emit m_window->sketch()->Distance(5.0, 9.125);
+        QCOMPARE(m_window->statusPanel(1)->text(), QString("Distanta= 5.00 m; Distanta cumulata = 9.13 m"));
+        emit m_window->sketch()->HitLine("12", "7", 3.456);
+        QCOMPARE(m_window->statusPanel(1)->text(), QString());
+        QCOMPARE(m_window->statusPanel(2)->text(), QString("L (12-7) = 3.46 m"));
+        emit m_window->sketch()->OnMouseMove(0, 0, 388120.5f, 546210.25f);
+        QCOMPARE(m_window->statusPanel(2)->text(), QString());
+        QCOMPARE(m_window->statusPanel(3)->text(), QString("388120.50 546210.25"));
+        emit m_window->sketch()->HitVertex("101");
+        QCOMPARE(m_window->statusPanel(2)->text(), QString("Numar punct: 101"));
+    }
+
+    void cancelledDxfImportChangesNothing()
+    {
+        m_window->LoadIntoWindow(sampleFile(m_folder->dir.path()));
+        ImportedEntities() = nullptr;
+        m_window->setDxfWizardShower([] {});
+        m_window->runCommand("ImportDXF");
+        QCOMPARE(m_window->CountEntityRows("TEREN"), 5);
+        QCOMPARE(m_window->areaList()->count(), 3);
+        QVERIFY(m_prompter->texts().isEmpty());
+    }
+
+    void dxfImportReplacesTheListAndKeepsTheFileName()
+    {
+        const QString path = sampleFile(m_folder->dir.path());
+        m_window->LoadIntoWindow(path);
+        m_window->setDxfWizardShower([] {
+            auto entities = std::make_shared<DXFEntities>();
+            auto land = std::make_shared<DXFEntity>();
+            land->setLayerName("CADASTRU");
+            land->setPolygon(DocumentFactory::polygon("TEREN", 6, 1, 1000, 1000, 20));
+            entities->Add(land);
+            ImportedEntities() = entities;
+        });
+        m_window->runCommand("ImportDXF");
+        QCOMPARE(m_window->CountEntityRows("TEREN"), 6);
+        QCOMPARE(m_window->CountEntityRows("C1"), 0);
+        QCOMPARE(m_window->windowTitle(), QString("Lotmark v1.0.18"));
+        QCOMPARE(m_window->currentFileName(), path);
+        QCOMPARE(ImportedEntities()->Count(), 0);
+    }
+
+    void exportProposesTheNameAndKeepsTheWorkNumber()
+    {
+        m_window->LoadIntoWindow(sampleFile(m_folder->dir.path()));
+        m_prompter->queueFileName(QString());
+        m_window->runCommand("ExportRTF");
+        QCOMPARE(m_prompter->log().size(), 1);
+        QCOMPARE(m_prompter->last().text, QString("AB-16-2026"));
+        QCOMPARE(m_prompter->last().caption, QString("Export fisier RTF"));
+        QCOMPARE(m_settings->read(AppSettings::KeyWorkNumber), QString("15"));
+    }
+};
+
+QTEST_MAIN(tst_frmmain)
+#include "tst_frmmain.moc"
