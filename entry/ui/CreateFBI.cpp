@@ -96,7 +96,8 @@ bool CreateFBI::InitializeData(const QString& path, Error* error)
     try {
         m_lookUps.open(path);
         m_address->fillFixedLists();
-        SetupGrids();
+        // The columns exist since creation; only their choice lists come from the tables.
+        fillChoiceLists();
         return true;
     } catch (const Failure& failure) {
         if (error)
@@ -116,6 +117,11 @@ void CreateFBI::SetupGrids()
                              m_isAp ? BuildAreaApartment : BuildAreaLand, QStringLiteral("Cod grupa destinatie"),
                              QStringLiteral("Mentiuni")});
     m_buildings->setTitle(m_isAp ? BuildingsApartment : BuildingsLand);
+    fillChoiceLists();
+}
+
+void CreateFBI::fillChoiceLists()
+{
     if (!m_lookUps.isOpen())
         return;
     try {

@@ -91,6 +91,7 @@ protected:
 
 private:
     void SetupGrids();
+    void fillChoiceLists();
     void ApplyPropertyType();
     void runCommand(const QString& key);
     void deleteCurrentRow(FormGrid* grid);
