@@ -17,8 +17,8 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -75,7 +75,8 @@ int main(int argc, char** argv)
     const QByteArray picture = sketchJpeg();
     const int pictureLines = static_cast<int>(picture.size() / 64) + 6;
     for (int i = 0; doc.lineCount() < 30000; ++i) {
-        const QString text = QStringLiteral("Parcela %1, categoria de folosință arabil, suprafața %2 mp").arg(i).arg(i * 7);
+        const QString text =
+            QStringLiteral("Parcela %1, categoria de folosință arabil, suprafața %2 mp").arg(i).arg(i * 7);
         doc.AddText(doc.DefineTextData(text, font, color, i % 4, 10, i % 2, false, false), true);
     }
     doc.AddShapePicture(200, 450, 0, 0, 300, 300, 3, 0, 2, picture, 600, 600);
@@ -93,11 +94,11 @@ int main(int argc, char** argv)
     double plainWrite = 1e300, save = 1e300;
     for (int round = 0; round < 41; ++round) {
         plainWrite = std::min(plainWrite, bestMs(1, none, [&] {
-            QFile file(plainPath);
-            file.open(QIODevice::WriteOnly);
-            file.write(bytes);
-            file.close();
-        }));
+                                  QFile file(plainPath);
+                                  file.open(QIODevice::WriteOnly);
+                                  file.write(bytes);
+                                  file.close();
+                              }));
         save = std::min(save, bestMs(1, none, [&] { doc.SaveAndClose(rtfPath); }));
     }
     ok &= report("SaveAndClose vs QFile write", save, plainWrite, 2);
@@ -114,7 +115,8 @@ int main(int argc, char** argv)
     image.setPicture(big);
     const QByteArray pixels = image.Bits();
     QByteArray copy;
-    const double copyMs = bestMs(7, [&] { copy = QByteArray(); }, [&] { copy = QByteArray(pixels.constData(), pixels.size()); });
+    const double copyMs = bestMs(
+        7, [&] { copy = QByteArray(); }, [&] { copy = QByteArray(pixels.constData(), pixels.size()); });
     // For context: the same copy into a buffer whose pages are already mapped.
     QByteArray warm(pixels.size(), '\0');
     std::printf("  copy into a mapped buffer:       %9.2f ms\n",

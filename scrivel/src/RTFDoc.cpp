@@ -3,9 +3,9 @@
 #include "RtfText.h"
 
 #include <QBuffer>
-#include <QImage>
-#include <QIODevice>
 #include <QFileInfo>
+#include <QIODevice>
+#include <QImage>
 #include <QTemporaryFile>
 #include <cmath>
 #include <cstdio>
@@ -37,21 +37,21 @@ struct ShapeWords
     qint32 left = 0, top = 0, width = 0, height = 0;
 };
 
-bool shapeWords(double left, double top, double xAligned, double yAligned, double sizex, double sizey,
-                double wrapType, double wrapSide, double zOrder, double factor, ShapeWords* words)
+bool shapeWords(double left, double top, double xAligned, double yAligned, double sizex, double sizey, double wrapType,
+                double wrapSide, double zOrder, double factor, ShapeWords* words)
 {
     qint32 right = 0, bottom = 0, wrapTypeValue = 0, wrapSideValue = 0, z = 0;
     // The right and bottom edges convert the sums, so that rounding the parts cannot move them.
-    if (!RtfText::scaledFloor(left, factor, &words->left) || !RtfText::scaledFloor(top, factor, &words->top)
-        || !RtfText::scaledFloor(sizex, factor, &words->width) || !RtfText::scaledFloor(sizey, factor, &words->height)
-        || !RtfText::scaledFloor(left + sizex, factor, &right) || !RtfText::scaledFloor(top + sizey, factor, &bottom)
-        || !RtfText::scaledFloor(wrapType, 1.0, &wrapTypeValue) || !RtfText::scaledFloor(wrapSide, 1.0, &wrapSideValue)
-        || !RtfText::scaledFloor(zOrder, 1.0, &z))
+    if (!RtfText::scaledFloor(left, factor, &words->left) || !RtfText::scaledFloor(top, factor, &words->top) ||
+        !RtfText::scaledFloor(sizex, factor, &words->width) || !RtfText::scaledFloor(sizey, factor, &words->height) ||
+        !RtfText::scaledFloor(left + sizex, factor, &right) || !RtfText::scaledFloor(top + sizey, factor, &bottom) ||
+        !RtfText::scaledFloor(wrapType, 1.0, &wrapTypeValue) || !RtfText::scaledFloor(wrapSide, 1.0, &wrapSideValue) ||
+        !RtfText::scaledFloor(zOrder, 1.0, &z))
         return false;
 
     QByteArray& line1 = words->line1;
-    line1 = "{\\shp{\\*\\shpinst\\shpleft" + number(words->left) + "\\shptop" + number(words->top) + "\\shpright"
-            + number(right) + "\\shpbottom" + number(bottom) + "\\shpfhdr0";
+    line1 = "{\\shp{\\*\\shpinst\\shpleft" + number(words->left) + "\\shptop" + number(words->top) + "\\shpright" +
+            number(right) + "\\shpbottom" + number(bottom) + "\\shpfhdr0";
     // An anchor value outside the list gets no words; line 3 still opens its two groups so that
     // the closing braces stay balanced.
     words->line3 = "{\\shprslt{\\*\\do";
@@ -75,15 +75,15 @@ bool shapeWords(double left, double top, double xAligned, double yAligned, doubl
         line1 += "\\shpbypara\\shpbyignore";
         words->line3 += "\\dobypara";
     }
-    line1 += "\\shpwr" + number(wrapTypeValue) + "\\shpwrk" + number(wrapSideValue) + "\\shpfblwtxt" + number(z)
-             + "\\shpz" + number(z) + '\r';
+    line1 += "\\shpwr" + number(wrapTypeValue) + "\\shpwrk" + number(wrapSideValue) + "\\shpfblwtxt" + number(z) +
+             "\\shpz" + number(z) + '\r';
     return true;
 }
 
 bool isJpeg(const QByteArray& data)
 {
-    return data.size() >= 3 && static_cast<unsigned char>(data[0]) == 0xFF
-           && static_cast<unsigned char>(data[1]) == 0xD8 && static_cast<unsigned char>(data[2]) == 0xFF;
+    return data.size() >= 3 && static_cast<unsigned char>(data[0]) == 0xFF &&
+           static_cast<unsigned char>(data[1]) == 0xD8 && static_cast<unsigned char>(data[2]) == 0xFF;
 }
 
 // The picture as JPEG, since the shape declares \jpegblip; bytes Qt cannot read stay as given.
@@ -139,16 +139,16 @@ bool RTFDoc::PaperFormat(double pageh, double pagew, double margin_left, double 
 {
     m_lastError = {};
     qint32 h = 0, w = 0, l = 0, r = 0, t = 0, b = 0;
-    if (!RtfText::scaledFloor(pageh, twipsPerMillimetre, &h) || !RtfText::scaledFloor(pagew, twipsPerMillimetre, &w)
-        || !RtfText::scaledFloor(margin_left, twipsPerMillimetre, &l)
-        || !RtfText::scaledFloor(margin_right, twipsPerMillimetre, &r)
-        || !RtfText::scaledFloor(margin_top, twipsPerMillimetre, &t)
-        || !RtfText::scaledFloor(margin_bottom, twipsPerMillimetre, &b))
+    if (!RtfText::scaledFloor(pageh, twipsPerMillimetre, &h) || !RtfText::scaledFloor(pagew, twipsPerMillimetre, &w) ||
+        !RtfText::scaledFloor(margin_left, twipsPerMillimetre, &l) ||
+        !RtfText::scaledFloor(margin_right, twipsPerMillimetre, &r) ||
+        !RtfText::scaledFloor(margin_top, twipsPerMillimetre, &t) ||
+        !RtfText::scaledFloor(margin_bottom, twipsPerMillimetre, &b))
         return fail(6, overflowText);
     if (landscape)
         std::swap(w, h);
-    m_pageFormat = "\\paperw" + number(w) + "\\paperh" + number(h) + "\\margl" + number(l) + "\\margr" + number(r)
-                   + "\\margt" + number(t) + "\\margb" + number(b) + (landscape ? "\\landscape\r" : "\r");
+    m_pageFormat = "\\paperw" + number(w) + "\\paperh" + number(h) + "\\margl" + number(l) + "\\margr" + number(r) +
+                   "\\margt" + number(t) + "\\margb" + number(b) + (landscape ? "\\landscape\r" : "\r");
     return true;
 }
 
@@ -157,8 +157,8 @@ QString RTFDoc::DefineTextData(const QString& textstr, double textfont, double c
 {
     m_lastError = {};
     qint32 font = 0, color = 0, size = 0;
-    if (!RtfText::toInteger16(textfont, &font) || !RtfText::toInteger16(colors_id, &color)
-        || !RtfText::toInteger16(textsize, &size) || size > 16383 || size < -16384) {
+    if (!RtfText::toInteger16(textfont, &font) || !RtfText::toInteger16(colors_id, &color) ||
+        !RtfText::toInteger16(textsize, &size) || size > 16383 || size < -16384) {
         fail(6, overflowText);
         return {};
     }
@@ -173,8 +173,8 @@ QString RTFDoc::DefineTextData(const QString& textstr, double textfont, double c
         run = QStringLiteral("\\pard\\qj");
     else
         run = QStringLiteral("\\pard");
-    run += QStringLiteral("\\cf") + QString::number(color) + QStringLiteral("\\f") + QString::number(font)
-           + QStringLiteral("\\fs") + QString::number(2 * size);
+    run += QStringLiteral("\\cf") + QString::number(color) + QStringLiteral("\\f") + QString::number(font) +
+           QStringLiteral("\\fs") + QString::number(2 * size);
     run += t_bold ? QStringLiteral("\\b") : QStringLiteral("\\b0");
     run += t_underline ? QStringLiteral("\\ul") : QStringLiteral("\\ulnone");
     run += t_italic ? QStringLiteral("\\i") : QStringLiteral("\\i0");
@@ -213,8 +213,9 @@ bool RTFDoc::DefineTable(double nr_rows, double nr_columns, double left_margin, 
     // The body holds at most 32767 lines, so a larger grid could never be appended.
     if (qint64(rows) * (2 * qint64(columns) + 2) > maxCount)
         return fail(6, overflowText);
-    if (!RtfText::toInteger16(sp_between_cells, &spacing) || !RtfText::scaledFloor(spacing, twipsPerMillimetre, &gaph)
-        || !RtfText::scaledFloor(left_margin, twipsPerMillimetre, &left))
+    if (!RtfText::toInteger16(sp_between_cells, &spacing) ||
+        !RtfText::scaledFloor(spacing, twipsPerMillimetre, &gaph) ||
+        !RtfText::scaledFloor(left_margin, twipsPerMillimetre, &left))
         return fail(6, overflowText);
 
     QByteArray alignWord;
@@ -237,7 +238,8 @@ bool RTFDoc::DefineTable(double nr_rows, double nr_columns, double left_margin, 
         start += '\r';
         const size_t base = static_cast<size_t>((r - 1) * width);
         m_grid[base] = start;
-        m_grid[base + static_cast<size_t>(width - 1)] = r == rows ? "\\pard \\intbl \\row }\r" : "\\pard \\intbl \\row\r";
+        m_grid[base + static_cast<size_t>(width - 1)] =
+            r == rows ? "\\pard \\intbl \\row }\r" : "\\pard \\intbl \\row\r";
     }
     return true;
 }
@@ -275,8 +277,8 @@ bool RTFDoc::AddTableCell(double row_id, double column_id, const QString& textda
     // skips the thick-border word entirely and leaves the table without lines.
     if (cell_border_all)
         definition = "\\clbrdrt\\brdrs\\brdrw15 \\clbrdrl\\brdrs\\brdrw15 \\clbrdrb\\brdrs\\brdrw15 "
-                     "\\clbrdrr\\brdrs\\brdrw15 "
-                     + alignWord + " \\cellx" + number(right) + '\r';
+                     "\\clbrdrr\\brdrs\\brdrw15 " +
+                     alignWord + " \\cellx" + number(right) + '\r';
     else
         definition = alignWord + "\\cellx" + number(right) + '\r';
     content = RtfText::encode(textdata) + " \\intbl \\cell\r";
@@ -296,8 +298,8 @@ int RTFDoc::Colors(double colorRed, double colorGreen, double colorBlue)
 {
     m_lastError = {};
     qint32 red = 0, green = 0, blue = 0;
-    if (!RtfText::toInteger16(colorRed, &red) || !RtfText::toInteger16(colorGreen, &green)
-        || !RtfText::toInteger16(colorBlue, &blue)) {
+    if (!RtfText::toInteger16(colorRed, &red) || !RtfText::toInteger16(colorGreen, &green) ||
+        !RtfText::toInteger16(colorBlue, &blue)) {
         fail(6, overflowText);
         return 0;
     }
@@ -306,8 +308,8 @@ int RTFDoc::Colors(double colorRed, double colorGreen, double colorBlue)
         fail(5, invalidText);
         return 0;
     }
-    const QString key = QString::number(red) + QLatin1Char('_') + QString::number(green) + QLatin1Char('_')
-                        + QString::number(blue);
+    const QString key =
+        QString::number(red) + QLatin1Char('_') + QString::number(green) + QLatin1Char('_') + QString::number(blue);
     const qsizetype found = m_colors.indexOf(key);
     if (found >= 0)
         return static_cast<int>(found + 1);
@@ -346,10 +348,10 @@ bool RTFDoc::AddShapeRectangle(double position_left, double position_top, double
     if (!shapeWords(position_left, position_top, x_aligned, y_aligned, sizex, sizey, wrap_type, wrap_side, z_order,
                     twipsPerMillimetre, &words))
         return fail(6, overflowText);
-    words.line3 += "\\dpx" + number(words.left) + "\\dpy" + number(words.top) + "\\dpxsize" + number(words.width)
-                   + "\\dpysize" + number(words.height) + "}}}\r";
-    return appendLine(words.line1) && appendLine(QByteArrayLiteral("{\\sp{\\sn shapeType}{\\sv 1}}}\r"))
-           && appendLine(words.line3);
+    words.line3 += "\\dpx" + number(words.left) + "\\dpy" + number(words.top) + "\\dpxsize" + number(words.width) +
+                   "\\dpysize" + number(words.height) + "}}}\r";
+    return appendLine(words.line1) && appendLine(QByteArrayLiteral("{\\sp{\\sn shapeType}{\\sv 1}}}\r")) &&
+           appendLine(words.line3);
 }
 
 bool RTFDoc::AddShapePicture(double position_left, double position_top, double x_aligned, double y_aligned,
@@ -363,12 +365,12 @@ bool RTFDoc::AddShapePicture(double position_left, double position_top, double x
     if (!shapeWords(position_left, position_top, x_aligned, y_aligned, sizex, sizey, wrap_type, wrap_side, z_order,
                     twipsPerPoint, &words))
         return fail(6, overflowText);
-    if (!appendLine(words.line1) || !appendLine(QByteArrayLiteral("{\\sp{\\sn shapeType}{\\sv 75}}\r"))
-        || !appendLine(QByteArrayLiteral(
-            "{\\sp{\\sn fFlipH}{\\sv 0}}{\\sp{\\sn fFlipV}{\\sv 0}}{\\sp{\\sn fLockAspectRatio}{\\sv 0}}\r"))
-        || !appendLine(QByteArrayLiteral("{\\sp{\\sn pib}{\\sv{\\pict\\picscalex130\\picscaley158\\piccropl0"
-                                         "\\piccropr0\\piccropt0\\piccropb0\\picw7488\\pich5609\\picwgoal4245"
-                                         "\\pichgoal3180\\jpegblip\r")))
+    if (!appendLine(words.line1) || !appendLine(QByteArrayLiteral("{\\sp{\\sn shapeType}{\\sv 75}}\r")) ||
+        !appendLine(QByteArrayLiteral(
+            "{\\sp{\\sn fFlipH}{\\sv 0}}{\\sp{\\sn fFlipV}{\\sv 0}}{\\sp{\\sn fLockAspectRatio}{\\sv 0}}\r")) ||
+        !appendLine(QByteArrayLiteral("{\\sp{\\sn pib}{\\sv{\\pict\\picscalex130\\picscaley158\\piccropl0"
+                                      "\\piccropr0\\piccropt0\\piccropb0\\picw7488\\pich5609\\picwgoal4245"
+                                      "\\pichgoal3180\\jpegblip\r")))
         return false;
 
     const QByteArray data = asJpeg(Picture_Data);
@@ -384,8 +386,8 @@ bool RTFDoc::AddShapePicture(double position_left, double position_top, double x
     QByteArray closing;
     RtfText::appendHex(closing, data.constData() + offset, data.size() - offset);
     closing += "}}}";
-    return appendLine(closing)
-           && appendLine(QByteArrayLiteral(
+    return appendLine(closing) &&
+           appendLine(QByteArrayLiteral(
                "{\\sp{\\sn pibFlags}{\\sv 2}}{\\sp{\\sn fRecolorFillAsPicture}{\\sv 0}}{\\sp{\\sn "
                "fUseShapeAnchor}{\\sv 0}}{\\sp{\\sn fLine}{\\sv 0}}{\\sp{\\sn posrelh}{\\sv 0}}{\\sp{\\sn "
                "posrelv}{\\sv 0}}{\\sp{\\sn fBehindDocument}{\\sv 0}}{\\sp{\\sn fLayoutInCell}{\\sv 1}}}}\r"));
@@ -395,14 +397,14 @@ QByteArray RTFDoc::toRtf() const
 {
     QByteArray fontLine = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl";
     for (int i = 0; i < m_fonts.size(); ++i)
-        fontLine += "{\\f" + number(i + 1) + "\\froman\\fcharset238 " + RtfText::encode(RtfText::escapePlain(m_fonts[i]))
-                    + ";}";
+        fontLine += "{\\f" + number(i + 1) + "\\froman\\fcharset238 " +
+                    RtfText::encode(RtfText::escapePlain(m_fonts[i])) + ";}";
     fontLine += "}\r";
     QByteArray colorLine = "{\\colortbl ;";
     for (const QString& key : m_colors) {
         const QStringList parts = key.split(QLatin1Char('_'));
-        colorLine += "\\red" + parts.value(0).toLatin1() + "\\green" + parts.value(1).toLatin1() + "\\blue"
-                     + parts.value(2).toLatin1() + ';';
+        colorLine += "\\red" + parts.value(0).toLatin1() + "\\green" + parts.value(1).toLatin1() + "\\blue" +
+                     parts.value(2).toLatin1() + ';';
     }
     colorLine += "}\r";
 
@@ -457,8 +459,8 @@ bool RTFDoc::SaveAndClose(const QString& Filename)
         return fail(75, fileAccessText);
     const bool replacing = target.exists();
     temporary.setPermissions(replacing ? QFile::permissions(Filename)
-                                       : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-                                             | QFileDevice::ReadOther);
+                                       : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                             QFileDevice::ReadOther);
     const QByteArray from = QFile::encodeName(temporary.fileName());
     const QByteArray to = QFile::encodeName(Filename);
     temporary.close();
@@ -466,8 +468,8 @@ bool RTFDoc::SaveAndClose(const QString& Filename)
     // Exchanging the two names is as atomic as a rename over the old file, and spares the
     // flush that ext4 starts when a rename replaces a file; the old contents then go with
     // the temporary name.
-    if (replacing && !target.isSymLink()
-        && renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_EXCHANGE) == 0)
+    if (replacing && !target.isSymLink() &&
+        renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_EXCHANGE) == 0)
         return true;
 #endif
     if (std::rename(from.constData(), to.constData()) != 0)

@@ -36,11 +36,16 @@ unsigned char ansiByte(char16_t unit)
 char fallbackByte(char16_t unit)
 {
     switch (unit) {
-    case 0x0218: return static_cast<char>(ansiByte(0x015E));
-    case 0x0219: return static_cast<char>(ansiByte(0x015F));
-    case 0x021A: return static_cast<char>(ansiByte(0x0162));
-    case 0x021B: return static_cast<char>(ansiByte(0x0163));
-    default: break;
+    case 0x0218:
+        return static_cast<char>(ansiByte(0x015E));
+    case 0x0219:
+        return static_cast<char>(ansiByte(0x015F));
+    case 0x021A:
+        return static_cast<char>(ansiByte(0x0162));
+    case 0x021B:
+        return static_cast<char>(ansiByte(0x0163));
+    default:
+        break;
     }
     if (unit < 0xD800 || unit > 0xDFFF) {
         const QString decomposed = QString(QChar(unit)).normalized(QString::NormalizationForm_D);
@@ -84,17 +89,28 @@ QString escapePlain(const QString& text)
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar ch = text.at(i);
         switch (ch.unicode()) {
-        case '\\': out += QLatin1String("\\\\"); break;
-        case '{': out += QLatin1String("\\{"); break;
-        case '}': out += QLatin1String("\\}"); break;
-        case '\t': out += QLatin1String("\\tab "); break;
+        case '\\':
+            out += QLatin1String("\\\\");
+            break;
+        case '{':
+            out += QLatin1String("\\{");
+            break;
+        case '}':
+            out += QLatin1String("\\}");
+            break;
+        case '\t':
+            out += QLatin1String("\\tab ");
+            break;
         case '\r':
             if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
                 ++i;
             out += QLatin1String("\\line ");
             break;
-        case '\n': out += QLatin1String("\\line "); break;
-        default: out += ch;
+        case '\n':
+            out += QLatin1String("\\line ");
+            break;
+        default:
+            out += ch;
         }
     }
     return out;
@@ -116,8 +132,8 @@ void appendHex(QByteArray& out, const char* data, qsizetype size)
 bool scaledFloor(double value, double factor, qint32* result)
 {
     const double scaled = std::floor(value * factor);
-    if (!std::isfinite(scaled) || scaled < std::numeric_limits<qint32>::min()
-        || scaled > std::numeric_limits<qint32>::max())
+    if (!std::isfinite(scaled) || scaled < std::numeric_limits<qint32>::min() ||
+        scaled > std::numeric_limits<qint32>::max())
         return false;
     *result = static_cast<qint32>(scaled);
     return true;

@@ -98,7 +98,8 @@ void tst_RTFDoc::fontsAndColorsAreIndexedOnce()
     QCOMPARE(doc.Colors(255, 0, 0), 1);
     // Colour values are integers: 254.5 rounds half to even.
     QCOMPARE(doc.Colors(254.5, 0, 0), 3);
-    QVERIFY(doc.toRtf().contains("{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue255;\\red254\\green0\\blue0;}"));
+    QVERIFY(
+        doc.toRtf().contains("{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue255;\\red254\\green0\\blue0;}"));
 }
 
 void tst_RTFDoc::colorOutsideByteRangeIsRefused()
@@ -119,7 +120,8 @@ void tst_RTFDoc::paperFormat_data()
     QTest::addColumn<QByteArray>("expected");
     const QList<double> a4{297, 210, 20, 20, 12.5, 10};
     QTest::newRow("A4 portrait") << a4 << false
-                                 << QByteArray("\\paperw11907\\paperh16839\\margl1134\\margr1134\\margt708\\margb567\r");
+                                 << QByteArray(
+                                        "\\paperw11907\\paperh16839\\margl1134\\margr1134\\margt708\\margb567\r");
     QTest::newRow("A4 landscape") << a4 << true
                                   << QByteArray("\\paperw16839\\paperh11907\\margl1134\\margr1134\\margt708\\margb567"
                                                 "\\landscape\r");
@@ -151,14 +153,15 @@ void tst_RTFDoc::textRun_data()
     QTest::addColumn<double>("size");
     QTest::addColumn<int>("style"); // 1 bold, 2 italic, 4 underline
     QTest::addColumn<QString>("expected");
-    QTest::newRow("left plain") << "Nr. cadastral" << 1.0 << 10.0 << 0 << "\\pard\\ql\\cf2\\f3\\fs20\\b0\\ulnone\\i0 Nr. cadastral";
+    QTest::newRow("left plain") << "Nr. cadastral" << 1.0 << 10.0 << 0
+                                << "\\pard\\ql\\cf2\\f3\\fs20\\b0\\ulnone\\i0 Nr. cadastral";
     QTest::newRow("right all styles") << "x" << 2.0 << 8.0 << 7 << "\\pard\\qr\\cf2\\f3\\fs16\\b\\ul\\i x";
     QTest::newRow("justified") << "" << 3.0 << 11.0 << 2 << "\\pard\\qj\\cf2\\f3\\fs22\\b0\\ulnone\\i ";
     QTest::newRow("unlisted alignment") << "a" << 0.5 << 9.0 << 0 << "\\pard\\cf2\\f3\\fs18\\b0\\ulnone\\i0 a";
     QTest::newRow("size half to even") << "a" << 0.0 << 12.5 << 0 << "\\pard\\qc\\cf2\\f3\\fs24\\b0\\ulnone\\i0 a";
     QTest::newRow("largest size") << "a" << 0.0 << 16383.0 << 0 << "\\pard\\qc\\cf2\\f3\\fs32766\\b0\\ulnone\\i0 a";
-    QTest::newRow("braces and backslash") << "{a\\b}" << 1.0 << 10.0 << 0
-                                          << "\\pard\\ql\\cf2\\f3\\fs20\\b0\\ulnone\\i0 \\{a\\\\b\\}";
+    QTest::newRow("braces and backslash")
+        << "{a\\b}" << 1.0 << 10.0 << 0 << "\\pard\\ql\\cf2\\f3\\fs20\\b0\\ulnone\\i0 \\{a\\\\b\\}";
     QTest::newRow("line breaks and tab") << "a\r\nb\nc\td" << 1.0 << 10.0 << 0
                                          << "\\pard\\ql\\cf2\\f3\\fs20\\b0\\ulnone\\i0 a\\line b\\line c\\tab d";
 }
@@ -191,7 +194,8 @@ void tst_RTFDoc::romanianLettersSurviveEncoding_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("in the code page") << QStringLiteral("ă â î Ă Â Î ş ţ") << QByteArray("\xE3 \xE2 \xEE \xC3 \xC2 \xCE \xBA \xFE");
+    QTest::newRow("in the code page") << QStringLiteral("ă â î Ă Â Î ş ţ")
+                                      << QByteArray("\xE3 \xE2 \xEE \xC3 \xC2 \xCE \xBA \xFE");
     QTest::newRow("comma below") << QStringLiteral("ș ț Ș Ț")
                                  << QByteArray("\\u537\xBA \\u539\xFE \\u536\xAA \\u538\xDE");
     QTest::newRow("accent dropped") << QStringLiteral("ñ") << QByteArray("\\u241n");
@@ -301,7 +305,8 @@ void tst_RTFDoc::rectangleConvertsSums()
                                      "\\shpbxmargin\\shpbxignore\\shpbypara\\shpbyignore\\shpwr3\\shpwrk0"
                                      "\\shpfblwtxt1\\shpz1\r"));
     QCOMPARE(doc.line(2), QByteArray("{\\sp{\\sn shapeType}{\\sv 1}}}\r"));
-    QCOMPARE(doc.line(3), QByteArray("{\\shprslt{\\*\\do\\dobxmargin\\dobypara\\dpx0\\dpy567\\dpxsize0\\dpysize311}}}\r"));
+    QCOMPARE(doc.line(3),
+             QByteArray("{\\shprslt{\\*\\do\\dobxmargin\\dobypara\\dpx0\\dpy567\\dpxsize0\\dpysize311}}}\r"));
     QCOMPARE(braceBalance(doc.toRtf()), 0);
 }
 

@@ -48,7 +48,8 @@ void tst_RTFRender::sheetRendersInLibreOffice()
     const int times = doc.Fonts(QStringLiteral("Times New Roman"));
     const int black = doc.Colors(0, 0, 0);
     QVERIFY(doc.PaperFormat(297, 210, 20, 20, 12.5, 10, false));
-    QVERIFY(doc.AddText(doc.DefineTextData(QStringLiteral("Litere: ") + letters, times, black, 0, 14, true, false, false), true));
+    QVERIFY(doc.AddText(
+        doc.DefineTextData(QStringLiteral("Litere: ") + letters, times, black, 0, 14, true, false, false), true));
     QVERIFY(doc.AddEmptyLines(1));
     QVERIFY(doc.DefineTable(2, 3, 0, 1, 0, 1));
     for (int row = 1; row <= 2; ++row)
@@ -62,10 +63,10 @@ void tst_RTFRender::sheetRendersInLibreOffice()
     QVERIFY(doc.AddShapeRectangle(20, 120, 0, 0, 25, 15, 3, 0, 1));
 
     ImageFile picture;
-    QVERIFY(picture.CreateBlank(300, 200, 0xFF0000)); // blue + 256 green + 65536 red: pure red
+    QVERIFY(picture.CreateBlank(300, 200, 0xFF0000));                      // blue + 256 green + 65536 red: pure red
     QVERIFY(picture.CreateBlank(300, 200, QByteArray("\xFF\x00\x00", 3))); // blue
-    QVERIFY(doc.AddShapePicture(200, 450, 0, 0, 150, 100, 3, 0, 2,
-                                picture.SavePictureToArray(picture.Picture()), picture.Height(), picture.Width()));
+    QVERIFY(doc.AddShapePicture(200, 450, 0, 0, 150, 100, 3, 0, 2, picture.SavePictureToArray(picture.Picture()),
+                                picture.Height(), picture.Width()));
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -74,8 +75,12 @@ void tst_RTFRender::sheetRendersInLibreOffice()
 
     // A profile of its own: two runs sharing one fail.
     const QStringList convert{QStringLiteral("-env:UserInstallation=file://") + dir.filePath(QStringLiteral("profile")),
-                              QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
-                              QStringLiteral("--outdir"), dir.path(), rtf};
+                              QStringLiteral("--headless"),
+                              QStringLiteral("--convert-to"),
+                              QStringLiteral("pdf"),
+                              QStringLiteral("--outdir"),
+                              dir.path(),
+                              rtf};
     QVERIFY(run(soffice, convert, dir.path(), nullptr));
     // LibreOffice exits 0 even when it could not load the file.
     const QString pdf = dir.filePath(QStringLiteral("fisa.pdf"));
@@ -86,8 +91,9 @@ void tst_RTFRender::sheetRendersInLibreOffice()
     QVERIFY2(QString::fromUtf8(text).contains(letters), text.constData());
     QVERIFY(QString::fromUtf8(text).contains(QStringLiteral("r2 c3")));
 
-    QVERIFY(run(pdftoppm, {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-png"),
-                           QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("page"))},
+    QVERIFY(run(pdftoppm,
+                {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf,
+                 dir.filePath(QStringLiteral("page"))},
                 dir.path(), nullptr));
     const QImage page(dir.filePath(QStringLiteral("page.png")));
     QVERIFY(!page.isNull());

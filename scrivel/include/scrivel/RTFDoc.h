@@ -54,13 +54,13 @@ public:
     // Starts a table of nr_rows x nr_columns, replacing any previous one. left_margin and
     // sp_between_cells in millimetres; align_table 0 centre, 1 left, 2 right; the first
     // nr_rows_hdr rows repeat on every page.
-    bool DefineTable(double nr_rows, double nr_columns, double left_margin, double sp_between_cells,
-                     double align_table, double nr_rows_hdr);
+    bool DefineTable(double nr_rows, double nr_columns, double left_margin, double sp_between_cells, double align_table,
+                     double nr_rows_hdr);
     // Cell (row_id, column_id), both 1-based. cellx is the cell's right edge in millimetres from
     // the row's left edge; cell_align_vert 0 centre, 1 top, 2 bottom. With cell_exist false the
     // cell is left out of its row (merged or missing cells). Error 9 outside the table.
-    bool AddTableCell(double row_id, double column_id, const QString& textdata, double cellx,
-                      double cell_align_vert, bool cell_border_all, bool cell_exist);
+    bool AddTableCell(double row_id, double column_id, const QString& textdata, double cellx, double cell_align_vert,
+                      bool cell_border_all, bool cell_exist);
     // Appends the table to the body, row by row; entries never filled become empty lines.
     bool EndTable();
 
@@ -72,14 +72,14 @@ public:
 
     // A rectangle. Lengths in millimetres; x_aligned 0 page, 1 margin, 2 column; y_aligned 0
     // page, 1 margin, 2 paragraph; wrap_type, wrap_side and z_order are RTF shape values.
-    bool AddShapeRectangle(double position_left, double position_top, double x_aligned, double y_aligned,
-                           double sizex, double sizey, double wrap_type, double wrap_side, double z_order);
+    bool AddShapeRectangle(double position_left, double position_top, double x_aligned, double y_aligned, double sizex,
+                           double sizey, double wrap_type, double wrap_side, double z_order);
     // A picture, the same placement as the rectangle but with lengths in points. Picture_Data
     // holds an image file; it is embedded as JPEG, so other formats that Qt can read (the BMP
     // of ImageFile::SavePictureToArray) are converted, and unreadable bytes are embedded as
     // given. m_Height and m_Width are accepted for callers' sake and not used.
-    bool AddShapePicture(double position_left, double position_top, double x_aligned, double y_aligned,
-                         double sizex, double sizey, double wrap_type, double wrap_side, double z_order,
+    bool AddShapePicture(double position_left, double position_top, double x_aligned, double y_aligned, double sizex,
+                         double sizey, double wrap_type, double wrap_side, double z_order,
                          const QByteArray& Picture_Data, double m_Height, double m_Width);
 
     // Writes the document to Filename through a temporary file renamed at the end, so a failed
