@@ -1,0 +1,111 @@
+#include "cli/SheetCommand.h"
+
+#include "model/CPFile.h"
+#include "report/SheetExport.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// The .CP files of the inputs in order; a folder gives its own, sorted by name.
+QStringList documentFiles(const QStringList& inputs, QStringList* missing)
+{
+    QStringList files;
+    for (const QString& input : inputs) {
+        const QFileInfo info(input);
+        if (info.isDir()) {
+            const QFileInfoList entries =
+                QDir(input).entryInfoList({QStringLiteral("*.CP")}, QDir::Files | QDir::CaseSensitive, QDir::Name);
+            const QFileInfoList lower =
+                QDir(input).entryInfoList({QStringLiteral("*.cp"), QStringLiteral("*.Cp"), QStringLiteral("*.cP")},
+                                          QDir::Files | QDir::CaseSensitive, QDir::Name);
+            QStringList found;
+            for (const QFileInfo& entry : entries + lower)
+                found << entry.filePath();
+            found.sort();
+            files << found;
+        } else if (info.isFile()) {
+            files << input;
+        } else {
+            missing->append(input);
+        }
+    }
+    return files;
+}
+
+} // namespace
+
+int SheetCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    QStringList inputs;
+    QString output;
+    QString outDir;
+    SheetExport::Options options;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        const bool hasValue = i + 1 < arguments.size();
+        if (argument == QLatin1String("-o") && hasValue)
+            output = arguments.at(++i);
+        else if (argument == QLatin1String("--out-dir") && hasValue)
+            outDir = arguments.at(++i);
+        else if (argument == QLatin1String("--siruta") && hasValue)
+            options.siruta = arguments.at(++i);
+        else if (argument == QLatin1String("--surveyor") && hasValue)
+            options.surveyorName = arguments.at(++i);
+        else if (argument == QLatin1String("--date") && hasValue)
+            options.dateText = arguments.at(++i);
+        else if (!argument.startsWith(QLatin1Char('-')))
+            inputs << argument;
+        else
+            return usage(err);
+    }
+    // Exactly one of -o (one document) and --out-dir (any number).
+    if (inputs.isEmpty() || output.isEmpty() == outDir.isEmpty() || (!output.isEmpty() && inputs.size() != 1))
+        return usage(err);
+
+    QStringList missing;
+    const QStringList files = documentFiles(inputs, &missing);
+    for (const QString& path : missing)
+        err << path << ": no such file or folder" << Qt::endl;
+    if (!output.isEmpty() && files.size() != 1) {
+        if (missing.isEmpty())
+            err << inputs.first() << ": give one .CP file with -o, or use --out-dir" << Qt::endl;
+        return Refused;
+    }
+    if (!outDir.isEmpty() && !QDir().mkpath(outDir)) {
+        err << outDir << ": cannot create the folder" << Qt::endl;
+        return Refused;
+    }
+
+    int failed = missing.size();
+    int index = 0;
+    for (const QString& input : files) {
+        ++index;
+        const QString target =
+            output.isEmpty() ? QDir(outDir).filePath(QFileInfo(input).completeBaseName() + QStringLiteral(".RTF")) : output;
+        const QString progress =
+            outDir.isEmpty() ? QString() : QStringLiteral("[%1/%2] ").arg(index).arg(files.size());
+        CPFile file(QStringLiteral("."));
+        file.setCPFileName(input);
+        Error error;
+        if (!file.LoadCPFile(nullptr, &error)) {
+            err << progress << input << ": " << error.text() << Qt::endl;
+            ++failed;
+            continue;
+        }
+        QString warning;
+        if (!SheetExport::exportDocument(*file.Document(), target, options, &error, &warning)) {
+            err << progress << target << ": " << error.text() << Qt::endl;
+            ++failed;
+            continue;
+        }
+        if (!warning.isEmpty())
+            err << progress << input << ": " << warning << Qt::endl;
+        out << progress << input << " -> " << target << Qt::endl;
+    }
+    if (!outDir.isEmpty())
+        out << files.size() - (failed - missing.size()) << " of " << files.size() + missing.size()
+            << " sheets written" << Qt::endl;
+    return failed == 0 ? Done : Refused;
+}
