@@ -75,7 +75,13 @@ QString formatNumber(double value, int decimals, const QString& decimalSeparator
     return text;
 }
 
-QString FormatCoordinate(const QString& text, int decimals, const QString& decimalSeparator)
+QString FormatCoordinate(QStringView text, int decimals, const QString& decimalSeparator)
+{
+    double value = 0;
+    return FormatCoordinate(text, decimals, decimalSeparator, &value);
+}
+
+QString FormatCoordinate(QStringView text, int decimals, const QString& decimalSeparator, double* valueRead)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -83,10 +89,11 @@ QString FormatCoordinate(const QString& text, int decimals, const QString& decim
         ++begin;
     while (end > begin && text[end - 1] == QLatin1Char(' '))
         --end;
+    *valueRead = 0;
     if (begin == end)
         return QString();
     double value = 0;
-    const QStringView view = QStringView(text).mid(begin, end - begin);
+    const QStringView view = text.mid(begin, end - begin);
     const bool hasComma = view.contains(QLatin1Char(','));
     const QChar mark = hasComma ? QLatin1Char(',') : QLatin1Char('.');
     bool ok;
@@ -101,11 +108,17 @@ QString FormatCoordinate(const QString& text, int decimals, const QString& decim
     }
     if (!ok)
         throw Failure::typeMismatch();
+    *valueRead = value;
     return formatNumber(value, decimals, decimalSeparator);
 }
 
 double boundValue(const QString& text, const QString& decimalSeparator)
 {
+    // Whole numbers (what the paste and the formatter write) are read directly; only partly
+    // numeric texts need the leading-number rule.
+    double value = 0;
+    if (parseNumber(text, decimalSeparator, &value))
+        return value;
     if (decimalSeparator == QLatin1String(".") || !text.contains(decimalSeparator))
         return NumberText::leadingNumber(text);
     QString copy = text;

@@ -481,7 +481,7 @@ bool CoordinateList::PasteText(const QString& text)
     }
     appendRows(start + lines - 1 - rowCount());
     for (int k = 0; k < lines; ++k) {
-        const PasteText::Row& source = parsed.rows[std::size_t(k)];
+        const PasteText::Row& source = parsed.rows[std::size_t(k)]; // shares the texts, no copies
         Row& target = m_rows[std::size_t(start + k - 1)];
         target[EntityColumn] = source.entity;
         target[NumberColumn] = source.number;

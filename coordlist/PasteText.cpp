@@ -131,20 +131,20 @@ Result parse(const QString& text, const QStringList& delimiters, int decimals, c
             case 2:
                 row.entity = defaultEntity;
                 row.number = QString::number(lineNumber);
-                row.est = CoordinateFormat::FormatCoordinate(fields[0].toString(), decimals, decimalSeparator);
-                row.nord = CoordinateFormat::FormatCoordinate(fields[1].toString(), decimals, decimalSeparator);
+                row.est = CoordinateFormat::FormatCoordinate(fields[0], decimals, decimalSeparator);
+                row.nord = CoordinateFormat::FormatCoordinate(fields[1], decimals, decimalSeparator);
                 break;
             case 3:
                 row.entity = defaultEntity;
                 row.number = fields[0].toString();
-                row.est = CoordinateFormat::FormatCoordinate(fields[1].toString(), decimals, decimalSeparator);
-                row.nord = CoordinateFormat::FormatCoordinate(fields[2].toString(), decimals, decimalSeparator);
+                row.est = CoordinateFormat::FormatCoordinate(fields[1], decimals, decimalSeparator);
+                row.nord = CoordinateFormat::FormatCoordinate(fields[2], decimals, decimalSeparator);
                 break;
             default:
                 row.entity = fields[0].toString().toUpper();
                 row.number = fields[1].toString();
-                row.est = CoordinateFormat::FormatCoordinate(fields[2].toString(), decimals, decimalSeparator);
-                row.nord = CoordinateFormat::FormatCoordinate(fields[3].toString(), decimals, decimalSeparator);
+                row.est = CoordinateFormat::FormatCoordinate(fields[2], decimals, decimalSeparator);
+                row.nord = CoordinateFormat::FormatCoordinate(fields[3], decimals, decimalSeparator);
                 break;
             }
         } catch (const Failure& failure) {
