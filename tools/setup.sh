@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what Lotmark needs to build, run and test on Debian 12 (bookworm).
 set -euo pipefail
-packages=(cmake g++ ninja-build ccache qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl1-mesa-dev
+packages=(cmake g++ ninja-build ccache qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev libgl1-mesa-dev
           qt6-image-formats-plugins fonts-liberation2 xvfb xauth libreoffice-writer-nogui poppler-utils)
 missing=()
 for package in "${packages[@]}"; do
