@@ -1,11 +1,14 @@
 #include "dxf/DxfLineReader.h"
 
 #include <QIODevice>
+#include <cstdint>
 #include <cstring>
+
 
 DxfLineReader::DxfLineReader(QIODevice& device, qsizetype bufferSize) : m_device(device)
 {
     m_buffer.resize(bufferSize);
+    m_data = m_buffer.data();
 }
 
 bool DxfLineReader::refill()
@@ -23,6 +26,7 @@ bool DxfLineReader::refill()
             return false;
         }
         m_buffer.resize(m_buffer.size() * 2);
+        m_data = m_buffer.data();
     }
     const qint64 got = m_device.read(m_buffer.data() + m_end, m_buffer.size() - m_end);
     if (got < 0) {
@@ -40,7 +44,7 @@ bool DxfLineReader::refill()
     return true;
 }
 
-DxfLineReader::Status DxfLineReader::next(std::string_view* line)
+DxfLineReader::Status DxfLineReader::nextSlow(std::string_view* line)
 {
     for (;;) {
         if (m_skipLeadingLf) {
@@ -57,11 +61,7 @@ DxfLineReader::Status DxfLineReader::next(std::string_view* line)
         const char* start = m_buffer.constData() + m_begin;
         const qsizetype available = m_end - m_begin;
         const char* limit = start + available;
-        // Lines of a drawing are short, so a plain scan beats two memchr calls and treats
-        // files with CR-only ends as well as the others.
-        const char* stop = start;
-        while (stop < limit && *stop != '\n' && *stop != '\r')
-            ++stop;
+        const char* stop = findLineEnd(start, limit);
         if (stop == limit)
             stop = nullptr;
         if (stop) {

@@ -5,6 +5,7 @@
 #include <QIODevice>
 #include <QStringDecoder>
 #include <charconv>
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 
@@ -24,25 +25,34 @@ std::string_view trimmed(std::string_view text)
 }
 
 // A group code line must hold an integer; anything else means the file is not a text drawing.
+// Codes are compared as trimmed texts ("010" is not "10"), so leading zeros make them Other.
 Code classify(std::string_view line)
 {
     const std::string_view code = trimmed(line);
-    if (code == "0")
-        return Code::Zero;
-    if (code == "8")
-        return Code::Layer;
-    if (code == "10")
-        return Code::X;
-    if (code == "20")
-        return Code::Y;
-    if (code == "70")
-        return Code::Flags;
-    if (code == "2")
-        return Code::Two;
-    std::size_t i = (!code.empty() && code.front() == '-') ? 1 : 0;
-    if (i == code.size())
+    const std::size_t n = code.size();
+    if (n >= 1 && n <= 2 && code[0] >= '0' && code[0] <= '9' && (n == 1 || (code[0] != '0' && code[1] >= '0' && code[1] <= '9'))) {
+        const int value = n == 1 ? code[0] - '0' : (code[0] - '0') * 10 + (code[1] - '0');
+        switch (value) {
+        case 0:
+            return Code::Zero;
+        case 2:
+            return Code::Two;
+        case 8:
+            return Code::Layer;
+        case 10:
+            return Code::X;
+        case 20:
+            return Code::Y;
+        case 70:
+            return Code::Flags;
+        default:
+            return Code::Other;
+        }
+    }
+    std::size_t i = (n > 0 && code.front() == '-') ? 1 : 0;
+    if (i == n)
         return Code::Invalid;
-    for (; i < code.size(); ++i) {
+    for (; i < n; ++i) {
         if (code[i] < '0' || code[i] > '9')
             return Code::Invalid;
     }
@@ -90,6 +100,37 @@ double DxfPolylineReader::leadingNumber(std::string_view text)
     // from_chars would also take "inf" and "nan"; a drawing's number starts with a digit or a point.
     if (text.empty() || !((text.front() >= '0' && text.front() <= '9') || text.front() == '.'))
         return 0.0;
+    // Fast path for the usual "digits.digits": the digits as an integer below 2^53 divided by
+    // a power of ten up to 10^22 is exactly what a full conversion gives (both are exact
+    // doubles, so the one division rounds correctly).
+    {
+        static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                            1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        std::uint64_t mantissa = 0;
+        int digits = 0;
+        int decimals = 0;
+        std::size_t i = 0;
+        const std::size_t n = text.size();
+        while (i < n && text[i] >= '0' && text[i] <= '9' && digits < 16) {
+            mantissa = mantissa * 10 + std::uint64_t(text[i] - '0');
+            ++digits;
+            ++i;
+        }
+        if (i < n && text[i] == '.') {
+            ++i;
+            while (i < n && text[i] >= '0' && text[i] <= '9' && digits < 16) {
+                mantissa = mantissa * 10 + std::uint64_t(text[i] - '0');
+                ++digits;
+                ++decimals;
+                ++i;
+            }
+        }
+        const bool more = i < n && ((text[i] >= '0' && text[i] <= '9') || text[i] == '.' || text[i] == 'e' || text[i] == 'E');
+        if (!more && digits > 0) {
+            const double value = double(mantissa) / powers[decimals];
+            return negative ? -value : value;
+        }
+    }
     double value = 0.0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {

@@ -230,6 +230,11 @@ void tst_DxfReader::leadingNumber_data()
     QTest::newRow("nan is no number") << QByteArray("nan") << 0.0;
     QTest::newRow("huge") << QByteArray("1e999") << 0.0;
     QTest::newRow("trailing text") << QByteArray("4.5m") << 4.5;
+    QTest::newRow("stereo 70 metres") << QByteArray("580012.345") << 580012.345;
+    QTest::newRow("more digits than the quick path") << QByteArray("0.12345678901234567890123") << 0.12345678901234567890123;
+    QTest::newRow("sixteen digits") << QByteArray("1234567.123456789") << 1234567.123456789;
+    QTest::newRow("point alone") << QByteArray(".") << 0.0;
+    QTest::newRow("negative zero point five") << QByteArray("-.5") << -0.5;
 }
 
 void tst_DxfReader::leadingNumber()
