@@ -6,6 +6,7 @@
 #include "coordlist/CoordinateListModel.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -110,7 +111,12 @@ EditableList::EditableList(QWidget* parent, Prompter* prompter) : QWidget(parent
     m_grid->horizontalHeader()->setHighlightSections(false);
     m_grid->horizontalHeader()->setSectionsClickable(false);
     m_grid->setColumnWidth(CoordinateList::EntityColumn, 80);
-    m_grid->setColumnWidth(CoordinateList::NumberColumn, 1100 / TwipsPerPixel);
+    // 1100 twips, or the caption's width where the font is larger than the one twips assume.
+    m_grid->setColumnWidth(CoordinateList::NumberColumn,
+                           std::max(1100 / TwipsPerPixel,
+                                    m_grid->horizontalHeader()->fontMetrics().horizontalAdvance(
+                                        CoordinateListModel::caption(CoordinateList::NumberColumn))
+                                        + 12));
     m_grid->setColumnWidth(CoordinateList::EstColumn, 100);
     m_grid->setColumnWidth(CoordinateList::NordColumn, 100);
 
