@@ -151,7 +151,8 @@ void FormGrid::setChoices(int column, const QStringList& choices)
         m_choices.insert(column, choices);
         m_table->setItemDelegateForColumn(column - 1, new ChoiceDelegate(choices, this));
     }
-    delete old;
+    if (old)
+        old->deleteLater();
 }
 
 QString FormGrid::cell(int row, int column) const

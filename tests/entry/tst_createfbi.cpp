@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -293,6 +294,25 @@ private slots:
         QCOMPARE(parcels->rows().rows.at(0).mid(0, 3), (QStringList{"1", "CC", "TDI"}));
         m_form->AddBuildingRow();
         QCOMPARE(buildings->cell(0, BuildColumn::No), QString("1"));
+    }
+
+    // Inside the form F5 adds a parcel even when the window has its own F5 command.
+    void functionKeysBelongToTheForm()
+    {
+        QMainWindow window;
+        CreateFBI* form = m_form.release();
+        window.setCentralWidget(form);
+        QAction* redraw = window.addAction("Redesenare");
+        redraw->setShortcut(Qt::Key_F5);
+        QSignalSpy redraws(redraw, &QAction::triggered);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        form->addressPanel()->txtNumar->setFocus();
+        QTest::keyClick(form->addressPanel()->txtNumar, Qt::Key_F5);
+        QTest::keyClick(form->addressPanel()->txtNumar, Qt::Key_F6);
+        QCOMPARE(form->parcelsGrid()->rowCount(), 1);
+        QCOMPARE(form->buildingsGrid()->rowCount(), 1);
+        QCOMPARE(redraws.count(), 0);
     }
 
     // A user edit of an area cell recomputes the total; an apartment's commas become points.
