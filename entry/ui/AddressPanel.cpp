@@ -371,6 +371,25 @@ void AddressPanel::SelectLookupValue(LookUpData& table, QComboBox* list, const Q
 
 void AddressPanel::showAddress(const Address& address)
 {
+    if (m_lookUps.isOpen()) {
+        selectAddress(address);
+    } else {
+        chkIntravilan->setChecked(address.IECode() == 1);
+        txtStrada->setText(address.StreetName());
+    }
+    txtNumar->setText(address.StreetNo());
+    txtBloc->setText(address.BuildNo());
+    txtScara->setText(address.EntranceNo());
+    txtTarla->setText(address.TarlaNo());
+    txtParcela->setText(address.ParcelNo());
+    txtEtaj->setText(address.FloorNo());
+    txtApartament->setText(address.ApartmentNo());
+    txtNumeSubAdm->setText(address.DistrictName());
+    txtDescriere->setPlainText(address.Description());
+}
+
+void AddressPanel::selectAddress(const Address& address)
+{
     QVariant countyId;
     QVariant territoryId;
     guarded([&] {
@@ -421,15 +440,6 @@ void AddressPanel::showAddress(const Address& address)
     } else {
         txtStrada->setText(address.StreetName());
     }
-    txtNumar->setText(address.StreetNo());
-    txtBloc->setText(address.BuildNo());
-    txtScara->setText(address.EntranceNo());
-    txtTarla->setText(address.TarlaNo());
-    txtParcela->setText(address.ParcelNo());
-    txtEtaj->setText(address.FloorNo());
-    txtApartament->setText(address.ApartmentNo());
-    txtNumeSubAdm->setText(address.DistrictName());
-    txtDescriere->setPlainText(address.Description());
 }
 
 std::int32_t AddressPanel::localityId() const

@@ -81,6 +81,8 @@ private:
     void localityChosen(int index);
     void streetTypeChosen(int index);
     void intravilanClicked(bool checked);
+    // The lists' part of showAddress: county, territory, Intravilan, locality, types, street.
+    void selectAddress(const Address& address);
     void FillStreetList();
     void fillLocalities();
     // Back to the free street field: the list emptied and hidden, the flag cleared.

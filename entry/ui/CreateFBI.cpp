@@ -257,7 +257,8 @@ void CreateFBI::ClearControls()
 void CreateFBI::reportLookUpMiss(LookUpData& table, const QString& field, const QString& value,
                                  const QString& message)
 {
-    if (!m_lookUps.isOpen() || table.Search(field, value) < 0)
+    // Without open tables there is nothing to check against.
+    if (m_lookUps.isOpen() && table.Search(field, value) < 0)
         m_prompter->message(message, QStringLiteral("Eroare"), Prompter::Icon::Exclamation);
 }
 
@@ -269,8 +270,7 @@ void CreateFBI::ShowData()
     const FormData stored = FormMapping::formFromDocument(*m_document);
     const LandPtr& land = m_document->Land();
     const AddressPtr address = land && land->Address() ? land->Address() : std::make_shared<Address>();
-    if (m_lookUps.isOpen())
-        m_address->showAddress(*address);
+    m_address->showAddress(*address);
 
     try {
         m_lookUps.landUses.clearFilter();

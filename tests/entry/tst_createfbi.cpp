@@ -469,6 +469,21 @@ private slots:
         QCOMPARE(land->Buildings()->Count(), 1); // the document kept the last good data
     }
 
+    // Without its tables the form still shows what it can, without a message per row.
+    void showWithoutTables()
+    {
+        CreateFBI bare;
+        bare.setPrompter(&m_prompter);
+        bare.setDocument(landDocument());
+        bare.ShowData();
+        QVERIFY(m_prompter.log().isEmpty());
+        QCOMPARE(bare.addressPanel()->txtStrada->text(), QString("Horea"));
+        QCOMPARE(bare.addressPanel()->txtNumar->text(), QString("12"));
+        QVERIFY(bare.addressPanel()->chkIntravilan->isChecked());
+        QCOMPARE(bare.parcelsGrid()->rowCount(), 2);
+        QCOMPARE(bare.TotalParcelsArea(), QString("350.5"));
+    }
+
     void missingTable()
     {
         QFile::rename(m_data.path() + "/Admin.DAT", m_data.path() + "/Admin.bak");
