@@ -14,7 +14,10 @@ QString exportText(int lines)
 {
     QString text;
     for (int i = 1; i <= lines; ++i)
-        text += QStringLiteral("%1\t%2\t%3\r\n").arg(i).arg(400000.0 + i * 0.731, 0, 'f', 3).arg(300000.0 + i * 0.419, 0, 'f', 3);
+        text += QStringLiteral("%1\t%2\t%3\r\n")
+                    .arg(i)
+                    .arg(400000.0 + i * 0.731, 0, 'f', 3)
+                    .arg(300000.0 + i * 0.419, 0, 'f', 3);
     return text;
 }
 
@@ -52,13 +55,15 @@ void measure(const QString& text, int lines, Figures& f)
 {
     qsizetype sink = 0;
     auto keep = [](double& figure, double value) { figure = std::min(figure, value); };
-    keep(f.baseline, best([] {}, [&] {
-        QString copy = text;
-        QTextStream stream(&copy);
-        QString line;
-        while (stream.readLineInto(&line))
-            sink += line.split(QLatin1Char('\t')).size();
-    }, 3));
+    keep(f.baseline, best([] {},
+                          [&] {
+                              QString copy = text;
+                              QTextStream stream(&copy);
+                              QString line;
+                              while (stream.readLineInto(&line))
+                                  sink += line.split(QLatin1Char('\t')).size();
+                          },
+                          3));
     std::unique_ptr<CoordinateList> list;
     keep(f.paste, best([&] { list = freshList(); }, [&] { list->PasteText(text); }, 3));
     if (list->rowCount() != lines)

@@ -59,13 +59,16 @@ Figures measure(int rows)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     const Figures small = measure(4096);
     const Figures large = measure(32767);
     std::printf("%-30s %10s %10s %10s\n", "grid", "ms@4096", "ms@32767", "growth");
-    std::printf("%-30s %10.2f %10.2f %10.2f\n", "fill the view (write Data)", small.fill, large.fill, large.fill / small.fill);
-    std::printf("%-30s %10.2f %10.2f %10.2f\n", "scroll to the end", small.scroll, large.scroll, large.scroll / small.scroll);
+    std::printf("%-30s %10.2f %10.2f %10.2f\n", "fill the view (write Data)", small.fill, large.fill,
+                large.fill / small.fill);
+    std::printf("%-30s %10.2f %10.2f %10.2f\n", "scroll to the end", small.scroll, large.scroll,
+                large.scroll / small.scroll);
     std::printf("limit: growth <= 10 (linear is 8)\n");
     return 0;
 }

@@ -37,8 +37,8 @@ bool parseNumber(QStringView text, const QString& decimalSeparator, double* valu
         const QChar c = text[i];
         if (c == separator)
             buffer[n++] = '.';
-        else if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('-') || c == QLatin1Char('e')
-                 || c == QLatin1Char('E'))
+        else if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('-') || c == QLatin1Char('e') ||
+                 c == QLatin1Char('E'))
             buffer[n++] = char(c.unicode());
         else if (c == QLatin1Char('+') && i == begin)
             continue;

@@ -22,9 +22,9 @@ bool isBlank(const QString& text)
 } // namespace
 
 CoordinateList::CoordinateList(Prompter* prompter, QString decimalSeparator, QObject* parent)
-    : QObject(parent),
-      m_prompter(prompter),
-      m_decimalSeparator(decimalSeparator.isEmpty() ? NumberText::systemDecimalSeparator() : std::move(decimalSeparator))
+    : QObject(parent), m_prompter(prompter),
+      m_decimalSeparator(decimalSeparator.isEmpty() ? NumberText::systemDecimalSeparator()
+                                                    : std::move(decimalSeparator))
 {
     m_rows.resize(1); // a fresh list has one empty point row
 }
@@ -135,16 +135,18 @@ std::optional<CoordinateTable> CoordinateList::Data(Error* error) const
             return std::nullopt;
         double est = 0;
         double nord = 0;
-        if (!CoordinateFormat::parseNumber(row[EstColumn], m_decimalSeparator, &est)
-            || !CoordinateFormat::parseNumber(row[NordColumn], m_decimalSeparator, &nord)) {
+        if (!CoordinateFormat::parseNumber(row[EstColumn], m_decimalSeparator, &est) ||
+            !CoordinateFormat::parseNumber(row[NordColumn], m_decimalSeparator, &nord)) {
             if (error)
                 *error = Failure::typeMismatch().error();
             return std::nullopt;
         }
         table.setCell(r, CoordinateTable::EntityColumn, row[EntityColumn]);
         table.setCell(r, CoordinateTable::NumberColumn, row[NumberColumn]);
-        table.setCell(r, CoordinateTable::XColumn, CoordinateFormat::formatNumber(est, m_decimalNumber, m_decimalSeparator));
-        table.setCell(r, CoordinateTable::YColumn, CoordinateFormat::formatNumber(nord, m_decimalNumber, m_decimalSeparator));
+        table.setCell(r, CoordinateTable::XColumn,
+                      CoordinateFormat::formatNumber(est, m_decimalNumber, m_decimalSeparator));
+        table.setCell(r, CoordinateTable::YColumn,
+                      CoordinateFormat::formatNumber(nord, m_decimalNumber, m_decimalSeparator));
     }
     return table;
 }
@@ -179,8 +181,8 @@ bool CoordinateList::setData(const CoordinateTable& table, Error* error)
         Row& row = rows[std::size_t(r - 1)];
         row[EntityColumn] = table.text(r, CoordinateTable::EntityColumn);
         row[NumberColumn] = table.text(r, CoordinateTable::NumberColumn);
-        if (!coordinate(r, CoordinateTable::XColumn, &row[EstColumn])
-            || !coordinate(r, CoordinateTable::YColumn, &row[NordColumn])) {
+        if (!coordinate(r, CoordinateTable::XColumn, &row[EstColumn]) ||
+            !coordinate(r, CoordinateTable::YColumn, &row[NordColumn])) {
             if (error)
                 *error = Failure::typeMismatch().error();
             return false;
@@ -227,9 +229,8 @@ int CoordinateList::CountEntityRows(const QString& name) const
 
 bool CoordinateList::EntityExists(const QString& name) const
 {
-    return std::any_of(m_rows.begin(), m_rows.end(), [&name](const Row& row) {
-        return row[EntityColumn].compare(name, Qt::CaseInsensitive) == 0;
-    });
+    return std::any_of(m_rows.begin(), m_rows.end(),
+                       [&name](const Row& row) { return row[EntityColumn].compare(name, Qt::CaseInsensitive) == 0; });
 }
 
 // ---- row operations ----

@@ -20,7 +20,13 @@ class CoordinateList : public QObject
 {
     Q_OBJECT
 public:
-    enum Column { EntityColumn = 0, NumberColumn = 1, EstColumn = 2, NordColumn = 3 };
+    enum Column
+    {
+        EntityColumn = 0,
+        NumberColumn = 1,
+        EstColumn = 2,
+        NordColumn = 3
+    };
     static constexpr int ColumnCount = 4;
     // Counts of points are 16-bit: a list never grows past this many rows.
     static constexpr int MaximumRows = 32767;

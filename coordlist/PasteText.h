@@ -21,7 +21,13 @@ struct Row
 
 struct Result
 {
-    enum Outcome { Parsed, NoDelimiter, TooManyColumns, Failed };
+    enum Outcome
+    {
+        Parsed,
+        NoDelimiter,
+        TooManyColumns,
+        Failed
+    };
     Outcome outcome = Parsed;
     Error error;           // for Failed: the failure of the line (number and description)
     int line = 0;          // 1-based line that stopped the parse (0 when parsed)

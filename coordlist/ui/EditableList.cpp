@@ -6,7 +6,6 @@
 #include "coordlist/CoordinateListModel.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -18,6 +17,7 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 const QColor Yellow(255, 255, 0);
@@ -58,8 +58,9 @@ public:
         if (showText) {
             painter->setPen(foreground);
             painter->setFont(option.font);
-            painter->drawText(rect.adjusted(3, 1, -2, 0), Qt::AlignLeft | Qt::AlignTop,
-                              option.fontMetrics.elidedText(m_list->cell(row, column), Qt::ElideRight, rect.width() - 5));
+            painter->drawText(
+                rect.adjusted(3, 1, -2, 0), Qt::AlignLeft | Qt::AlignTop,
+                option.fontMetrics.elidedText(m_list->cell(row, column), Qt::ElideRight, rect.width() - 5));
         }
         painter->setPen(GridLine);
         painter->drawLine(rect.topRight(), rect.bottomRight());
@@ -91,6 +92,13 @@ EditableList::EditableList(QWidget* parent, Prompter* prompter) : QWidget(parent
                              clipboard->clear();
                              clipboard->setText(text);
                          });
+    // While the list inserts or removes rows the view moves its own selection along; the list
+    // says where the selection goes afterwards (selectionMoved), so those moves are not news.
+    // Connected before the model so that the view's reactions already find the flag set.
+    auto quiet = [this] { m_syncing = true; };
+    connect(m_list, &CoordinateList::rowsAboutToBeInserted, this, quiet);
+    connect(m_list, &CoordinateList::rowsAboutToBeRemoved, this, quiet);
+    connect(m_list, &CoordinateList::aboutToReset, this, quiet);
     m_model = new CoordinateListModel(m_list, this);
 
     m_grid = new QTableView(this);
@@ -112,11 +120,11 @@ EditableList::EditableList(QWidget* parent, Prompter* prompter) : QWidget(parent
     m_grid->horizontalHeader()->setSectionsClickable(false);
     m_grid->setColumnWidth(CoordinateList::EntityColumn, 80);
     // 1100 twips, or the caption's width where the font is larger than the one twips assume.
-    m_grid->setColumnWidth(CoordinateList::NumberColumn,
-                           std::max(1100 / TwipsPerPixel,
-                                    m_grid->horizontalHeader()->fontMetrics().horizontalAdvance(
-                                        CoordinateListModel::caption(CoordinateList::NumberColumn))
-                                        + 12));
+    m_grid->setColumnWidth(
+        CoordinateList::NumberColumn,
+        std::max(1100 / TwipsPerPixel, m_grid->horizontalHeader()->fontMetrics().horizontalAdvance(
+                                           CoordinateListModel::caption(CoordinateList::NumberColumn)) +
+                                           12));
     m_grid->setColumnWidth(CoordinateList::EstColumn, 100);
     m_grid->setColumnWidth(CoordinateList::NordColumn, 100);
 
@@ -134,7 +142,8 @@ EditableList::EditableList(QWidget* parent, Prompter* prompter) : QWidget(parent
 
     m_grid->installEventFilter(this);
     m_editor->installEventFilter(this);
-    connect(m_grid->selectionModel(), &QItemSelectionModel::selectionChanged, this, &EditableList::viewSelectionChanged);
+    connect(m_grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &EditableList::viewSelectionChanged);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this, &EditableList::viewSelectionChanged);
     connect(m_grid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { EndCellEdit(); });
     connect(m_grid->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { EndCellEdit(); });
@@ -149,6 +158,10 @@ EditableList::EditableList(QWidget* parent, Prompter* prompter) : QWidget(parent
         m_editor->hide();
     });
     connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] { EndCellEdit(); });
+    auto loud = [this] { m_syncing = false; };
+    connect(m_list, &CoordinateList::rowsInserted, this, loud);
+    connect(m_list, &CoordinateList::rowsRemoved, this, loud);
+    connect(m_list, &CoordinateList::resetDone, this, loud);
 
     syncViewSelection();
     m_enteredRow = m_list->anchorRow();
@@ -167,14 +180,38 @@ void EditableList::setDecimalSeparator(const QString& separator)
     m_list->setDecimalSeparator(separator);
 }
 
-int EditableList::DecimalNumber() const { return m_list->DecimalNumber(); }
-void EditableList::setDecimalNumber(int digits) { m_list->setDecimalNumber(digits); }
-QStringList EditableList::Delimiters() const { return m_list->Delimiters(); }
-void EditableList::setDelimiters(const QStringList& delimiters) { m_list->setDelimiters(delimiters); }
-bool EditableList::AutoNumber() const { return m_list->AutoNumber(); }
-void EditableList::setAutoNumber(bool on) { m_list->setAutoNumber(on); }
-bool EditableList::ExtraEditor() const { return m_list->ExtraEditor(); }
-void EditableList::setExtraEditor(bool on) { m_list->setExtraEditor(on); }
+int EditableList::DecimalNumber() const
+{
+    return m_list->DecimalNumber();
+}
+void EditableList::setDecimalNumber(int digits)
+{
+    m_list->setDecimalNumber(digits);
+}
+QStringList EditableList::Delimiters() const
+{
+    return m_list->Delimiters();
+}
+void EditableList::setDelimiters(const QStringList& delimiters)
+{
+    m_list->setDelimiters(delimiters);
+}
+bool EditableList::AutoNumber() const
+{
+    return m_list->AutoNumber();
+}
+void EditableList::setAutoNumber(bool on)
+{
+    m_list->setAutoNumber(on);
+}
+bool EditableList::ExtraEditor() const
+{
+    return m_list->ExtraEditor();
+}
+void EditableList::setExtraEditor(bool on)
+{
+    m_list->setExtraEditor(on);
+}
 
 void EditableList::setEnabled(bool enabled)
 {
@@ -193,19 +230,58 @@ void EditableList::restoreState(const QVariantMap& state)
     setEnabled(state.value(QStringLiteral("Enabled"), true).toBool());
 }
 
-std::optional<CoordinateTable> EditableList::Data(Error* error) const { return m_list->Data(error); }
-bool EditableList::setData(const CoordinateTable& table, Error* error) { return m_list->setData(table, error); }
-bool EditableList::AllowAddNewRow() const { return m_list->AllowAddNewRow(); }
-bool EditableList::HaveCoordinates() const { return m_list->HaveCoordinates(); }
-int EditableList::CountEntityRows(const QString& name) const { return m_list->CountEntityRows(name); }
-bool EditableList::EntityExists(const QString& name) const { return m_list->EntityExists(name); }
-void EditableList::AddNewRow() { m_list->AddNewRow(); }
-void EditableList::AddNewEntity(const QString& name) { m_list->AddNewEntity(name); }
-void EditableList::AddEntity() { m_list->AddEntity(); }
-void EditableList::RemoveRow() { m_list->RemoveRow(); }
-void EditableList::SwapCols() { m_list->SwapCols(); }
-void EditableList::Renumber() { m_list->Renumber(); }
-void EditableList::ClearControl() { m_list->ClearControl(); }
+std::optional<CoordinateTable> EditableList::Data(Error* error) const
+{
+    return m_list->Data(error);
+}
+bool EditableList::setData(const CoordinateTable& table, Error* error)
+{
+    return m_list->setData(table, error);
+}
+bool EditableList::AllowAddNewRow() const
+{
+    return m_list->AllowAddNewRow();
+}
+bool EditableList::HaveCoordinates() const
+{
+    return m_list->HaveCoordinates();
+}
+int EditableList::CountEntityRows(const QString& name) const
+{
+    return m_list->CountEntityRows(name);
+}
+bool EditableList::EntityExists(const QString& name) const
+{
+    return m_list->EntityExists(name);
+}
+void EditableList::AddNewRow()
+{
+    m_list->AddNewRow();
+}
+void EditableList::AddNewEntity(const QString& name)
+{
+    m_list->AddNewEntity(name);
+}
+void EditableList::AddEntity()
+{
+    m_list->AddEntity();
+}
+void EditableList::RemoveRow()
+{
+    m_list->RemoveRow();
+}
+void EditableList::SwapCols()
+{
+    m_list->SwapCols();
+}
+void EditableList::Renumber()
+{
+    m_list->Renumber();
+}
+void EditableList::ClearControl()
+{
+    m_list->ClearControl();
+}
 
 void EditableList::SelectAllPoints()
 {
@@ -351,8 +427,8 @@ bool EditableList::isCommandKey(const QKeyEvent* event) const
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     const int key = event->key();
     if (modifiers == Qt::ControlModifier)
-        return key == Qt::Key_A || key == Qt::Key_C || key == Qt::Key_V || key == Qt::Key_X || key == Qt::Key_S
-            || key == Qt::Key_J;
+        return key == Qt::Key_A || key == Qt::Key_C || key == Qt::Key_V || key == Qt::Key_X || key == Qt::Key_S ||
+               key == Qt::Key_J;
     if (modifiers == Qt::NoModifier)
         return key == Qt::Key_Delete || key == Qt::Key_F2 || key == Qt::Key_F3 || key == Qt::Key_F4;
     return false;
@@ -475,7 +551,8 @@ void EditableList::buildMenu()
     connect(addItem(QStringLiteral("mnuInsert"), QStringLiteral("Adauga punct deasupra"), QStringLiteral("F4")),
             &QAction::triggered, m_list, &CoordinateList::InsertRowAbove);
     separator();
-    QAction* autoNumber = addItem(QStringLiteral("mnuAutoNumber"), QStringLiteral("Numerotare automata numar punct "), QString());
+    QAction* autoNumber =
+        addItem(QStringLiteral("mnuAutoNumber"), QStringLiteral("Numerotare automata numar punct "), QString());
     autoNumber->setCheckable(true);
     autoNumber->setChecked(m_list->AutoNumber());
     connect(autoNumber, &QAction::triggered, m_list, [this](bool checked) { m_list->setAutoNumber(checked); });
@@ -507,8 +584,8 @@ void EditableList::preparePopupMenu()
     const bool extra = m_list->ExtraEditor();
     for (QAction* action : m_menu->actions()) {
         const QString name = action->objectName();
-        const bool always = name == QLatin1String("mnuCopyPointList") || name == QLatin1String("mnuMoveUp")
-            || name == QLatin1String("mnuMoveDown");
+        const bool always = name == QLatin1String("mnuCopyPointList") || name == QLatin1String("mnuMoveUp") ||
+                            name == QLatin1String("mnuMoveDown");
         action->setVisible(always || extra);
         if (name == QLatin1String("mnuPaste"))
             action->setEnabled(!m_list->clipboardText().isEmpty());

@@ -1,8 +1,8 @@
+#include "ListText.h"
 #include "coordlist/CoordinateFormat.h"
 #include "coordlist/CoordinateList.h"
 #include "coordlist/CoordinateListModel.h"
 #include "support/ScriptedPrompter.h"
-#include "ListText.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -45,19 +45,32 @@ void tst_CoordinateList::formatCoordinate_data()
     QTest::addColumn<int>("decimals");
     QTest::addColumn<QString>("expected"); // "!" for a failure
 
-    QTest::newRow("point") << "1234.5" << "." << 3 << "1234.500";
-    QTest::newRow("comma in point locale") << "1234,5" << "." << 3 << "1234.500";
-    QTest::newRow("point in comma locale") << "1234.5" << "," << 3 << "1234,500";
-    QTest::newRow("comma") << "1234,5" << "," << 3 << "1234,500";
-    QTest::newRow("leading zero") << ".25" << "." << 3 << "0.250";
-    QTest::newRow("negative") << "-3" << "," << 2 << "-3,00";
-    QTest::newRow("rounds") << "1.23456" << "." << 3 << "1.235";
-    QTest::newRow("no decimals") << "17.6" << "." << 0 << "18";
-    QTest::newRow("spaces around") << "  12 " << "." << 1 << "12.0";
-    QTest::newRow("blank") << "   " << "." << 3 << "";
-    QTest::newRow("letters") << "12a" << "." << 3 << "!";
-    QTest::newRow("two marks") << "1,234.5" << "." << 3 << "!";
-    QTest::newRow("infinity text") << "inf" << "." << 3 << "!";
+    QTest::newRow("point") << "1234.5"
+                           << "." << 3 << "1234.500";
+    QTest::newRow("comma in point locale") << "1234,5"
+                                           << "." << 3 << "1234.500";
+    QTest::newRow("point in comma locale") << "1234.5"
+                                           << "," << 3 << "1234,500";
+    QTest::newRow("comma") << "1234,5"
+                           << "," << 3 << "1234,500";
+    QTest::newRow("leading zero") << ".25"
+                                  << "." << 3 << "0.250";
+    QTest::newRow("negative") << "-3"
+                              << "," << 2 << "-3,00";
+    QTest::newRow("rounds") << "1.23456"
+                            << "." << 3 << "1.235";
+    QTest::newRow("no decimals") << "17.6"
+                                 << "." << 0 << "18";
+    QTest::newRow("spaces around") << "  12 "
+                                   << "." << 1 << "12.0";
+    QTest::newRow("blank") << "   "
+                           << "." << 3 << "";
+    QTest::newRow("letters") << "12a"
+                             << "." << 3 << "!";
+    QTest::newRow("two marks") << "1,234.5"
+                               << "." << 3 << "!";
+    QTest::newRow("infinity text") << "inf"
+                                   << "." << 3 << "!";
 }
 
 void tst_CoordinateList::formatCoordinate()
@@ -79,14 +92,20 @@ void tst_CoordinateList::dataRead_data()
     QTest::addColumn<QString>("expected"); // "nothing", "empty", "error" or the rows read
     QTest::addColumn<bool>("haveCoordinates");
 
-    QTest::newRow("only row, no number") << "TEREN||5.000|6.000" << "empty" << true;
-    QTest::newRow("no rows") << "" << "empty" << true;
+    QTest::newRow("only row, no number") << "TEREN||5.000|6.000"
+                                         << "empty" << true;
+    QTest::newRow("no rows") << ""
+                             << "empty" << true;
     QTest::newRow("fourth row lacks Nord, named")
-        << "TEREN|1|1.000|2.000;TEREN|2|3.000|4.000;TEREN|3|5.000|6.000;TEREN|4|7.000|" << "nothing" << false;
+        << "TEREN|1|1.000|2.000;TEREN|2|3.000|4.000;TEREN|3|5.000|6.000;TEREN|4|7.000|"
+        << "nothing" << false;
     QTest::newRow("fourth row lacks Nord, unnamed")
-        << "TEREN|1|1.000|2.000;TEREN|2|3.000|4.000;TEREN|3|5.000|6.000;|4|7.000|" << "nothing" << true;
-    QTest::newRow("not a number") << "TEREN|1|1.000|2.000;TEREN|2|x|4.000" << "error" << true;
-    QTest::newRow("reformatted") << "TEREN|1|1.5|2;C1|7A|-3|4.25" << "TEREN|1|1.500|2.000;C1|7A|-3.000|4.250" << true;
+        << "TEREN|1|1.000|2.000;TEREN|2|3.000|4.000;TEREN|3|5.000|6.000;|4|7.000|"
+        << "nothing" << true;
+    QTest::newRow("not a number") << "TEREN|1|1.000|2.000;TEREN|2|x|4.000"
+                                  << "error" << true;
+    QTest::newRow("reformatted") << "TEREN|1|1.5|2;C1|7A|-3|4.25"
+                                 << "TEREN|1|1.500|2.000;C1|7A|-3.000|4.250" << true;
 }
 
 void tst_CoordinateList::dataRead()
@@ -182,14 +201,22 @@ void tst_CoordinateList::addNewRowNumbering_data()
     QTest::addColumn<QString>("lastNumber");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<bool>("reported");
-    QTest::newRow("letter after digits") << "12A" << "13" << false;
-    QTest::newRow("half rounds to even 12") << "12.5" << "13" << false;
-    QTest::newRow("half rounds to even 14") << "13.5" << "15" << false;
-    QTest::newRow("negative") << "-4" << "-3" << false;
-    QTest::newRow("empty") << "" << "1" << false;
-    QTest::newRow("top of range") << "32767" << "32768" << false;
-    QTest::newRow("out of range") << "40000" << "" << true;
-    QTest::newRow("below range") << "-32769" << "" << true;
+    QTest::newRow("letter after digits") << "12A"
+                                         << "13" << false;
+    QTest::newRow("half rounds to even 12") << "12.5"
+                                            << "13" << false;
+    QTest::newRow("half rounds to even 14") << "13.5"
+                                            << "15" << false;
+    QTest::newRow("negative") << "-4"
+                              << "-3" << false;
+    QTest::newRow("empty") << ""
+                           << "1" << false;
+    QTest::newRow("top of range") << "32767"
+                                  << "32768" << false;
+    QTest::newRow("out of range") << "40000"
+                                  << "" << true;
+    QTest::newRow("below range") << "-32769"
+                                 << "" << true;
 }
 
 void tst_CoordinateList::addNewRowNumbering()
@@ -392,19 +419,21 @@ void tst_CoordinateList::commitEdit_data()
 
     const QString rows = "TEREN|1|1|1;TEREN|2|2|2;TEREN|3|3|3;TEREN|4|4|4;C1|5|5|5;C1|6|6|6";
     QTest::newRow("rename run") << "." << 1 << 0 << "LOT"
-                                << "LOT|1|1|1;LOT|2|2|2;LOT|3|3|3;LOT|4|4|4;C1|5|5|5;C1|6|6|6" << "" << 0;
+                                << "LOT|1|1|1;LOT|2|2|2;LOT|3|3|3;LOT|4|4|4;C1|5|5|5;C1|6|6|6"
+                                << "" << 0;
     QTest::newRow("rename mid-run renames the rest only")
-        << "." << 3 << 0 << "lot" << "TEREN|1|1|1;TEREN|2|2|2;lot|3|3|3;lot|4|4|4;C1|5|5|5;C1|6|6|6" << "" << 0;
+        << "." << 3 << 0 << "lot"
+        << "TEREN|1|1|1;TEREN|2|2|2;lot|3|3|3;lot|4|4|4;C1|5|5|5;C1|6|6|6"
+        << "" << 0;
     QTest::newRow("number") << "." << 2 << 1 << "2A" << rows.mid(0).replace("TEREN|2|", "TEREN|2A|") << "" << 0;
     QTest::newRow("bound kept") << "." << 1 << 2 << "1000000" << rows.mid(0).replace("TEREN|1|1|", "TEREN|1|1000000|")
                                 << "" << 1;
     QTest::newRow("over bound") << "." << 1 << 2 << "1000000.5" << rows.mid(0).replace("TEREN|1|1|", "TEREN|1||")
                                 << "Valoarea coordonatelor depaseste ordinul milioanelor." << 0;
-    QTest::newRow("over bound, comma") << "," << 1 << 2 << "1000000,5"
-                                       << rows.mid(0).replace("TEREN|1|1|", "TEREN|1||")
+    QTest::newRow("over bound, comma") << "," << 1 << 2 << "1000000,5" << rows.mid(0).replace("TEREN|1|1|", "TEREN|1||")
                                        << "Valoarea coordonatelor depaseste ordinul milioanelor." << 0;
-    QTest::newRow("point to comma") << "," << 1 << 3 << "123.45" << rows.mid(0).replace("TEREN|1|1|1", "TEREN|1|1|123,45")
-                                    << "" << 1;
+    QTest::newRow("point to comma") << "," << 1 << 3 << "123.45"
+                                    << rows.mid(0).replace("TEREN|1|1|1", "TEREN|1|1|123,45") << "" << 1;
 }
 
 void tst_CoordinateList::commitEdit()
@@ -432,12 +461,24 @@ void tst_CoordinateList::leaveCell_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<bool>("reported");
-    QTest::newRow("comma locale") << "," << "123,45" << "123,450" << false;
-    QTest::newRow("point locale") << "." << "7" << "7.000" << false;
-    QTest::newRow("lone comma") << "," << "," << "0,000" << false;
-    QTest::newRow("lone point") << "." << "." << "0.000" << false;
-    QTest::newRow("not a number stays") << "." << "1.2.3" << "1.2.3" << true;
-    QTest::newRow("blank untouched") << "." << "  " << "  " << false;
+    QTest::newRow("comma locale") << ","
+                                  << "123,45"
+                                  << "123,450" << false;
+    QTest::newRow("point locale") << "."
+                                  << "7"
+                                  << "7.000" << false;
+    QTest::newRow("lone comma") << ","
+                                << ","
+                                << "0,000" << false;
+    QTest::newRow("lone point") << "."
+                                << "."
+                                << "0.000" << false;
+    QTest::newRow("not a number stays") << "."
+                                        << "1.2.3"
+                                        << "1.2.3" << true;
+    QTest::newRow("blank untouched") << "."
+                                     << "  "
+                                     << "  " << false;
 }
 
 void tst_CoordinateList::leaveCell()

@@ -1,7 +1,7 @@
+#include "ListText.h"
 #include "coordlist/CoordinateList.h"
 #include "coordlist/PasteText.h"
 #include "support/ScriptedPrompter.h"
-#include "ListText.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -32,10 +32,14 @@ void tst_CoordinatePaste::collapseSpaces_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("runs") << "  a   b  c  " << "a b c";
-    QTest::newRow("tabs stay") << "a \t  b" << "a \t b";
-    QTest::newRow("spaces by inner breaks stay") << "a  \r\n  b" << "a \r\n b";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("runs") << "  a   b  c  "
+                          << "a b c";
+    QTest::newRow("tabs stay") << "a \t  b"
+                               << "a \t b";
+    QTest::newRow("spaces by inner breaks stay") << "a  \r\n  b"
+                                                 << "a \r\n b";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void tst_CoordinatePaste::collapseSpaces()
@@ -48,21 +52,19 @@ void tst_CoordinatePaste::collapseSpaces()
 void tst_CoordinatePaste::paste_data()
 {
     QTest::addColumn<QString>("separator");
-    QTest::addColumn<QString>("before");   // list rows before the paste
+    QTest::addColumn<QString>("before"); // list rows before the paste
     QTest::addColumn<int>("currentRow");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("after");    // expected rows; equal to before for a refused paste
+    QTest::addColumn<QString>("after"); // expected rows; equal to before for a refused paste
     QTest::addColumn<QStringList>("messages");
 
     const QStringList none;
-    QTest::newRow("three fields, tab, point")
-        << "." << Fresh << 1 << "1\t100.5\t200.25\r\n2\t101\t201\r\n"
-        << "TEREN|1|100.500|200.250;TEREN|2|101.000|201.000" << none;
-    QTest::newRow("three fields, tab, comma locale")
-        << "," << Fresh << 1 << "1\t100.5\t200,25\r\n2\t101\t201\r\n"
-        << "TEREN|1|100,500|200,250;TEREN|2|101,000|201,000" << none;
-    QTest::newRow("four fields, blanks collapse, upper case")
-        << "." << Fresh << 1 << "c1   5  10     20" << "C1|5|10.000|20.000" << none;
+    QTest::newRow("three fields, tab, point") << "." << Fresh << 1 << "1\t100.5\t200.25\r\n2\t101\t201\r\n"
+                                              << "TEREN|1|100.500|200.250;TEREN|2|101.000|201.000" << none;
+    QTest::newRow("three fields, tab, comma locale") << "," << Fresh << 1 << "1\t100.5\t200,25\r\n2\t101\t201\r\n"
+                                                     << "TEREN|1|100,500|200,250;TEREN|2|101,000|201,000" << none;
+    QTest::newRow("four fields, blanks collapse, upper case") << "." << Fresh << 1 << "c1   5  10     20"
+                                                              << "C1|5|10.000|20.000" << none;
     QTest::newRow("entity carries to the following lines on row 1")
         << "." << Fresh << 1 << "c1 5 10 20\r\n6 11 21\r\n7 12 22\r\n"
         << "C1|5|10.000|20.000;C1|6|11.000|21.000;C1|7|12.000|22.000" << none;
@@ -70,17 +72,19 @@ void tst_CoordinatePaste::paste_data()
         << "," << Fresh << 1 << "10,5;20\r\n11;21\r\n12;22"
         << "TEREN|1|10,500|20,000;TEREN|2|11,000|21,000;TEREN|3|12,000|22,000" << none;
     QTest::newRow("below row 1 the current row's entity")
-        << "." << "TEREN|1|1.000|1.000;|2|2.000|2.000" << 2 << "7 8\r\nc9 1 2 3"
+        << "."
+        << "TEREN|1|1.000|1.000;|2|2.000|2.000" << 2 << "7 8\r\nc9 1 2 3"
         << "TEREN|1|1.000|1.000;TEREN|1|7.000|8.000;C9|1|2.000|3.000" << none;
-    QTest::newRow("line feeds only")
-        << "." << Fresh << 1 << "1\t1\t2\n2\t3\t4\n" << "TEREN|1|1.000|2.000;TEREN|2|3.000|4.000" << none;
-    QTest::newRow("trailing blanks on a line")
-        << "." << Fresh << 1 << "1 1 2 \r\n2 3 4" << "TEREN|1|1.000|2.000;TEREN|2|3.000|4.000" << none;
-    QTest::newRow("longer list keeps its further rows")
-        << "." << "|1|1.000|1.000;|2|2.000|2.000;|3|3.000|3.000" << 1 << "9 9"
-        << "TEREN|1|9.000|9.000;|2|2.000|2.000;|3|3.000|3.000" << none;
+    QTest::newRow("line feeds only") << "." << Fresh << 1 << "1\t1\t2\n2\t3\t4\n"
+                                     << "TEREN|1|1.000|2.000;TEREN|2|3.000|4.000" << none;
+    QTest::newRow("trailing blanks on a line") << "." << Fresh << 1 << "1 1 2 \r\n2 3 4"
+                                               << "TEREN|1|1.000|2.000;TEREN|2|3.000|4.000" << none;
+    QTest::newRow("longer list keeps its further rows") << "."
+                                                        << "|1|1.000|1.000;|2|2.000|2.000;|3|3.000|3.000" << 1 << "9 9"
+                                                        << "TEREN|1|9.000|9.000;|2|2.000|2.000;|3|3.000|3.000" << none;
     QTest::newRow("over the bound keeps the old cell")
-        << "." << "|1|1.000|1.000" << 1 << "1 1000000.5 5\r\n2 1000000 6"
+        << "."
+        << "|1|1.000|1.000" << 1 << "1 1000000.5 5\r\n2 1000000 6"
         << "TEREN|1|1.000|5.000;TEREN|2|1000000.000|6.000" << QStringList{OverBound};
 
     const QString list = "TEREN|1|1.000|1.000";
@@ -127,8 +131,9 @@ void tst_CoordinatePaste::overwriteQuestion_data()
                          << "TEREN|1|1.000|1.000;C1|1|1.000|2.000;C1|2|3.000|4.000;C1|3|5.000|6.000";
     QTest::newRow("no") << "TEREN|1|1.000|1.000;C1|2|2.000|2.000" << int(Prompter::Answer::No)
                         << "TEREN|1|1.000|1.000;C1|2|2.000|2.000";
-    QTest::newRow("blank entity, no question") << "TEREN|1|1.000|1.000;  |2|2.000|2.000" << -1
-                                               << "TEREN|1|1.000|1.000;TEREN|1|1.000|2.000;TEREN|2|3.000|4.000;TEREN|3|5.000|6.000";
+    QTest::newRow("blank entity, no question")
+        << "TEREN|1|1.000|1.000;  |2|2.000|2.000" << -1
+        << "TEREN|1|1.000|1.000;TEREN|1|1.000|2.000;TEREN|2|3.000|4.000;TEREN|3|5.000|6.000";
 }
 
 void tst_CoordinatePaste::overwriteQuestion()

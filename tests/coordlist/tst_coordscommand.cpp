@@ -22,17 +22,21 @@ void tst_CoordsCommand::run_data()
 
     QTest::newRow("default delimiters")
         << QByteArray("1\t100.5\t200.25\r\n2;101;201\r\nc1 5  10 20\r\n") << QStringList() << 0
-        << "TEREN\t1\t100.500\t200.250\nTEREN\t2\t101.000\t201.000\nC1\t5\t10.000\t20.000\n" << "";
+        << "TEREN\t1\t100.500\t200.250\nTEREN\t2\t101.000\t201.000\nC1\t5\t10.000\t20.000\n"
+        << "";
     QTest::newRow("comma separator and two decimals")
         << QByteArray("1 100.5 200,256\n") << QStringList{"--separator", ",", "--decimals", "2"} << 0
-        << "TEREN\t1\t100,50\t200,26\n" << "";
+        << "TEREN\t1\t100,50\t200,26\n"
+        << "";
     QTest::newRow("coded delimiters") << QByteArray("1|2|3\r\n") << QStringList{"--delimiters", "124"} << 0
-                                      << "TEREN\t1\t2.000\t3.000\n" << "";
+                                      << "TEREN\t1\t2.000\t3.000\n"
+                                      << "";
     QTest::newRow("five fields refused") << QByteArray("1 2 3\r\nA 1 2 3 4\r\n") << QStringList() << 1 << ""
                                          << "Se incearca inserarea unui numar prea mare de coloane.\n";
     QTest::newRow("not a number refused") << QByteArray("1 2 x\r\n") << QStringList() << 1 << ""
                                           << "13 Type mismatch\n";
-    QTest::newRow("bad separator") << QByteArray("1 2\r\n") << QStringList{"--separator", ":"} << 2 << "" << "*";
+    QTest::newRow("bad separator") << QByteArray("1 2\r\n") << QStringList{"--separator", ":"} << 2 << ""
+                                   << "*";
 }
 
 void tst_CoordsCommand::run()

@@ -1,7 +1,7 @@
+#include "ListText.h"
 #include "coordlist/CoordinateList.h"
 #include "coordlist/ui/EditableList.h"
 #include "support/ScriptedPrompter.h"
-#include "ListText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -243,9 +243,20 @@ void tst_EditableList::shiftClickKeepsTheAnchor()
     QCOMPARE(m_widget->list()->anchorRow(), 2);
     QCOMPARE(m_widget->list()->currentRow(), 4);
     QCOMPARE(m_widget->list()->currentColumn(), 3);
-    QTest::keyClick(m_widget->grid(), Qt::Key_Delete); // deletes the anchor row only
+    // The current cell is the yellow one, not the moving end of the selection.
+    QTableView* grid = m_widget->grid();
+    const QImage image = grid->viewport()->grab().toImage();
+    auto probe = [&](int row, int column) {
+        return image.pixelColor(grid->visualRect(grid->model()->index(row - 1, column)).center() + QPoint(30, 0));
+    };
+    QCOMPARE(probe(2, 1), QColor(255, 255, 0));
+    QVERIFY(probe(4, 3) != QColor(255, 255, 0));
+
+    QTest::keyClick(grid, Qt::Key_Delete); // deletes the anchor row only
     QCOMPARE(m_widget->list()->rowCount(), 5);
     QCOMPARE(m_widget->list()->cell(2, 1), QString("3"));
+    QCOMPARE(m_widget->list()->anchorRow(), 2);
+    QCOMPARE(grid->currentIndex().row(), 1); // the view follows the list
 }
 
 QTEST_MAIN(tst_EditableList)
