@@ -24,8 +24,8 @@
 
 namespace {
 
-const char* const Tables[] = {"Judete",      "Admin",           "Localitati",        "Strazi",   "TipArtere",
-                              "TipSubAdm",   "CtgFolTeren",     "DestinatieTeren",   "DestinatieCladire"};
+const char* const Tables[] = {"Judete",    "Admin",       "Localitati",      "Strazi",           "TipArtere",
+                              "TipSubAdm", "CtgFolTeren", "DestinatieTeren", "DestinatieCladire"};
 
 // Bare SQLite: one open connection per file, prepared queries, every row and field read.
 class Bare

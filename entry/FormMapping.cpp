@@ -78,8 +78,8 @@ bool readsAsNumber(const QString& text, const QString& decimalSeparator)
     QString point = QRegularExpression::escape(QStringLiteral("."));
     if (!decimalSeparator.isEmpty() && decimalSeparator != QLatin1String("."))
         point = QStringLiteral("(?:%1|%2)").arg(point, QRegularExpression::escape(decimalSeparator));
-    const QRegularExpression number(QStringLiteral("^\\s*[+-]?(?:\\d+(?:%1\\d*)?|%1\\d+)(?:[eE][+-]?\\d+)?\\s*$")
-                                        .arg(point));
+    const QRegularExpression number(
+        QStringLiteral("^\\s*[+-]?(?:\\d+(?:%1\\d*)?|%1\\d+)(?:[eE][+-]?\\d+)?\\s*$").arg(point));
     return number.match(text).hasMatch();
 }
 
@@ -180,7 +180,7 @@ QStringList ownerRow(const Owner& owner)
 
 QStringList parcelRow(const Parcel& parcel)
 {
-    return {QString::number(parcel.No()), parcel.LandUse(),     parcel.LandDestination(), parcel.MeasuredArea(),
+    return {QString::number(parcel.No()), parcel.LandUse(),      parcel.LandDestination(), parcel.MeasuredArea(),
             parcel.QualityClass(),        parcel.LocalityZone(), parcel.Comments()};
 }
 

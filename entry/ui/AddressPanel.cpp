@@ -135,8 +135,7 @@ AddressPanel::AddressPanel(FormLookUps& lookUps, QWidget* parent) : QGroupBox(pa
     grid->addWidget(m_streetStack, 3, 3);
 
     auto* numbers = new QHBoxLayout;
-    const std::pair<const char*, QLineEdit*> fields[] = {{"Numar", txtNumar},     {"Bloc", txtBloc},
-                                                         {"Scara", txtScara}};
+    const std::pair<const char*, QLineEdit*> fields[] = {{"Numar", txtNumar}, {"Bloc", txtBloc}, {"Scara", txtScara}};
     for (const auto& [text, field] : fields) {
         numbers->addWidget(label(QString::fromLatin1(text)));
         numbers->addWidget(field);
@@ -170,8 +169,7 @@ AddressPanel::AddressPanel(FormLookUps& lookUps, QWidget* parent) : QGroupBox(pa
         list->installEventFilter(this);
 }
 
-template <typename Step>
-void AddressPanel::guarded(Step step)
+template <typename Step> void AddressPanel::guarded(Step step)
 {
     // The cascade runs inside Qt's signal delivery, which must not be left by an exception.
     try {
@@ -194,8 +192,8 @@ void AddressPanel::reportFailure(const std::exception& failure)
 void AddressPanel::fillFixedLists()
 {
     m_lookUps.counties.clearFilter();
-    fillList(cmbJudet, FormLookUps::entries(m_lookUps.counties, QStringLiteral("county_name"),
-                                            QStringLiteral("county_id")));
+    fillList(cmbJudet,
+             FormLookUps::entries(m_lookUps.counties, QStringLiteral("county_name"), QStringLiteral("county_id")));
     m_lookUps.districtTypes.clearFilter();
     fillList(cmbTipSubAdm, FormLookUps::entries(m_lookUps.districtTypes, QStringLiteral("district_type_name"),
                                                 QStringLiteral("district_type_id")));
@@ -255,8 +253,8 @@ void AddressPanel::countyChosen(int index)
     emptyList(cmbLocalitate);
     resetStreet();
     m_lookUps.territories.setFilter(QStringLiteral("admin_county_id = ") + idText(cmbJudet));
-    fillList(cmbTeritoriu, FormLookUps::entries(m_lookUps.territories, QStringLiteral("admin_name"),
-                                                QStringLiteral("admin_id")));
+    fillList(cmbTeritoriu,
+             FormLookUps::entries(m_lookUps.territories, QStringLiteral("admin_name"), QStringLiteral("admin_id")));
     if (!m_showing && cmbTeritoriu->count() > 0)
         cmbTeritoriu->setCurrentIndex(0);
 }
@@ -309,8 +307,8 @@ void AddressPanel::FillStreetList()
     m_lookUps.streets.setFilter(QStringLiteral("admin_id = ") + idText(cmbTeritoriu) +
                                 QStringLiteral(" AND locality_id = ") + idText(cmbLocalitate) +
                                 QStringLiteral(" AND street_type_id = ") + idText(cmbTipArtera));
-    fillList(cmbStrada, FormLookUps::entries(m_lookUps.streets, QStringLiteral("street_name"),
-                                             QStringLiteral("street_type_id")));
+    fillList(cmbStrada,
+             FormLookUps::entries(m_lookUps.streets, QStringLiteral("street_name"), QStringLiteral("street_type_id")));
 }
 
 void AddressPanel::intravilanClicked(bool checked)

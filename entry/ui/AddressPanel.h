@@ -92,8 +92,7 @@ private:
     void SelectLookupValue(LookUpData& table, QComboBox* list, const QString& field, const QVariant& value,
                            const QString& message);
     void reportFailure(const std::exception& failure);
-    template <typename Step>
-    void guarded(Step step);
+    template <typename Step> void guarded(Step step);
 
     FormLookUps& m_lookUps;
     Prompter* m_prompter = nullptr;

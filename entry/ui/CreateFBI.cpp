@@ -254,8 +254,7 @@ void CreateFBI::ClearControls()
     ShowTotals();
 }
 
-void CreateFBI::reportLookUpMiss(LookUpData& table, const QString& field, const QString& value,
-                                 const QString& message)
+void CreateFBI::reportLookUpMiss(LookUpData& table, const QString& field, const QString& value, const QString& message)
 {
     // Without open tables there is nothing to check against.
     if (m_lookUps.isOpen() && table.Search(field, value) < 0)
@@ -279,10 +278,9 @@ void CreateFBI::ShowData()
         for (int row = 0; row < stored.parcels.count(); ++row) {
             m_parcels->addRow(stored.parcels.rows.at(row));
             const QString number = stored.parcels.cell(row, ParcelColumn::No);
-            reportLookUpMiss(m_lookUps.landUses, QStringLiteral("luse_code"),
-                             stored.parcels.cell(row, ParcelColumn::LandUse),
-                             QStringLiteral("Categoria de folosinta este incorecta pentru parcela ") + number +
-                                 QLatin1Char('.'));
+            reportLookUpMiss(
+                m_lookUps.landUses, QStringLiteral("luse_code"), stored.parcels.cell(row, ParcelColumn::LandUse),
+                QStringLiteral("Categoria de folosinta este incorecta pentru parcela ") + number + QLatin1Char('.'));
             reportLookUpMiss(m_lookUps.landDestinations, QStringLiteral("ldest_code"),
                              stored.parcels.cell(row, ParcelColumn::LandDestination),
                              QStringLiteral("Cod grupa destinatie este incorect pentru parcela ") + number +

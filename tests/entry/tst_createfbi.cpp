@@ -399,9 +399,9 @@ private slots:
         document->Land()->Address()->setStreetName("Unirii");
         m_form->setDocument(document);
         m_form->ShowData();
-        QCOMPARE(m_prompter.texts(), (QStringList{"Strada este incorecta.",
-                                                  "Categoria de folosinta este incorecta pentru parcela 2.",
-                                                  "Cod grupa destinatie este incorect pentru cladirea C1."}));
+        QCOMPARE(m_prompter.texts(),
+                 (QStringList{"Strada este incorecta.", "Categoria de folosinta este incorecta pentru parcela 2.",
+                              "Cod grupa destinatie este incorect pentru cladirea C1."}));
         QVERIFY(AddressPanel::isMarked(address()->cmbStrada));
         QCOMPARE(m_form->parcelsGrid()->rowCount(), 2);
         QCOMPARE(m_form->parcelsGrid()->cell(1, ParcelColumn::LandUse), QString("ZZ"));
@@ -413,9 +413,9 @@ private slots:
         m_prompter.clear();
         document->Land()->Address()->setSIRUTA(99999);
         m_form->ShowData();
-        QCOMPARE(m_prompter.texts().mid(0, 3), (QStringList{"Judetul este incorect.",
-                                                            "Teritoriul administrativ este incorect.",
-                                                            "Localitatea este incorecta."}));
+        QCOMPARE(m_prompter.texts().mid(0, 3),
+                 (QStringList{"Judetul este incorect.", "Teritoriul administrativ este incorect.",
+                              "Localitatea este incorecta."}));
         QVERIFY(AddressPanel::isMarked(address()->cmbJudet));
         m_form->ClearControls();
         QVERIFY(!AddressPanel::isMarked(address()->cmbJudet));

@@ -75,20 +75,34 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("separator");
         QTest::addColumn<bool>("number");
-        QTest::newRow("integer") << "12" << "." << true;
-        QTest::newRow("point") << "0.25" << "." << true;
-        QTest::newRow("locale comma") << "0,25" << "," << true;
-        QTest::newRow("point beside locale comma") << "0.25" << "," << true;
-        QTest::newRow("comma in point locale") << "0,25" << "." << false;
-        QTest::newRow("signed, blanks") << " -3.5 " << "." << true;
-        QTest::newRow("leading point") << ".5" << "." << true;
-        QTest::newRow("exponent") << "1e3" << "." << true;
-        QTest::newRow("sum") << "12+5" << "." << false;
-        QTest::newRow("share") << "1/2" << "." << false;
-        QTest::newRow("empty") << "" << "." << false;
-        QTest::newRow("blank") << " " << "." << false;
-        QTest::newRow("suffix") << "12mp" << "." << false;
-        QTest::newRow("sign only") << "-" << "." << false;
+        QTest::newRow("integer") << "12"
+                                 << "." << true;
+        QTest::newRow("point") << "0.25"
+                               << "." << true;
+        QTest::newRow("locale comma") << "0,25"
+                                      << "," << true;
+        QTest::newRow("point beside locale comma") << "0.25"
+                                                   << "," << true;
+        QTest::newRow("comma in point locale") << "0,25"
+                                               << "." << false;
+        QTest::newRow("signed, blanks") << " -3.5 "
+                                        << "." << true;
+        QTest::newRow("leading point") << ".5"
+                                       << "." << true;
+        QTest::newRow("exponent") << "1e3"
+                                  << "." << true;
+        QTest::newRow("sum") << "12+5"
+                             << "." << false;
+        QTest::newRow("share") << "1/2"
+                               << "." << false;
+        QTest::newRow("empty") << ""
+                               << "." << false;
+        QTest::newRow("blank") << " "
+                               << "." << false;
+        QTest::newRow("suffix") << "12mp"
+                                << "." << false;
+        QTest::newRow("sign only") << "-"
+                                   << "." << false;
     }
     void readsAsNumber()
     {

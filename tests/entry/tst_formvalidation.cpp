@@ -78,11 +78,12 @@ private slots:
                                   << "Localitatea nu este completata.";
         QTest::newRow("apartment number") << true << Change([](FormData& f) { f.apartmentNo.clear(); })
                                           << "Numarul apartamentului nu este completat.";
-        QTest::newRow("owner first name")
-            << false << Change([](FormData& f) { f.owners.rows.append(QStringList{"A", ""}); })
-            << "Numele proprietarului nu este completat.";
-        QTest::newRow("owner last name") << false << Change([](FormData& f) { f.owners.rows = {{"", "B"}}; })
-                                         << "Numele proprietarului nu este completat.";
+        QTest::newRow("owner first name") << false << Change([](FormData& f) {
+            f.owners.rows.append(QStringList{"A", ""});
+        }) << "Numele proprietarului nu este completat.";
+        QTest::newRow("owner last name") << false << Change([](FormData& f) {
+            f.owners.rows = {{"", "B"}};
+        }) << "Numele proprietarului nu este completat.";
         QTest::newRow("no parcels, land") << false << Change([](FormData& f) { f.parcels.rows.clear(); })
                                           << "Corpul de proprietate curent trebuie sa contina cel putin o parcela.";
         QTest::newRow("land use") << false << Change([](FormData& f) { f.parcels.setCell(0, 2, ""); })
@@ -100,20 +101,18 @@ private slots:
                                            << "Nu au fost introduse informatii despre apartament.";
         QTest::newRow("building name") << false << Change([](FormData& f) { f.buildings.setCell(0, 2, ""); })
                                        << "Denumirea constructiei C1 nu este completata.";
-        QTest::newRow("building area, land")
-            << false << Change([](FormData& f) { f.buildings.setCell(0, 3, ""); })
-            << "Suprafata construita la sol pentru constructia C1 nu este completata.";
+        QTest::newRow("building area, land") << false << Change([](FormData& f) { f.buildings.setCell(0, 3, ""); })
+                                             << "Suprafata construita la sol pentru constructia C1 nu este completata.";
         QTest::newRow("building area, apartment")
             << true << Change([](FormData& f) { f.buildings.setCell(0, 3, ""); })
             << "Suprafata construita la sol pentru constructia 1 nu este completata.";
-        QTest::newRow("building destination")
-            << false << Change([](FormData& f) { f.buildings.setCell(0, 4, ""); })
-            << "Codul grupa destinatie pentru constructia C1 nu este completat.";
+        QTest::newRow("building destination") << false << Change([](FormData& f) { f.buildings.setCell(0, 4, ""); })
+                                              << "Codul grupa destinatie pentru constructia C1 nu este completat.";
         QTest::newRow("useful area") << true << Change([](FormData& f) { f.buildings.setCell(0, 3, "54 mp"); })
                                      << "Suprafata utila a apartamentului nu este o valoare numerica.";
-        QTest::newRow("land building area, a sum")
-            << false << Change([](FormData& f) { f.buildings.rows.append(QStringList{"C2", "anexa", "12+5", "CA", ""}); })
-            << "Valoarea suprafetei pentru cladirea C2 nu este numerica.";
+        QTest::newRow("land building area, a sum") << false << Change([](FormData& f) {
+            f.buildings.rows.append(QStringList{"C2", "anexa", "12+5", "CA", ""});
+        }) << "Valoarea suprafetei pentru cladirea C2 nu este numerica.";
         QTest::newRow("buildings legal total")
             << false << Change([](FormData& f) { f.buildingsLegalTotal = "1/2"; })
             << "Valoarea introdusa pentru totalul suprafetei din acte pentru cladiri nu este numerica.";
@@ -215,7 +214,8 @@ private slots:
     void landPasses()
     {
         FormData form = landForm();
-        form.parcels.rows.append(QStringList{"", "", "", "50", "", "", ""}); // unnumbered: skipped but counted in the total
+        form.parcels.rows.append(
+            QStringList{"", "", "", "50", "", "", ""}); // unnumbered: skipped but counted in the total
         form.parcelsLegalTotal.clear();
         form.buildings.rows.append(QStringList{"C2", "anexa", "12.5", "CA", "nota"});
         Document document = heldDocument();
