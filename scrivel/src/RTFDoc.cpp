@@ -343,6 +343,14 @@ int RTFDoc::Fonts(const QVariant& font_name)
 bool RTFDoc::AddShapeRectangle(double position_left, double position_top, double x_aligned, double y_aligned,
                                double sizex, double sizey, double wrap_type, double wrap_side, double z_order)
 {
+    return AddShapeRectangle(position_left, position_top, x_aligned, y_aligned, sizex, sizey, wrap_type, wrap_side,
+                             z_order, true);
+}
+
+bool RTFDoc::AddShapeRectangle(double position_left, double position_top, double x_aligned, double y_aligned,
+                               double sizex, double sizey, double wrap_type, double wrap_side, double z_order,
+                               bool filled)
+{
     m_lastError = {};
     ShapeWords words;
     if (!shapeWords(position_left, position_top, x_aligned, y_aligned, sizex, sizey, wrap_type, wrap_side, z_order,
@@ -350,8 +358,10 @@ bool RTFDoc::AddShapeRectangle(double position_left, double position_top, double
         return fail(6, overflowText);
     words.line3 += "\\dpx" + number(words.left) + "\\dpy" + number(words.top) + "\\dpxsize" + number(words.width) +
                    "\\dpysize" + number(words.height) + "}}}\r";
-    return appendLine(words.line1) && appendLine(QByteArrayLiteral("{\\sp{\\sn shapeType}{\\sv 1}}}\r")) &&
-           appendLine(words.line3);
+    const QByteArray properties = filled
+                                      ? QByteArrayLiteral("{\\sp{\\sn shapeType}{\\sv 1}}}\r")
+                                      : QByteArrayLiteral("{\\sp{\\sn shapeType}{\\sv 1}}{\\sp{\\sn fFilled}{\\sv 0}}}\r");
+    return appendLine(words.line1) && appendLine(properties) && appendLine(words.line3);
 }
 
 bool RTFDoc::AddShapePicture(double position_left, double position_top, double x_aligned, double y_aligned,

@@ -74,6 +74,10 @@ public:
     // page, 1 margin, 2 paragraph; wrap_type, wrap_side and z_order are RTF shape values.
     bool AddShapeRectangle(double position_left, double position_top, double x_aligned, double y_aligned, double sizex,
                            double sizey, double wrap_type, double wrap_side, double z_order);
+    // The same; with filled false the rectangle is only its outline ("fFilled" 0), so that a
+    // picture under it stays visible in readers that draw the rectangle in front.
+    bool AddShapeRectangle(double position_left, double position_top, double x_aligned, double y_aligned, double sizex,
+                           double sizey, double wrap_type, double wrap_side, double z_order, bool filled);
     // A picture, the same placement as the rectangle but with lengths in points. Picture_Data
     // holds an image file; it is embedded as JPEG, so other formats that Qt can read (the BMP
     // of ImageFile::SavePictureToArray) are converted, and unreadable bytes are embedded as
