@@ -177,7 +177,8 @@ void ownersTable(Composer& c, const Owners* owners, const Parcels& parcels, cons
                                           "Mentiuni"};
     const Style style{9, Centre, false, false};
     const int count = owners ? owners->Count() : 0;
-    c.table(count + 2, 10, -10.1, 1, 1);
+    // No row after the owners: a row without cells makes LibreOffice drop the whole table.
+    c.table(count + 1, 10, -10.1, 1, 1);
     for (int column = 1; column <= 10; ++column)
         c.cell(1, column, boundaries[column - 1], QString::fromLatin1(headers[column - 1]), style, true);
     if (owners) {
@@ -205,7 +206,6 @@ void ownersTable(Composer& c, const Owners* owners, const Parcels& parcels, cons
             ++row;
         }
     }
-    // The last row stays without cells.
     c.endTable();
 }
 
@@ -279,14 +279,19 @@ void Fisa::compose(RTFDoc& doc) const
     Composer c(doc);
     c.check(doc.PaperFormat(297, 210, 20, 20, 12.5, 10, true));
     c.line(QStringLiteral("FISA CORPULUI DE PROPRIETATE"), Style{12, Centre, true, false});
+    // The sketch is placed from the top margin. LibreOffice places it from the top of the
+    // paragraph it belongs to instead, and lays the lines above the frame out a little taller,
+    // which moves the frame down by about the title's height: so the picture goes with the
+    // address line, right under the title, and both readers put it inside the frame.
+    c.check(doc.AddShapePicture(-25.5, 111.7, 1, 1, 275, 252, 3, 0, 1, m_pictureData, m_pictureHeight,
+                                m_pictureWidth));
     c.line(addressLine(*m_address), Style{11, Centre, false, false});
     c.emptyLines(1);
     identificationTable(c, m_siruta, *m_address);
     c.emptyLines(1);
     c.line(QStringLiteral("         SCHITA CORPULUI DE PROPRIETATE"), Style{10, Left, false, true});
-    c.check(doc.AddShapeRectangle(-9.8, 0.5, 1, 1, 99.06, 91.44, 3, 0, 1));
-    c.check(doc.AddShapePicture(-25.5, 111.7, 1, 1, 275, 252, 3, 0, 1, m_pictureData, m_pictureHeight,
-                                m_pictureWidth));
+    // Only the outline: a filled frame hides the sketch in readers that draw it in front.
+    c.check(doc.AddShapeRectangle(-9.8, 0.5, 1, 1, 99.06, 91.44, 3, 0, 1, false));
     c.line(QStringLiteral("A. DATE REFERITOARE LA TEREN"), Style{10, Right, false, true});
     parcelsTable(c, *m_parcels);
     c.emptyLines(1);
