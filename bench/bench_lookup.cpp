@@ -142,8 +142,8 @@ int main(int argc, char* argv[])
         const NomenclatureBuild build = NomenclatureBuilder::build(SirutaReader::readFile(siruta), counties, bucharest);
         NomenclatureWriter::writeAll(build.tables, data);
         std::printf("national tables: %zu localities, %zu streets\n",
-                    NomenclatureBuilder::table(build, QStringLiteral("Localitati.DAT"))->rows.size(),
-                    NomenclatureBuilder::table(build, QStringLiteral("Strazi.DAT"))->rows.size());
+                    NomenclatureBuilder::table(build, QStringLiteral("Localitati.DAT"))->rowCount(),
+                    NomenclatureBuilder::table(build, QStringLiteral("Strazi.DAT"))->rowCount());
     }
     auto path = [&](const char* name) { return data + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".DAT"); };
     const int rounds = 15;
@@ -418,7 +418,7 @@ int main(int argc, char* argv[])
                             QStringLiteral("street_name")};
             table.types = {QStringLiteral("INTEGER"), QStringLiteral("INTEGER"), QStringLiteral("INTEGER"), QStringLiteral("TEXT")};
             for (int i = 0; i < n; ++i)
-                table.rows.push_back({1017, 1026, 32, QStringLiteral("Strada %1").arg(i)});
+                table.addRow({1017, 1026, 32, QStringLiteral("Strada %1").arg(i)});
             const QString file = dir.filePath(table.fileName);
             NomenclatureWriter::write(table, file);
             LookUpData lookup;

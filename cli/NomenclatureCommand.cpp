@@ -39,7 +39,7 @@ int NomenclatureCommand::run(const QStringList& arguments, QTextStream& out, QTe
         const NomenclatureBuild build = NomenclatureBuilder::build(siruta, counties, bucharest);
         NomenclatureWriter::writeAll(build.tables, outputFolder);
         for (const NomenclatureTable& table : build.tables)
-            out << table.fileName << ' ' << table.rows.size() << Qt::endl;
+            out << table.fileName << ' ' << table.rowCount() << Qt::endl;
         if (build.skippedRecords > 0)
             out << "SIRUTA records left out: " << build.skippedRecords << Qt::endl;
         if (build.skippedStreets > 0)

@@ -80,7 +80,7 @@ NomenclatureTable codeTable(const char* file, const char* codeField, const char*
     t.fields = {QString::fromLatin1(codeField), QStringLiteral("description")};
     t.types = {QStringLiteral("TEXT"), QStringLiteral("TEXT")};
     for (const auto& row : rows)
-        t.rows.push_back({QString::fromUtf8(row[0]), QString::fromUtf8(row[1])});
+        t.addRow({QString::fromUtf8(row[0]), QString::fromUtf8(row[1])});
     return t;
 }
 
@@ -91,7 +91,7 @@ NomenclatureTable streetTypes()
     NomenclatureTable t = idNameTable("TipArtere", "street_type_id", "street_type_name");
     int id = 0;
     for (const StreetType& type : kStreetTypes)
-        t.rows.push_back({++id, QString::fromUtf8(type.name)});
+        t.addRow({++id, QString::fromUtf8(type.name)});
     return t;
 }
 
@@ -100,7 +100,7 @@ NomenclatureTable districtTypes()
     NomenclatureTable t = idNameTable("TipSubAdm", "district_type_id", "district_type_name");
     int id = 0;
     for (const char* name : kDistrictTypes)
-        t.rows.push_back({++id, QString::fromUtf8(name)});
+        t.addRow({++id, QString::fromUtf8(name)});
     return t;
 }
 

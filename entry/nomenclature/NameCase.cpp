@@ -1,7 +1,6 @@
 #include "entry/nomenclature/NameCase.h"
 
 #include <QRegularExpression>
-#include <QSet>
 
 namespace NameCase {
 
@@ -13,21 +12,41 @@ bool isWordBreak(QChar c)
         || c == QLatin1Char('(') || c == QLatin1Char('"');
 }
 
-bool isSmallWord(const QString& lowerWord)
+bool isSmallWord(QStringView lowerWord)
 {
-    static const QSet<QString> words = {
-        QStringLiteral("de"),  QStringLiteral("din"), QStringLiteral("lui"), QStringLiteral("cel"),
-        QStringLiteral("cea"), QStringLiteral("cu"),  QStringLiteral("pe"),  QStringLiteral("sub"),
-        QStringLiteral("la"),  QStringLiteral("și"),  QStringLiteral("dintre"), QStringLiteral("peste"),
-        QStringLiteral("lângă"), QStringLiteral("spre"),
-    };
-    return words.contains(lowerWord);
+    static const char16_t* const words[] = {u"de", u"din", u"lui", u"cel", u"cea", u"cu", u"pe", u"sub", u"la",
+                                            u"și", u"dintre", u"peste", u"lângă", u"spre"};
+    if (lowerWord.size() > 6)
+        return false;
+    for (const char16_t* word : words) {
+        if (lowerWord == QStringView(word))
+            return true;
+    }
+    return false;
 }
 
-bool isRomanNumeral(const QString& upperWord)
+// I to XXXIX from two letters on, the numbering of villages of one name ("Gersa II").
+bool isRomanNumeral(QStringView lowerWord)
 {
-    static const QRegularExpression roman(QStringLiteral("^X{0,3}(IX|IV|V?I{0,3})$"));
-    return upperWord.size() >= 2 && roman.match(upperWord).hasMatch();
+    if (lowerWord.size() < 2)
+        return false;
+    for (QChar c : lowerWord) {
+        if (c != QLatin1Char('i') && c != QLatin1Char('v') && c != QLatin1Char('x'))
+            return false;
+    }
+    static const QRegularExpression roman(QStringLiteral("^x{0,3}(ix|iv|v?i{0,3})$"));
+    return roman.match(lowerWord.toString()).hasMatch();
+}
+
+QChar commaBelowLetter(QChar c)
+{
+    switch (c.unicode()) {
+    case 0x015E: return QChar(0x0218); // Ş -> Ș
+    case 0x015F: return QChar(0x0219); // ş -> ș
+    case 0x0162: return QChar(0x021A); // Ţ -> Ț
+    case 0x0163: return QChar(0x021B); // ţ -> ț
+    default: return c;
+    }
 }
 
 // Position of a letter in the Romanian alphabet, or -1.
@@ -42,41 +61,55 @@ int alphabetIndex(QChar c)
 QString commaBelow(const QString& text)
 {
     QString out = text;
-    for (QChar& c : out) {
-        switch (c.unicode()) {
-        case 0x015E: c = QChar(0x0218); break; // Ş -> Ș
-        case 0x015F: c = QChar(0x0219); break; // ş -> ș
-        case 0x0162: c = QChar(0x021A); break; // Ţ -> Ț
-        case 0x0163: c = QChar(0x021B); break; // ţ -> ț
-        default: break;
-        }
-    }
+    for (QChar& c : out)
+        c = commaBelowLetter(c);
     return out;
 }
 
 QString display(const QString& text)
 {
-    const QString lower = commaBelow(text).simplified().toLower();
-    QString out;
-    out.reserve(lower.size());
-    int i = 0;
-    bool first = true;
-    while (i < lower.size()) {
-        if (isWordBreak(lower.at(i))) {
-            out += lower.at(i++);
+    // One pass: blanks collapsed, cedillas made commas, letters lower case (ASCII without a
+    // table lookup, since the register is mostly ASCII capitals).
+    QString out(text.size(), Qt::Uninitialized);
+    QChar* chars = out.data();
+    qsizetype size = 0;
+    bool pendingBlank = false;
+    for (QChar c : text) {
+        if (c.isSpace()) {
+            pendingBlank = size > 0;
             continue;
         }
-        int end = i;
-        while (end < lower.size() && !isWordBreak(lower.at(end)))
+        if (pendingBlank) {
+            chars[size++] = QLatin1Char(' ');
+            pendingBlank = false;
+        }
+        const char16_t u = c.unicode();
+        if (u < 0x80)
+            chars[size++] = QChar(u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u);
+        else
+            chars[size++] = commaBelowLetter(c).toLower();
+    }
+    out.truncate(size);
+    chars = out.data();
+    qsizetype i = 0;
+    bool first = true;
+    while (i < size) {
+        if (isWordBreak(chars[i])) {
+            ++i;
+            continue;
+        }
+        qsizetype end = i;
+        while (end < size && !isWordBreak(chars[end]))
             ++end;
-        const QString word = lower.mid(i, end - i);
-        const bool standsAlone = (i == 0 || lower.at(i - 1).isSpace()) && (end == lower.size() || lower.at(end).isSpace());
+        const QStringView word(chars + i, end - i);
+        const bool standsAlone = (i == 0 || chars[i - 1].isSpace()) && (end == size || chars[end].isSpace());
         if (!first && standsAlone && isSmallWord(word)) {
-            out += word;
-        } else if (standsAlone && isRomanNumeral(word.toUpper())) {
-            out += word.toUpper();
+            // stays lower case
+        } else if (standsAlone && isRomanNumeral(word)) {
+            for (qsizetype k = i; k < end; ++k)
+                chars[k] = chars[k].toUpper();
         } else {
-            out += word.left(1).toUpper() + word.mid(1);
+            chars[i] = chars[i].toUpper();
         }
         first = false;
         i = end;

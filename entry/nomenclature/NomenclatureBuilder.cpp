@@ -18,10 +18,12 @@ namespace {
 bool isCommune(int type) { return type == 3; }
 bool isTown(int type) { return type == 2 || type == 5; }
 bool isMunicipality(int type) { return type == 1 || type == 4 || type == 9; }
+constexpr int kSectorType = 6;
 
+// `name` is in display case, so the prefix it may already have is in display case too.
 QString withPrefix(const QString& prefix, const QString& name)
 {
-    if (name.startsWith(prefix + QLatin1Char(' '), Qt::CaseInsensitive))
+    if (name.size() > prefix.size() && name.startsWith(prefix) && name.at(prefix.size()) == QLatin1Char(' '))
         return name;
     return prefix + QLatin1Char(' ') + name;
 }
@@ -85,10 +87,14 @@ NomenclatureBuild build(const std::vector<SirutaRecord>& siruta, const std::vect
 
     std::vector<const SirutaRecord*> counties;
     QHash<int, const SirutaRecord*> countyByCode;
+    const qsizetype expected = qsizetype(siruta.size());
     QHash<int, std::vector<const SirutaRecord*>> territoriesOf; // county code -> territories
     QHash<int, const SirutaRecord*> territoryByCode;
     QHash<int, std::vector<const SirutaRecord*>> localitiesOf; // territory code -> localities
     QHash<int, const SirutaRecord*> localityByCode;
+    territoryByCode.reserve(expected / 4);
+    localitiesOf.reserve(expected / 4);
+    localityByCode.reserve(expected);
     for (const SirutaRecord& r : siruta) {
         if (r.level == 1) {
             counties.push_back(&r);
@@ -137,19 +143,19 @@ NomenclatureBuild build(const std::vector<SirutaRecord>& siruta, const std::vect
 
     QHash<int, int> seatOf; // territory code -> code of its first locality
     for (const SirutaRecord* county : counties) {
-        judete.rows.push_back({county->county, countyName(*county)});
+        judete.addRow({county->county, countyName(*county)});
         auto& territories = territoriesOf[county->county];
         std::stable_sort(territories.begin(), territories.end(), byOrder);
         for (const SirutaRecord* territory : territories) {
             const QString name = territoryName(*territory);
-            admin.rows.push_back({territory->siruta, name, territory->county});
-            localitati.rows.push_back({territory->siruta, name, territory->county, territory->siruta, 0});
+            admin.addRow({territory->siruta, name, territory->county});
+            localitati.addRow({territory->siruta, name, territory->county, territory->siruta, 0});
             auto& localities = localitiesOf[territory->siruta];
             std::stable_sort(localities.begin(), localities.end(), byOrder);
             if (!localities.empty())
                 seatOf.insert(territory->siruta, localities.front()->siruta);
             for (const SirutaRecord* locality : localities)
-                localitati.rows.push_back(
+                localitati.addRow(
                     {locality->siruta, NameCase::display(locality->name), territory->county, territory->siruta, 1});
         }
     }
@@ -188,10 +194,12 @@ NomenclatureBuild build(const std::vector<SirutaRecord>& siruta, const std::vect
             streets.push_back({adminId, localityId, type, name});
         }
     }
-    // The sectors of the capital: the localities named "... SECTORUL n".
+    // The sectors of the capital: the localities of the register's sector type, named "... SECTORUL n".
     static const QRegularExpression sectorName(QStringLiteral("SECTORUL\\s+(\\d)$"), QRegularExpression::CaseInsensitiveOption);
     QHash<int, const SirutaRecord*> sectors;
     for (const SirutaRecord* locality : localityByCode) {
+        if (locality->type != kSectorType)
+            continue;
         const QRegularExpressionMatch match = sectorName.match(locality->name.trimmed());
         if (match.hasMatch())
             sectors.insert(match.captured(1).toInt(), locality);
@@ -220,7 +228,7 @@ NomenclatureBuild build(const std::vector<SirutaRecord>& siruta, const std::vect
         return NameCase::compareStreetNames(a.name, b.name) < 0;
     });
     for (const StreetRow& s : streets)
-        strazi.rows.push_back({s.admin, s.locality, s.type, s.name});
+        strazi.addRow({s.admin, s.locality, s.type, s.name});
 
     result.tables.push_back(std::move(judete));
     result.tables.push_back(std::move(admin));

@@ -14,8 +14,13 @@ struct NomenclatureTable
     QString tableName; // "Judete"
     QStringList fields;
     QStringList types; // "INTEGER" or "TEXT", one per field
-    std::vector<QVariantList> rows;
+    std::vector<QVariant> cells; // rows one after the other, one value per field
     std::vector<QStringList> indexes;
+
+    size_t rowCount() const { return fields.isEmpty() ? 0 : cells.size() / size_t(fields.size()); }
+    // Appends a row. Throws Failure (InvalidArgument) when it does not hold one value per field.
+    void addRow(std::initializer_list<QVariant> values);
+    const QVariant& cell(size_t row, int column) const { return cells[row * size_t(fields.size()) + size_t(column)]; }
 };
 
 namespace NomenclatureWriter {

@@ -12,6 +12,16 @@
 #include <atomic>
 #include <cstdio>
 
+void NomenclatureTable::addRow(std::initializer_list<QVariant> values)
+{
+    if (values.size() != size_t(fields.size()))
+        throw Failure(ErrorNumber::InvalidArgument, QStringLiteral("%1: a row of %2 values for %3 fields")
+                                                        .arg(fileName)
+                                                        .arg(values.size())
+                                                        .arg(fields.size()));
+    cells.insert(cells.end(), values);
+}
+
 namespace NomenclatureWriter {
 
 namespace {
@@ -52,9 +62,9 @@ void writeInto(QSqlDatabase& db, const NomenclatureTable& table, const QString& 
     QSqlQuery insert(db);
     if (!insert.prepare(QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(quoted(table.tableName), marks.join(QLatin1Char(',')))))
         throw writeFailure(path, insert.lastError().text());
-    for (const QVariantList& row : table.rows) {
+    for (size_t row = 0; row < table.rowCount(); ++row) {
         for (int i = 0; i < table.fields.size(); ++i)
-            insert.bindValue(i, row.value(i));
+            insert.bindValue(i, table.cell(row, i));
         if (!insert.exec())
             throw writeFailure(path, insert.lastError().text());
     }
@@ -84,11 +94,8 @@ void write(const NomenclatureTable& table, const QString& path)
                 throw Failure(ErrorNumber::InvalidArgument, QStringLiteral("%1: no field %2 to index").arg(path, field));
         }
     }
-    for (const QVariantList& row : table.rows) {
-        if (row.size() != table.fields.size())
-            throw Failure(ErrorNumber::InvalidArgument, QStringLiteral("%1: a row of %2 values for %3 fields")
-                                                            .arg(path).arg(row.size()).arg(table.fields.size()));
-    }
+    if (table.fields.isEmpty() || table.cells.size() % size_t(table.fields.size()) != 0)
+        throw Failure(ErrorNumber::InvalidArgument, QStringLiteral("%1: the values do not fill whole rows").arg(path));
     static std::atomic<int> counter{0};
     const QString temporary = path + QStringLiteral(".part");
     QFile::remove(temporary);

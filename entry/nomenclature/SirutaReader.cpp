@@ -27,14 +27,23 @@ QString decode(const QByteArray& bytes)
     return QString::fromLatin1(bytes);
 }
 
-int toCode(const QString& field, int lineNumber, const char* column)
+int toCode(QStringView field, int lineNumber, const char* column)
 {
-    bool ok = false;
-    const int value = field.trimmed().toInt(&ok);
+    // Plain digits are nearly every field of the register: read them without a conversion.
+    const QStringView digits = field.trimmed();
+    bool ok = !digits.isEmpty() && digits.size() <= 9;
+    int value = 0;
+    for (qsizetype i = 0; ok && i < digits.size(); ++i) {
+        const char16_t c = digits[i].unicode();
+        ok = c >= u'0' && c <= u'9';
+        value = value * 10 + (c - u'0');
+    }
+    if (!ok)
+        value = digits.toInt(&ok);
     if (!ok)
         throw badInput(QStringLiteral("SIRUTA line %1: %2 \"%3\" is not a whole number")
                            .arg(lineNumber)
-                           .arg(QLatin1String(column), field.left(40)));
+                           .arg(QLatin1String(column), field.left(40).toString()));
     return value;
 }
 
@@ -79,6 +88,7 @@ std::vector<SirutaRecord> read(QIODevice& device)
         text.remove(0, 1);
 
     std::vector<SirutaRecord> records;
+    records.reserve(size_t(text.size() / 48));
     QHash<QString, int> column;
     const char* required[] = {"SIRUTA", "DENLOC", "JUD", "SIRSUP", "TIP", "NIV", "FSJ", "FSL"};
     int c[8] = {};
@@ -86,12 +96,15 @@ std::vector<SirutaRecord> read(QIODevice& device)
     int lineNumber = 0;
     bool header = true;
     QChar separator = QLatin1Char(',');
+    QStringList quotedFields;
+    std::vector<QStringView> fields;
+    const QStringView all(text);
     qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+    while (start < all.size()) {
+        qsizetype end = all.indexOf(QLatin1Char('\n'), start);
         if (end < 0)
-            end = text.size();
-        QString line = text.mid(start, end - start);
+            end = all.size();
+        QStringView line = all.mid(start, end - start);
         start = end + 1;
         ++lineNumber;
         if (line.endsWith(QLatin1Char('\r')))
@@ -100,10 +113,27 @@ std::vector<SirutaRecord> read(QIODevice& device)
             continue;
         if (header && line.count(QLatin1Char(';')) > line.count(QLatin1Char(',')))
             separator = QLatin1Char(';');
-        const QStringList fields = splitLine(line, separator);
+        // Most lines have no quotes: split them in place; the others field by field.
+        fields.clear();
+        if (line.contains(QLatin1Char('"'))) {
+            quotedFields = splitLine(line.toString(), separator);
+            for (const QString& field : std::as_const(quotedFields))
+                fields.push_back(field);
+        } else {
+            qsizetype from = 0;
+            for (;;) {
+                const qsizetype at = line.indexOf(separator, from);
+                if (at < 0) {
+                    fields.push_back(line.mid(from));
+                    break;
+                }
+                fields.push_back(line.mid(from, at - from));
+                from = at + 1;
+            }
+        }
         if (header) {
-            for (int i = 0; i < fields.size(); ++i)
-                column.insert(fields.at(i).trimmed().toUpper(), i);
+            for (size_t i = 0; i < fields.size(); ++i)
+                column.insert(fields[i].trimmed().toString().toUpper(), int(i));
             for (int i = 0; i < 8; ++i) {
                 const QString name = QLatin1String(required[i]);
                 if (!column.contains(name))
@@ -114,20 +144,25 @@ std::vector<SirutaRecord> read(QIODevice& device)
             header = false;
             continue;
         }
-        if (fields.size() < needed)
+        if (int(fields.size()) < needed)
             throw badInput(QStringLiteral("SIRUTA line %1: %2 fields, %3 expected")
                                .arg(lineNumber)
                                .arg(fields.size())
                                .arg(needed));
         SirutaRecord r;
-        r.siruta = toCode(fields.at(c[0]), lineNumber, "SIRUTA");
-        r.name = fields.at(c[1]).trimmed();
-        r.county = toCode(fields.at(c[2]), lineNumber, "JUD");
-        r.parent = toCode(fields.at(c[3]), lineNumber, "SIRSUP");
-        r.type = toCode(fields.at(c[4]), lineNumber, "TIP");
-        r.level = toCode(fields.at(c[5]), lineNumber, "NIV");
-        r.countyOrder = toCode(fields.at(c[6]), lineNumber, "FSJ");
-        r.order = fields.at(c[7]).trimmed();
+        r.siruta = toCode(fields[size_t(c[0])], lineNumber, "SIRUTA");
+        r.name = fields[size_t(c[1])].trimmed().toString();
+        r.county = toCode(fields[size_t(c[2])], lineNumber, "JUD");
+        r.parent = toCode(fields[size_t(c[3])], lineNumber, "SIRSUP");
+        r.type = toCode(fields[size_t(c[4])], lineNumber, "TIP");
+        r.level = toCode(fields[size_t(c[5])], lineNumber, "NIV");
+        r.countyOrder = toCode(fields[size_t(c[6])], lineNumber, "FSJ");
+        bool orderOk = false;
+        r.order = fields[size_t(c[7])].trimmed().toLongLong(&orderOk);
+        if (!orderOk)
+            throw badInput(QStringLiteral("SIRUTA line %1: FSL \"%2\" is not a whole number")
+                               .arg(lineNumber)
+                               .arg(fields[size_t(c[7])].left(40).toString()));
         records.push_back(std::move(r));
     }
     if (header)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 #include <vector>
 
@@ -17,7 +18,7 @@ struct SirutaRecord
     int type = 0;        // TIP
     int level = 0;       // NIV: 1 county, 2 territory, 3 locality
     int countyOrder = 0; // FSJ
-    QString order;       // FSL: sorts the territories and localities of a county
+    qint64 order = 0;    // FSL, a 13-digit number: sorts the territories and localities of a county
 };
 
 namespace SirutaReader {

@@ -232,7 +232,9 @@ void tst_LookUpData::emptyFieldEqualsNothing()
     table.tableName = QStringLiteral("Gaps");
     table.fields = {QStringLiteral("id"), QStringLiteral("name")};
     table.types = {QStringLiteral("INTEGER"), QStringLiteral("TEXT")};
-    table.rows = {{1, QVariant()}, {2, QString()}, {3, QStringLiteral("x")}};
+    table.addRow({1, QVariant()});
+    table.addRow({2, QString()});
+    table.addRow({3, QStringLiteral("x")});
     const QString path = m_dir.filePath(table.fileName);
     NomenclatureWriter::write(table, path);
     LookUpData lookup;

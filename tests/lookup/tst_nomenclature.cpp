@@ -76,10 +76,10 @@ QStringList datRows(const QString& path, const QString& table)
 QStringList tableRows(const NomenclatureTable& table)
 {
     QStringList out;
-    for (const QVariantList& row : table.rows) {
+    for (size_t row = 0; row < table.rowCount(); ++row) {
         QStringList cells;
-        for (const QVariant& v : row)
-            cells << v.toString();
+        for (int column = 0; column < table.fields.size(); ++column)
+            cells << table.cell(row, column).toString();
         out << cells.join(QLatin1Char(','));
     }
     return out;
@@ -189,7 +189,7 @@ void tst_Nomenclature::sirutaReader()
     QCOMPARE(abrud.type, 2);
     QCOMPARE(abrud.level, 2);
     QCOMPARE(abrud.countyOrder, 1);
-    QCOMPARE(abrud.order, QStringLiteral("0130046000000"));
+    QCOMPARE(abrud.order, Q_INT64_C(130046000000));
     // Quoted fields, with a doubled quote inside.
     QCOMPARE(records[16].siruta, 99999);
     QCOMPARE(records[16].name, QString::fromUtf8("SAT \"FĂRĂ\" COMUNĂ"));
@@ -199,12 +199,12 @@ void tst_Nomenclature::sirutaReader()
     QCOMPARE(int(reordered.size()), 1);
     QCOMPARE(reordered[0].siruta, 1026);
     QCOMPARE(reordered[0].name, QStringLiteral("ALBA IULIA"));
-    QCOMPARE(reordered[0].order, QStringLiteral("01"));
+    QCOMPARE(reordered[0].order, Q_INT64_C(1));
 
     // Semicolons, as some republications have it; commas inside a field then stay.
     const auto semicolons = readText("SIRUTA;DENLOC;JUD;SIRSUP;TIP;NIV;FSJ;FSL;NUTS\n1026;ALBA, IULIA;1;1017;9;3;1;01;RO121\n");
     QCOMPARE(semicolons[0].name, QStringLiteral("ALBA, IULIA"));
-    QCOMPARE(semicolons[0].order, QStringLiteral("01"));
+    QCOMPARE(semicolons[0].order, Q_INT64_C(1));
 }
 
 void tst_Nomenclature::sirutaReaderEncodings()
@@ -229,6 +229,8 @@ void tst_Nomenclature::sirutaReaderRefuses_data()
                                 << "SIRUTA line 3: 3 fields, 8 expected";
     QTest::newRow("code not a number") << QByteArray("SIRUTA,DENLOC,JUD,SIRSUP,TIP,NIV,FSJ,FSL\n12x,A,1,1,1,1,1,1\n")
                                        << "SIRUTA line 2: SIRUTA \"12x\" is not a whole number";
+    QTest::newRow("order not a number") << QByteArray("SIRUTA,DENLOC,JUD,SIRSUP,TIP,NIV,FSJ,FSL\n1,A,1,1,1,1,1,01x\n")
+                                        << "SIRUTA line 2: FSL \"01x\" is not a whole number";
     QTest::newRow("code too large") << QByteArray("SIRUTA,DENLOC,JUD,SIRSUP,TIP,NIV,FSJ,FSL\n1,A,99999999999,1,1,1,1,1\n")
                                     << "SIRUTA line 2: JUD \"99999999999\" is not a whole number";
 }
@@ -341,21 +343,21 @@ void tst_Nomenclature::buildsTheFixture()
 void tst_Nomenclature::codeLists()
 {
     const NomenclatureTable types = CodeLists::streetTypes();
-    QCOMPARE(int(types.rows.size()), 42);
+    QCOMPARE(int(types.rowCount()), 42);
     // Every ministry code maps to the type of the same name.
     for (const auto& [code, name] : {std::pair{"Str", "Strada"}, {"Bld", "Bulevardul"}, {"Şos", "Șoseaua"},
                                      {"Șos", "Șoseaua"}, {"Pţa", "Piața"}, {"Ulţ", "Ulița"}, {"INC", "Incinta"},
                                      {"Ale", "Aleea"}, {"Var", "Varianta"}}) {
         const int id = CodeLists::streetTypeOfMfpCode(QString::fromUtf8(code));
         QVERIFY2(id > 0, code);
-        QCOMPARE(types.rows[size_t(id - 1)][1].toString(), QString::fromUtf8(name));
-        QCOMPARE(types.rows[size_t(id - 1)][0].toInt(), id);
+        QCOMPARE(types.cell(size_t(id - 1), 1).toString(), QString::fromUtf8(name));
+        QCOMPARE(types.cell(size_t(id - 1), 0).toInt(), id);
     }
     QCOMPARE(CodeLists::streetTypeOfMfpCode(QStringLiteral("G")), 0);
-    QCOMPARE(int(CodeLists::districtTypes().rows.size()), 8);
+    QCOMPARE(int(CodeLists::districtTypes().rowCount()), 8);
     QCOMPARE(CodeLists::landUseCategories().fields.first(), QStringLiteral("luse_code"));
-    QCOMPARE(CodeLists::landDestinations().rows[3][0].toString(), QStringLiteral("TDI"));
-    QCOMPARE(CodeLists::buildingDestinations().rows.size(), size_t(4));
+    QCOMPARE(CodeLists::landDestinations().cell(3, 0).toString(), QStringLiteral("TDI"));
+    QCOMPARE(CodeLists::buildingDestinations().rowCount(), size_t(4));
 }
 
 void tst_Nomenclature::writerReplacesOnlyWhenComplete()
@@ -367,14 +369,16 @@ void tst_Nomenclature::writerReplacesOnlyWhenComplete()
     table.tableName = QStringLiteral("Judete");
     table.fields = {QStringLiteral("county_id"), QStringLiteral("county_name")};
     table.types = {QStringLiteral("INTEGER"), QStringLiteral("TEXT")};
-    table.rows = {{1, QStringLiteral("Alba")}};
+    table.addRow({1, QStringLiteral("Alba")});
     NomenclatureWriter::write(table, path);
     QCOMPARE(datRows(path, QStringLiteral("Judete")), QStringList{"1,Alba"});
 
     // A row the table refuses fails the write half way: the old table stays.
     NomenclatureTable broken = table;
     broken.types = {QStringLiteral("INTEGER NOT NULL"), QStringLiteral("TEXT")};
-    broken.rows = {{2, QStringLiteral("Arad")}, {QVariant(), QStringLiteral("Argeș")}};
+    broken.cells.clear();
+    broken.addRow({2, QStringLiteral("Arad")});
+    broken.addRow({QVariant(), QStringLiteral("Argeș")});
     QCOMPARE(failureNumber([&] { NomenclatureWriter::write(broken, path); }), int(ErrorNumber::PathFileAccess));
     QCOMPARE(datRows(path, QStringLiteral("Judete")), QStringList{"1,Alba"});
 
@@ -382,8 +386,9 @@ void tst_Nomenclature::writerReplacesOnlyWhenComplete()
     broken = table;
     broken.indexes = {{QStringLiteral("no_such_field")}};
     QCOMPARE(failureNumber([&] { NomenclatureWriter::write(broken, path); }), int(ErrorNumber::InvalidArgument));
+    QCOMPARE(failureNumber([&] { broken.addRow({3}); }), int(ErrorNumber::InvalidArgument));
     broken = table;
-    broken.rows = {{3}};
+    broken.cells.push_back(3); // half a row
     QCOMPARE(failureNumber([&] { NomenclatureWriter::write(broken, path); }), int(ErrorNumber::InvalidArgument));
     QCOMPARE(datRows(path, QStringLiteral("Judete")), QStringList{"1,Alba"});
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Judete.DAT"});
