@@ -211,6 +211,17 @@ void tst_DxfReader::everyTruncationIsHandled()
                 QVERIFY(!result.message.isEmpty());
         }
     }
+    // The same over a library-written drawing, at every byte.
+    QFile fixture(TestPaths::testData(QStringLiteral("dxf/parcels_r12.dxf")));
+    QVERIFY(fixture.open(QIODevice::ReadOnly));
+    const QByteArray drawing = fixture.readAll();
+    const qsizetype drawingEnd = drawing.lastIndexOf("ENDSEC");
+    for (qsizetype size = 0; size < drawing.size(); ++size) {
+        DxfPolylines store;
+        const DxfReadResult result = readBytes(drawing.left(size), &store);
+        QCOMPARE(result.status == DxfReadResult::Published, size >= drawingEnd + 6);
+        QCOMPARE(store.count(), result.status == DxfReadResult::Published ? 5 : 0);
+    }
 }
 
 void tst_DxfReader::leadingNumber_data()
