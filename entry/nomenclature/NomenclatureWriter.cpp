@@ -5,11 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 
-#include <atomic>
+#include <sqlite3.h>
+
 #include <cstdio>
 
 void NomenclatureTable::addRow(std::initializer_list<QVariant> values)
@@ -38,49 +36,104 @@ Failure writeFailure(const QString& path, const QString& detail)
     return Failure(ErrorNumber::PathFileAccess, QStringLiteral("Path/File access error: %1 (%2)").arg(path, detail));
 }
 
-void exec(QSqlQuery& query, const QString& sql, const QString& path)
+class Database
 {
-    if (!query.exec(sql))
-        throw writeFailure(path, query.lastError().text());
+public:
+    Database(const QString& file, const QString& path) : m_path(path)
+    {
+        if (sqlite3_open_v2(QFile::encodeName(file).constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                            nullptr)
+            != SQLITE_OK)
+            fail();
+    }
+    ~Database() { sqlite3_close(m_db); }
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    void exec(const QString& sql)
+    {
+        if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+            fail();
+    }
+    sqlite3* get() const { return m_db; }
+    [[noreturn]] void fail() const
+    {
+        throw writeFailure(m_path, m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory"));
+    }
+
+private:
+    sqlite3* m_db = nullptr;
+    QString m_path;
+};
+
+void bindValue(sqlite3_stmt* statement, int index, const QVariant& value)
+{
+    if (!value.isValid() || value.isNull()) {
+        sqlite3_bind_null(statement, index);
+        return;
+    }
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Bool:
+        sqlite3_bind_int64(statement, index, value.toLongLong());
+        break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        sqlite3_bind_double(statement, index, value.toDouble());
+        break;
+    default: {
+        const QByteArray text = value.toString().toUtf8();
+        sqlite3_bind_text(statement, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    }
 }
 
-void writeInto(QSqlDatabase& db, const NomenclatureTable& table, const QString& path)
+void writeInto(Database& db, const NomenclatureTable& table)
 {
-    QSqlQuery query(db);
-    exec(query, QStringLiteral("PRAGMA journal_mode = OFF"), path);
-    exec(query, QStringLiteral("PRAGMA synchronous = OFF"), path);
+    // A new file that replaces the old only once it is complete needs no journal.
+    db.exec(QStringLiteral("PRAGMA journal_mode = OFF"));
+    db.exec(QStringLiteral("PRAGMA synchronous = OFF"));
+    db.exec(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE"));
+    db.exec(QStringLiteral("PRAGMA cache_size = -16384"));
     QStringList columns;
     for (int i = 0; i < table.fields.size(); ++i)
         columns << quoted(table.fields.at(i)) + QLatin1Char(' ') + table.types.value(i, QStringLiteral("TEXT"));
-    exec(query, QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(table.tableName), columns.join(QStringLiteral(", "))),
-         path);
-    if (!db.transaction())
-        throw writeFailure(path, db.lastError().text());
+    db.exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(table.tableName), columns.join(QStringLiteral(", "))));
+    db.exec(QStringLiteral("BEGIN"));
     QStringList marks;
     for (int i = 0; i < table.fields.size(); ++i)
         marks << QStringLiteral("?");
-    QSqlQuery insert(db);
-    if (!insert.prepare(QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(quoted(table.tableName), marks.join(QLatin1Char(',')))))
-        throw writeFailure(path, insert.lastError().text());
+    const QByteArray sql =
+        QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(quoted(table.tableName), marks.join(QLatin1Char(','))).toUtf8();
+    sqlite3_stmt* insert = nullptr;
+    if (sqlite3_prepare_v2(db.get(), sql.constData(), int(sql.size()), &insert, nullptr) != SQLITE_OK)
+        db.fail();
+    const int width = int(table.fields.size());
     for (size_t row = 0; row < table.rowCount(); ++row) {
-        for (int i = 0; i < table.fields.size(); ++i)
-            insert.bindValue(i, table.cell(row, i));
-        if (!insert.exec())
-            throw writeFailure(path, insert.lastError().text());
+        for (int i = 0; i < width; ++i)
+            bindValue(insert, i + 1, table.cell(row, i));
+        if (sqlite3_step(insert) != SQLITE_DONE) {
+            sqlite3_finalize(insert);
+            db.fail();
+        }
+        sqlite3_reset(insert);
     }
+    sqlite3_finalize(insert);
     int n = 0;
     for (const QStringList& index : table.indexes) {
         QStringList names;
         for (const QString& field : index)
             names << quoted(field);
-        exec(query,
-             QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-                 .arg(quoted(table.tableName + QStringLiteral("_by_") + QString::number(++n)), quoted(table.tableName),
-                      names.join(QStringLiteral(", "))),
-             path);
+        db.exec(QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+                    .arg(quoted(table.tableName + QStringLiteral("_by_") + QString::number(++n)), quoted(table.tableName),
+                         names.join(QStringLiteral(", "))));
     }
-    if (!db.commit())
-        throw writeFailure(path, db.lastError().text());
+    db.exec(QStringLiteral("COMMIT"));
 }
 
 } // namespace
@@ -96,27 +149,13 @@ void write(const NomenclatureTable& table, const QString& path)
     }
     if (table.fields.isEmpty() || table.cells.size() % size_t(table.fields.size()) != 0)
         throw Failure(ErrorNumber::InvalidArgument, QStringLiteral("%1: the values do not fill whole rows").arg(path));
-    static std::atomic<int> counter{0};
+
     const QString temporary = path + QStringLiteral(".part");
     QFile::remove(temporary);
-    const QString connection = QStringLiteral("nomenclature-writer-%1").arg(++counter);
     try {
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-            db.setDatabaseName(temporary);
-            if (!db.open())
-                throw writeFailure(path, db.lastError().text());
-            try {
-                writeInto(db, table, path);
-            } catch (...) {
-                db.close();
-                throw;
-            }
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(connection);
+        Database db(temporary, path);
+        writeInto(db, table);
     } catch (...) {
-        QSqlDatabase::removeDatabase(connection);
         QFile::remove(temporary);
         throw;
     }
