@@ -462,7 +462,7 @@ bool CoordinateList::PasteText(const QString& text)
         const QString& entity = m_rows[std::size_t(start - 1)][EntityColumn];
         fixedEntity = entity.isEmpty() ? QStringLiteral("TEREN") : entity;
     }
-    const PasteText::Result parsed =
+    PasteText::Result parsed =
         PasteText::parse(text, m_delimiters, m_decimalNumber, m_decimalSeparator, fixedEntity);
     if (parsed.outcome != PasteText::Result::Parsed) {
         message(PasteText::message(parsed));
@@ -482,18 +482,24 @@ bool CoordinateList::PasteText(const QString& text)
     }
     appendRows(start + lines - 1 - rowCount());
     for (int k = 0; k < lines; ++k) {
-        const PasteText::Row& source = parsed.rows[std::size_t(k)]; // shares the texts, no copies
+        PasteText::Row& source = parsed.rows[std::size_t(k)];
         Row& target = m_rows[std::size_t(start + k - 1)];
-        target[EntityColumn] = source.entity;
-        target[NumberColumn] = source.number;
-        if (CoordinateFormat::boundValue(source.est, m_decimalSeparator) > CoordinateFormat::MaximumCoordinate)
+        target[EntityColumn] = std::move(source.entity);
+        target[NumberColumn] = std::move(source.number);
+        // Rounding to the shown decimals never lifts a value over the bound, so only values
+        // read above it need the check on their text.
+        auto overBound = [this](double value, const QString& text) {
+            return value > CoordinateFormat::MaximumCoordinate
+                && CoordinateFormat::boundValue(text, m_decimalSeparator) > CoordinateFormat::MaximumCoordinate;
+        };
+        if (overBound(source.estValue, source.est))
             message(OverBound);
         else
-            target[EstColumn] = source.est;
-        if (CoordinateFormat::boundValue(source.nord, m_decimalSeparator) > CoordinateFormat::MaximumCoordinate)
+            target[EstColumn] = std::move(source.est);
+        if (overBound(source.nordValue, source.nord))
             message(OverBound);
         else
-            target[NordColumn] = source.nord;
+            target[NordColumn] = std::move(source.nord);
     }
     emit cellsChanged(start, start + lines - 1);
     emit CoordinateChanged();

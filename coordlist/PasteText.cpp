@@ -44,8 +44,9 @@ QStringView trimSpaces(QStringView text)
 QString CollapseSpaces(const QString& text)
 {
     const QStringView trimmed = trimSpaces(text);
-    QString result;
-    result.reserve(trimmed.size());
+    QString result(trimmed.size(), Qt::Uninitialized);
+    QChar* out = result.data();
+    qsizetype n = 0;
     bool inRun = false;
     for (QChar c : trimmed) {
         if (c == QLatin1Char(' ')) {
@@ -55,8 +56,9 @@ QString CollapseSpaces(const QString& text)
         } else {
             inRun = false;
         }
-        result.append(c);
+        out[n++] = c;
     }
+    result.truncate(n);
     return result;
 }
 
@@ -131,20 +133,20 @@ Result parse(const QString& text, const QStringList& delimiters, int decimals, c
             case 2:
                 row.entity = defaultEntity;
                 row.number = QString::number(lineNumber);
-                row.est = CoordinateFormat::FormatCoordinate(fields[0], decimals, decimalSeparator);
-                row.nord = CoordinateFormat::FormatCoordinate(fields[1], decimals, decimalSeparator);
+                row.est = CoordinateFormat::FormatCoordinate(fields[0], decimals, decimalSeparator, &row.estValue);
+                row.nord = CoordinateFormat::FormatCoordinate(fields[1], decimals, decimalSeparator, &row.nordValue);
                 break;
             case 3:
                 row.entity = defaultEntity;
                 row.number = fields[0].toString();
-                row.est = CoordinateFormat::FormatCoordinate(fields[1], decimals, decimalSeparator);
-                row.nord = CoordinateFormat::FormatCoordinate(fields[2], decimals, decimalSeparator);
+                row.est = CoordinateFormat::FormatCoordinate(fields[1], decimals, decimalSeparator, &row.estValue);
+                row.nord = CoordinateFormat::FormatCoordinate(fields[2], decimals, decimalSeparator, &row.nordValue);
                 break;
             default:
                 row.entity = fields[0].toString().toUpper();
                 row.number = fields[1].toString();
-                row.est = CoordinateFormat::FormatCoordinate(fields[2], decimals, decimalSeparator);
-                row.nord = CoordinateFormat::FormatCoordinate(fields[3], decimals, decimalSeparator);
+                row.est = CoordinateFormat::FormatCoordinate(fields[2], decimals, decimalSeparator, &row.estValue);
+                row.nord = CoordinateFormat::FormatCoordinate(fields[3], decimals, decimalSeparator, &row.nordValue);
                 break;
             }
         } catch (const Failure& failure) {

@@ -17,6 +17,9 @@ struct Row
     QString number;
     QString est;
     QString nord;
+    // The numbers Est and Nord were read as (0 for blank fields).
+    double estValue = 0;
+    double nordValue = 0;
 };
 
 struct Result
