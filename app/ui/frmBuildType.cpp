@@ -1,6 +1,7 @@
 #include "app/ui/frmBuildType.h"
 
 #include "app/AppSettings.h"
+#include "app/ui/ConfirmButtons.h"
 #include "app/ui/KeepOnTop.h"
 
 #include <QGroupBox>
@@ -25,19 +26,13 @@ frmBuildType::frmBuildType(AppSettings& settings, QWidget* parent) : QDialog(par
     options->addWidget(optLand);
     options->addWidget(optApartment);
 
-    cmdOk = new QPushButton(QStringLiteral("OK"), this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    cmdOk->setDefault(true);
-    cmdExit = new QPushButton(QStringLiteral("Iesire"), this);
-    cmdExit->setObjectName(QStringLiteral("cmdExit"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdExit);
+    const ConfirmButtons buttons = ConfirmButtons::create(this);
+    cmdOk = buttons.ok;
+    cmdExit = buttons.exit;
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 
     connect(cmdOk, &QPushButton::clicked, this, &frmBuildType::accept);
     connect(cmdExit, &QPushButton::clicked, this, &frmBuildType::reject);

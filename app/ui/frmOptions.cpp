@@ -2,6 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "app/OptionsValues.h"
+#include "app/ui/ConfirmButtons.h"
 #include "app/ui/KeepOnTop.h"
 
 #include <QFormLayout>
@@ -50,20 +51,14 @@ frmOptions::frmOptions(AppSettings& settings, Prompter& prompter, QWidget* paren
     frameLayout->addLayout(delimiterRow);
     frameLayout->addLayout(delimiterButtons);
 
-    cmdOk = new QPushButton(QStringLiteral("OK"), this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    cmdOk->setDefault(true);
-    cmdExit = new QPushButton(QStringLiteral("Iesire"), this);
-    cmdExit->setObjectName(QStringLiteral("cmdExit"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdExit);
+    const ConfirmButtons buttons = ConfirmButtons::create(this);
+    cmdOk = buttons.ok;
+    cmdExit = buttons.exit;
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(frame);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 
     connect(cmdAdd, &QPushButton::clicked, this, &frmOptions::addDelimiter);
     connect(cmdRemove, &QPushButton::clicked, this, &frmOptions::removeDelimiter);

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -141,6 +142,17 @@ private slots:
         QCOMPARE(m_window->currentFileName(), good);
         QCOMPARE(m_window->windowTitle(), "Lotmark v1.0.18 - " + good);
         QCOMPARE(m_window->CountEntityRows("TEREN"), 5);
+        QCOMPARE(m_window->areaList()->count(), 3);
+    }
+
+    void f5RedrawsFromAnywhereInTheWindow()
+    {
+        m_window->LoadIntoWindow(sampleFile(m_folder->dir.path()));
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        m_window->areaList()->clear();
+        m_window->coordinateList()->grid()->setFocus();
+        QTest::keyClick(m_window->coordinateList()->grid(), Qt::Key_F5);
         QCOMPARE(m_window->areaList()->count(), 3);
     }
 
