@@ -96,6 +96,10 @@ EditableList::EditableList(QWidget* parent, Prompter* prompter) : QWidget(parent
     // says where the selection goes afterwards (selectionMoved), so those moves are not news.
     // Connected before the model so that the view's reactions already find the flag set.
     auto quiet = [this] { m_syncing = true; };
+    // An open edit is committed before its row can move away (and before the model starts
+    // removing rows, so the commit's own change is not nested in the removal).
+    connect(m_list, &CoordinateList::rowsAboutToBeRemoved, this, [this] { EndCellEdit(); });
+    connect(m_list, &CoordinateList::rowsAboutToBeInserted, this, [this] { EndCellEdit(); });
     connect(m_list, &CoordinateList::rowsAboutToBeInserted, this, quiet);
     connect(m_list, &CoordinateList::rowsAboutToBeRemoved, this, quiet);
     connect(m_list, &CoordinateList::aboutToReset, this, quiet);
@@ -157,7 +161,6 @@ EditableList::EditableList(QWidget* parent, Prompter* prompter) : QWidget(parent
         m_editRow = m_editColumn = -1;
         m_editor->hide();
     });
-    connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] { EndCellEdit(); });
     auto loud = [this] { m_syncing = false; };
     connect(m_list, &CoordinateList::rowsInserted, this, loud);
     connect(m_list, &CoordinateList::rowsRemoved, this, loud);
