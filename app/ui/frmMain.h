@@ -87,6 +87,7 @@ private:
     void onCoordinateChanged();
     void showOptions();
     void showHelp();
+    void commitPendingEdit();
     std::shared_ptr<Polygons> listPolygons();
     bool checkContours();
     bool chooseSaveFile(QString* name);

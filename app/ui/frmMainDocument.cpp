@@ -112,8 +112,16 @@ std::shared_ptr<Polygons> frmMain::listPolygons()
     return transform.PolygonCollection();
 }
 
+void frmMain::commitPendingEdit()
+{
+    // A coordinate still in the cell editor belongs to what the user saves or sees drawn.
+    if (m_coordinates->isEditing())
+        m_coordinates->EndCellEdit();
+}
+
 void frmMain::RedrawSketch()
 {
+    commitPendingEdit();
     m_sketch->setGeometryCollection(std::make_shared<Polygons>());
     if (!m_coordinates->HaveCoordinates()) {
         m_prompter.message(MissingCoordinates, CaptionError, Prompter::Icon::Exclamation);
@@ -259,6 +267,7 @@ bool frmMain::SaveDocument()
             m_fileName = m_previousFileName;
         return false;
     };
+    commitPendingEdit();
     if (!m_form->ValidateData())
         return restoreName();
     if (!m_form->IsAp() && !checkContours())
