@@ -8,6 +8,7 @@
 #include "app/ui/frmHelp.h"
 #include "app/ui/frmOptions.h"
 #include "coordlist/ui/EditableList.h"
+#include "dxf/ui/frmImportDXF.h"
 #include "entry/ui/CreateFBI.h"
 #include "sketch/ui/DrawSketch.h"
 
@@ -75,6 +76,10 @@ frmMain::frmMain(AppSettings& settings, Prompter& prompter, QWidget* parent)
     m_showOptions = [this] {
         frmOptions dialog(m_settings, m_prompter, this);
         dialog.exec();
+    };
+    m_showDxfWizard = [this] {
+        frmImportDXF wizard(m_prompter, m_settings.programFolder(), this);
+        wizard.exec();
     };
     m_today = [] { return QDate::currentDate(); };
     qApp->installEventFilter(this);
