@@ -3,6 +3,7 @@
 #include "app/DelimiterEditor.h"
 #include "app/MhtDocument.h"
 #include "app/OptionsValues.h"
+#include "support/DocumentFactory.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QFile>
@@ -12,19 +13,7 @@
 namespace {
 PolygonPtr contour(const QString& name, const QList<QPointF>& vertices)
 {
-    auto points = std::make_shared<Points>();
-    int no = 1;
-    for (const QPointF& vertex : vertices) {
-        auto point = std::make_shared<Point>();
-        point->setNo(QString::number(no++));
-        point->setX(vertex.x());
-        point->setY(vertex.y());
-        points->Add(point);
-    }
-    auto polygon = std::make_shared<Polygon>();
-    polygon->setName(name);
-    polygon->setPoints(points);
-    return polygon;
+    return DocumentFactory::polygonOf(vertices, name);
 }
 
 // A rectangle of the given area (width 1).

@@ -1,6 +1,6 @@
-#include "cli/CommandRegistry.h"
 #include "model/CPFile.h"
 #include "model/DocumentJson.h"
+#include "support/CliRun.h"
 #include "support/DocumentFactory.h"
 
 #include <QFile>
@@ -10,21 +10,11 @@
 #include <QTest>
 
 namespace {
-struct Result
-{
-    int code;
-    QString out;
-    QString err;
-};
+using Result = CliResult;
 
 Result cli(const QStringList& arguments)
 {
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    const int code = runCli(arguments, outStream, errStream);
-    outStream.flush();
-    errStream.flush();
-    return {code, out, err};
+    return runCliCaptured(arguments);
 }
 
 void writeAll(const QString& path, const QByteArray& bytes)

@@ -1,30 +1,14 @@
 #include "geometry/modVector.h"
 #include "model/Polygon.h"
 #include "support/CompareNear.h"
+#include "support/DocumentFactory.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QTest>
 
 using namespace modVector;
 
-namespace {
-PolygonPtr polygonOf(const QList<QPointF>& vertices, const QString& name = "P")
-{
-    auto points = std::make_shared<Points>();
-    int no = 1;
-    for (const QPointF& vertex : vertices) {
-        auto point = std::make_shared<Point>();
-        point->setNo(QString::number(no++));
-        point->setX(vertex.x());
-        point->setY(vertex.y());
-        points->Add(point);
-    }
-    auto polygon = std::make_shared<Polygon>();
-    polygon->setName(name);
-    polygon->setPoints(points);
-    return polygon;
-}
-} // namespace
+using DocumentFactory::polygonOf;
 
 class tst_geometry : public QObject
 {

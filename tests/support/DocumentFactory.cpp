@@ -22,6 +22,23 @@ PolygonPtr polygon(const QString& name, int count, int firstNo, double centreX, 
     return result;
 }
 
+PolygonPtr polygonOf(const QList<QPointF>& vertices, const QString& name)
+{
+    auto points = std::make_shared<Points>();
+    int no = 1;
+    for (const QPointF& vertex : vertices) {
+        auto point = std::make_shared<Point>();
+        point->setNo(QString::number(no++));
+        point->setX(vertex.x());
+        point->setY(vertex.y());
+        points->Add(point);
+    }
+    auto result = std::make_shared<Polygon>();
+    result->setName(name);
+    result->setPoints(points);
+    return result;
+}
+
 namespace {
 
 void fillAddress(Land& land)

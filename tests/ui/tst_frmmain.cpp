@@ -1,11 +1,11 @@
 #include "app/AppSettings.h"
 #include "app/ui/frmMain.h"
-#include "cli/CommandRegistry.h"
 #include "coordlist/ui/EditableList.h"
 #include "dxf/ImportedEntities.h"
 #include "entry/ui/CreateFBI.h"
 #include "model/CPFile.h"
 #include "sketch/ui/DrawSketch.h"
+#include "support/CliRun.h"
 #include "support/DocumentFactory.h"
 #include "support/ScriptedPrompter.h"
 
@@ -51,10 +51,7 @@ struct ProgramFolder
 QString sampleFile(const QString& folder)
 {
     const QString path = folder + "/sample.CP";
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    runCli({"build", QStringLiteral(LOTMARK_SOURCE_DIR "/docs/examples/sample-land.json"), "-o", path}, outStream,
-           errStream);
+    runCliCaptured({"build", QStringLiteral(LOTMARK_SOURCE_DIR "/docs/examples/sample-land.json"), "-o", path});
     return path;
 }
 } // namespace

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "cli/CommandRegistry.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+// Runs lotmark-cli in-process and keeps what it printed. For tests linking lotmark_cli_commands.
+struct CliResult
+{
+    int code;
+    QString out;
+    QString err;
+};
+
+inline CliResult runCliCaptured(const QStringList& arguments)
+{
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    const int code = runCli(arguments, outStream, errStream);
+    outStream.flush();
+    errStream.flush();
+    return {code, out, err};
+}
