@@ -206,6 +206,8 @@ void LookUpTable::open(const QString& fileName)
     }
     m_filterKey.clear();
     m_where.clear();
+    m_selectSql.clear();
+    m_countSql.clear();
     m_values.clear();
     m_recordsRead = false;
     m_count = -1;
@@ -247,6 +249,8 @@ void LookUpTable::close()
     m_count = -1;
     m_filterKey.clear();
     m_where.clear();
+    m_selectSql.clear();
+    m_countSql.clear();
     m_values.clear();
     m_position = 0;
 }
@@ -287,7 +291,12 @@ void LookUpTable::applyFilter(const QVariant& filter)
     if (key == m_filterKey && (m_recordsRead || m_count >= 0))
         return;
     m_filterKey = key;
-    m_where = conditions.isEmpty() ? QString() : QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    const QString where = conditions.isEmpty() ? QString() : QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    if (where != m_where || m_selectSql.isEmpty()) {
+        m_where = where;
+        m_selectSql = QStringLiteral("SELECT * FROM %1%2 ORDER BY rowid").arg(quoted(m_tableName), m_where);
+        m_countSql = QStringLiteral("SELECT count(*) FROM %1%2").arg(quoted(m_tableName), m_where);
+    }
     m_values = std::move(values);
     m_recordsRead = false;
     m_count = -1;
@@ -302,7 +311,9 @@ void LookUpTable::readRecords() const
         return;
     }
     // Stored order is the order of insertion.
-    sqlite3_stmt* query = statement(QStringLiteral("SELECT * FROM %1%2 ORDER BY rowid").arg(quoted(m_tableName), m_where));
+    if (m_selectSql.isEmpty())
+        m_selectSql = QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(quoted(m_tableName));
+    sqlite3_stmt* query = statement(m_selectSql);
     for (size_t i = 0; i < m_values.size(); ++i)
         sqlite3_bind_int64(query, int(i) + 1, m_values[i]);
     const int columns = static_cast<int>(m_fieldNames.size());
@@ -326,7 +337,9 @@ int LookUpTable::recordCount() const
     if (m_recordsRead || m_count >= 0 || !isOpen())
         return m_recordsRead || m_count >= 0 ? m_count : 0;
     // Only the number is asked for ("has this locality streets?"): count, don't read.
-    sqlite3_stmt* query = statement(QStringLiteral("SELECT count(*) FROM %1%2").arg(quoted(m_tableName), m_where));
+    if (m_countSql.isEmpty())
+        m_countSql = QStringLiteral("SELECT count(*) FROM %1").arg(quoted(m_tableName));
+    sqlite3_stmt* query = statement(m_countSql);
     for (size_t i = 0; i < m_values.size(); ++i)
         sqlite3_bind_int64(query, int(i) + 1, m_values[i]);
     if (sqlite3_step(query) != SQLITE_ROW) {
