@@ -112,14 +112,17 @@ bool write(const QString& section, const QString& key, const QString& value, con
         }
     }
 
+    QByteArray content;
+    for (const QByteArray& line : lines)
+        content += line + "\r\n";
     QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a buffered QSaveFile meets a full disk only in commit(), which then still
+    // replaces the old file with the cut-short one; written directly, the short write shows here.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
-    for (const QByteArray& line : lines) {
-        if (file.write(line + "\r\n") < 0) {
-            file.cancelWriting();
-            return false;
-        }
+    if (file.write(content) != content.size()) {
+        file.cancelWriting();
+        return false;
     }
     return file.commit();
 }

@@ -216,7 +216,9 @@ bool CPFile::SaveCPFile(Error* error)
         return false;
     }
     QSaveFile file(m_fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a buffered QSaveFile meets a full disk only in commit(), which then still
+    // replaces the old file with the cut-short one; written directly, the short write shows here.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (error)
             *error = fileError(file, m_fileName);
         return false;
