@@ -11,6 +11,10 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -124,6 +128,7 @@ private slots:
     void codeLists();
     void writerReplacesOnlyWhenComplete();
     void command();
+    void demonstrationDataHoldsTheSampleAddress();
 
     void matchesTheReferenceBuild_data();
     void matchesTheReferenceBuild();
@@ -433,6 +438,55 @@ void tst_Nomenclature::command()
     QVERIFY(errors.startsWith(QStringLiteral("nomenclature: 53 File not found")));
     // A refused import leaves the tables already there.
     QCOMPARE(QDir(out).entryList({QStringLiteral("*.DAT")}).size(), 9);
+}
+
+// The Data folder the build installs must let the shipped sample document show without a red
+// list: its locality, street type and street, and its parcels' codes.
+void tst_Nomenclature::demonstrationDataHoldsTheSampleAddress()
+{
+    const QString source = QDir::cleanPath(TestPaths::testData(QStringLiteral("../../data/nomenclature")));
+    const NomenclatureBuild build =
+        NomenclatureBuilder::build(SirutaReader::readFile(source + QStringLiteral("/siruta-demo.csv")),
+                                   {MfpStreetReader::readCounty(source + QStringLiteral("/streets"))});
+    QCOMPARE(build.skippedRecords, 0);
+    QCOMPARE(NomenclatureBuilder::table(build, QStringLiteral("Judete.DAT"))->rowCount(), size_t(42));
+
+    QFile file(QDir::cleanPath(TestPaths::testData(QStringLiteral("../../docs/examples/sample-land.json"))));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QJsonObject land = QJsonDocument::fromJson(file.readAll()).object().value(QStringLiteral("Land")).toObject();
+    const QJsonObject address = land.value(QStringLiteral("Address")).toObject();
+    const int siruta = address.value(QStringLiteral("SIRUTA")).toInt();
+    const int ie = address.value(QStringLiteral("IECode")).toInt();
+    const QStringList localities = tableRows(*NomenclatureBuilder::table(build, QStringLiteral("Localitati.DAT")));
+    QVERIFY(std::any_of(localities.begin(), localities.end(), [&](const QString& row) {
+        const QStringList cells = row.split(QLatin1Char(','));
+        return cells[0].toInt() == siruta && cells[4].toInt() == ie;
+    }));
+    const int type = CodeLists::streetTypeOfName(address.value(QStringLiteral("StreetType")).toString());
+    QVERIFY(type > 0);
+    const QStringList streets = tableRows(*NomenclatureBuilder::table(build, QStringLiteral("Strazi.DAT")));
+    QVERIFY(std::any_of(streets.begin(), streets.end(), [&](const QString& row) {
+        return row.section(QLatin1Char(','), 1, 1).toInt() == siruta && row.section(QLatin1Char(','), 2, 2).toInt() == type
+            && row.section(QLatin1Char(','), 3) == address.value(QStringLiteral("StreetName")).toString();
+    }));
+    const QStringList categories = tableRows(CodeLists::landUseCategories());
+    const QStringList destinations = tableRows(CodeLists::landDestinations());
+    const QJsonArray parcels = land.value(QStringLiteral("Parcels")).toObject().value(QStringLiteral("Items")).toArray();
+    QVERIFY(!parcels.isEmpty());
+    for (const QJsonValue& parcel : parcels) {
+        const QString category = parcel.toObject().value(QStringLiteral("LandUse")).toString();
+        const QString destination = parcel.toObject().value(QStringLiteral("LandDestination")).toString();
+        QVERIFY2(categories.filter(QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(category) + QLatin1Char(','))).size() == 1,
+                 qPrintable(category));
+        QVERIFY2(destinations.filter(QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(destination) + QLatin1Char(','))).size() == 1,
+                 qPrintable(destination));
+    }
+    const QStringList buildingCodes = tableRows(CodeLists::buildingDestinations());
+    for (const QJsonValue& building : land.value(QStringLiteral("Buildings")).toObject().value(QStringLiteral("Items")).toArray()) {
+        const QString code = building.toObject().value(QStringLiteral("BuildDestination")).toString();
+        QVERIFY2(buildingCodes.filter(QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(code) + QLatin1Char(','))).size() == 1,
+                 qPrintable(code));
+    }
 }
 
 void tst_Nomenclature::matchesTheReferenceBuild_data()
