@@ -82,10 +82,10 @@ int SheetCommand::run(const QStringList& arguments, QTextStream& out, QTextStrea
     int index = 0;
     for (const QString& input : files) {
         ++index;
-        const QString target =
-            output.isEmpty() ? QDir(outDir).filePath(QFileInfo(input).completeBaseName() + QStringLiteral(".RTF")) : output;
-        const QString progress =
-            outDir.isEmpty() ? QString() : QStringLiteral("[%1/%2] ").arg(index).arg(files.size());
+        const QString target = output.isEmpty()
+                                   ? QDir(outDir).filePath(QFileInfo(input).completeBaseName() + QStringLiteral(".RTF"))
+                                   : output;
+        const QString progress = outDir.isEmpty() ? QString() : QStringLiteral("[%1/%2] ").arg(index).arg(files.size());
         CPFile file(QStringLiteral("."));
         file.setCPFileName(input);
         Error error;
@@ -105,7 +105,7 @@ int SheetCommand::run(const QStringList& arguments, QTextStream& out, QTextStrea
         out << progress << input << " -> " << target << Qt::endl;
     }
     if (!outDir.isEmpty())
-        out << files.size() - (failed - missing.size()) << " of " << files.size() + missing.size()
-            << " sheets written" << Qt::endl;
+        out << files.size() - (failed - missing.size()) << " of " << files.size() + missing.size() << " sheets written"
+            << Qt::endl;
     return failed == 0 ? Done : Refused;
 }

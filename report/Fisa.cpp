@@ -11,7 +11,12 @@ constexpr int pictureBox = 600;
 // Line drawings smear at the JPEG writer's default quality.
 constexpr int jpegQuality = 92;
 
-enum Align { Centre = 0, Left = 1, Right = 2 };
+enum Align
+{
+    Centre = 0,
+    Left = 1,
+    Right = 2
+};
 
 // A text item's style: every item of the sheet is Times New Roman in black, never underlined.
 struct Style
@@ -77,7 +82,8 @@ QString totalOrDash(const QString& total)
 void identificationTable(Composer& c, const QString& siruta, const Address& address)
 {
     static const double boundaries[] = {37.5, 77.5, 207.5, 245, 277.5};
-    static const char* const labels[] = {"Judetul:", "Teritoriu Administrativ:", "Cod SIRUTA:", "Intravilan/Extravilan"};
+    static const char* const labels[] = {
+        "Judetul:", "Teritoriu Administrativ:", "Cod SIRUTA:", "Intravilan/Extravilan"};
     static const char* const numbers[] = {"Sectiune plan:", "Nr. sector cadastral:", "Nr. cadastral:"};
     const Style style{9, Left, false, false};
     c.table(4, 5, -10.1, 1, 1);
@@ -99,9 +105,13 @@ void identificationTable(Composer& c, const QString& siruta, const Address& addr
 void parcelsTable(Composer& c, const Parcels& parcels)
 {
     static const double boundaries[] = {17.5, 40, 65, 92.5, 120, 145, 172.5};
-    static const char* const headers[] = {"Nr. parcela",       "Categorie folosinta",        "Cod grupa destinatie",
-                                          "Suprafata din masuratori (mp)", "Clasa de calitate",
-                                          "Zona in cadrul localitatii", "Mentiuni"};
+    static const char* const headers[] = {"Nr. parcela",
+                                          "Categorie folosinta",
+                                          "Cod grupa destinatie",
+                                          "Suprafata din masuratori (mp)",
+                                          "Clasa de calitate",
+                                          "Zona in cadrul localitatii",
+                                          "Mentiuni"};
     const Style style{9, Centre, false, false};
     const int count = parcels.Count();
     c.table(count + 2, 7, 94.9, 1, 1);
@@ -111,9 +121,9 @@ void parcelsTable(Composer& c, const Parcels& parcels)
     for (const ParcelPtr& item : parcels) {
         const Parcel& empty = Parcel();
         const Parcel* parcel = item ? item.get() : &empty;
-        const QString values[] = {QString::number(parcel->No()), parcel->LandUse(),    parcel->LandDestination(),
-                                  parcel->MeasuredArea(),        parcel->QualityClass(), parcel->LocalityZone(),
-                                  parcel->Comments()};
+        const QString values[] = {
+            QString::number(parcel->No()), parcel->LandUse(),      parcel->LandDestination(), parcel->MeasuredArea(),
+            parcel->QualityClass(),        parcel->LocalityZone(), parcel->Comments()};
         for (int column = 1; column <= 7; ++column)
             c.cell(row, column, boundaries[column - 1], values[column - 1], style, true);
         ++row;
@@ -122,8 +132,8 @@ void parcelsTable(Composer& c, const Parcels& parcels)
         if (column == 1)
             c.cell(row, column, boundaries[0], QStringLiteral("TOTAL"), Style{10, Centre, true, true}, true);
         else if (column == 4)
-            c.cell(row, column, boundaries[3], totalOrDash(parcels.TotalMeasuredArea()), Style{10, Centre, false, false},
-                   true);
+            c.cell(row, column, boundaries[3], totalOrDash(parcels.TotalMeasuredArea()),
+                   Style{10, Centre, false, false}, true);
         else
             c.cell(row, column, boundaries[column - 1], QString(), style, true);
     }
@@ -133,8 +143,8 @@ void parcelsTable(Composer& c, const Parcels& parcels)
 void buildingsTable(Composer& c, const Buildings& buildings)
 {
     static const double boundaries[] = {22.5, 92.5, 120, 145, 172.5};
-    static const char* const headers[] = {"Nr. corp cladire/ constructie", "Denumire", "Suprafata contruita la sol (mp)",
-                                          "Cod grupa destinatie", "Mentiuni"};
+    static const char* const headers[] = {"Nr. corp cladire/ constructie", "Denumire",
+                                          "Suprafata contruita la sol (mp)", "Cod grupa destinatie", "Mentiuni"};
     const Style style{9, Centre, false, false};
     const int count = buildings.Count();
     c.table(count + 2, 5, 94.9, 1, 1);
@@ -222,8 +232,8 @@ void signatureTable(Composer& c, const QString& surveyor, const QString& date)
 } // namespace
 
 Fisa::Fisa()
-    : m_land(std::make_shared<Land>()), m_address(std::make_shared<Address>()),
-      m_parcels(std::make_shared<Parcels>()), m_buildings(std::make_shared<Buildings>())
+    : m_land(std::make_shared<Land>()), m_address(std::make_shared<Address>()), m_parcels(std::make_shared<Parcels>()),
+      m_buildings(std::make_shared<Buildings>())
 {
 }
 
@@ -270,8 +280,8 @@ QString Fisa::addressLine(const Address& address)
     // Tarla and parcel numbers locate extravilan land (IECode 0); everything else has a street.
     if (address.IECode() == 0)
         return QStringLiteral("din T") + address.TarlaNo() + QStringLiteral(", P") + address.ParcelNo();
-    return QStringLiteral("din ") + address.StreetType() + QLatin1Char(' ') + address.StreetName()
-           + QStringLiteral(" nr.") + address.StreetNo();
+    return QStringLiteral("din ") + address.StreetType() + QLatin1Char(' ') + address.StreetName() +
+           QStringLiteral(" nr.") + address.StreetNo();
 }
 
 void Fisa::compose(RTFDoc& doc) const
@@ -283,8 +293,7 @@ void Fisa::compose(RTFDoc& doc) const
     // paragraph it belongs to instead, and lays the lines above the frame out a little taller,
     // which moves the frame down by about the title's height: so the picture goes with the
     // address line, right under the title, and both readers put it inside the frame.
-    c.check(doc.AddShapePicture(-25.5, 111.7, 1, 1, 275, 252, 3, 0, 1, m_pictureData, m_pictureHeight,
-                                m_pictureWidth));
+    c.check(doc.AddShapePicture(-25.5, 111.7, 1, 1, 275, 252, 3, 0, 1, m_pictureData, m_pictureHeight, m_pictureWidth));
     c.line(addressLine(*m_address), Style{11, Centre, false, false});
     c.emptyLines(1);
     identificationTable(c, m_siruta, *m_address);
@@ -301,8 +310,7 @@ void Fisa::compose(RTFDoc& doc) const
     c.line(QStringLiteral("C. DATE REFERITOARE LA PROPRIETAR"), Style{10, Centre, false, true});
     ownersTable(c, m_land->Owners().get(), *m_parcels, *m_buildings);
     c.emptyLines(2);
-    signatureTable(c, m_surveyorName,
-                   m_dateText.isEmpty() ? shortDate(QDate::currentDate()) : m_dateText);
+    signatureTable(c, m_surveyorName, m_dateText.isEmpty() ? shortDate(QDate::currentDate()) : m_dateText);
 }
 
 QByteArray Fisa::composeSheet(Error* error)

@@ -19,8 +19,8 @@ bool exportDocument(const Document& document, const QString& fileName, const Opt
     sheet.setLand(land);
 
     Error sketchError;
-    const QImage picture = SketchRenderer::renderSketchImage(SketchRenderer::documentPolygons(*land),
-                                                             options.sketchSide, &sketchError);
+    const QImage picture =
+        SketchRenderer::renderSketchImage(SketchRenderer::documentPolygons(*land), options.sketchSide, &sketchError);
     if (picture.isNull() && warning)
         *warning = QStringLiteral("no sketch: ") + sketchError.text();
     sheet.setControlPicture(picture);

@@ -74,8 +74,8 @@ private slots:
         m_prompter->queueFileName(name);
         m_window->runCommand(QStringLiteral("ExportRTF"));
         QCOMPARE(m_prompter->texts(),
-                 QStringList({QStringLiteral("AB-16-2026"), QStringLiteral("Fisierul ") + name
-                                                                + QStringLiteral(".RTF a fost salvat")}));
+                 QStringList({QStringLiteral("AB-16-2026"),
+                              QStringLiteral("Fisierul ") + name + QStringLiteral(".RTF a fost salvat")}));
         QCOMPARE(m_prompter->last().caption, QStringLiteral("Confirmare"));
 
         const QByteArray rtf = readAll(name + QStringLiteral(".RTF"));

@@ -1,6 +1,6 @@
 #include "report/Fisa.h"
-#include "support/DocumentFactory.h"
 #include "sketch/SketchRenderer.h"
+#include "support/DocumentFactory.h"
 #include "support/TestPaths.h"
 
 #include <QFile>
@@ -59,7 +59,8 @@ LandPtr tst_Fisa::fixedLand(std::uint8_t ieCode, int parcelCount, int buildingCo
         parcel->setComments(i == 1 ? QStringLiteral("împrejmuit {gard}") : QString());
         parcels->Add(parcel);
     }
-    parcels->setTotalMeasuredArea(parcelCount ? QString::number(50 * parcelCount * (parcelCount + 1)) : QStringLiteral("0"));
+    parcels->setTotalMeasuredArea(parcelCount ? QString::number(50 * parcelCount * (parcelCount + 1))
+                                              : QStringLiteral("0"));
     parcels->setTotalLegalArea(parcelCount ? QStringLiteral("1800") : QStringLiteral("0"));
     land->setParcels(parcels);
 
@@ -171,9 +172,10 @@ void tst_Fisa::matchesReviewedSheet()
     const QList<QByteArray> expected = lines(expectedFile.readAll());
     const QList<QByteArray> got = lines(actual);
     for (int i = 0; i < std::min(expected.size(), got.size()); ++i)
-        QVERIFY2(got[i] == expected[i], qPrintable(QStringLiteral("line %1: %2 instead of %3")
-                                                       .arg(i + 1)
-                                                       .arg(QString::fromLatin1(got[i]), QString::fromLatin1(expected[i]))));
+        QVERIFY2(got[i] == expected[i],
+                 qPrintable(QStringLiteral("line %1: %2 instead of %3")
+                                .arg(i + 1)
+                                .arg(QString::fromLatin1(got[i]), QString::fromLatin1(expected[i]))));
     QCOMPARE(got.size(), expected.size());
 }
 
@@ -203,16 +205,18 @@ void tst_Fisa::addressLine()
     // The sketch goes with the address line (where LibreOffice places it inside the frame).
     QVERIFY(rtf.value(at + 1).startsWith("{\\shp{\\*\\shpinst\\shpleft-510\\shptop2234\\shpright4990\\shpbottom7274"));
     QCOMPARE(rtf.value(at + 2), QByteArray("{\\sp{\\sn shapeType}{\\sv 75}}\r"));
-    const int address = rtf.indexOf(QByteArray("{\\sp{\\sn pibFlags}{\\sv 2}}"
-                                               "{\\sp{\\sn fRecolorFillAsPicture}{\\sv 0}}{\\sp{\\sn fUseShapeAnchor}{\\sv 0}}"
-                                               "{\\sp{\\sn fLine}{\\sv 0}}{\\sp{\\sn posrelh}{\\sv 0}}{\\sp{\\sn posrelv}{\\sv 0}}"
-                                               "{\\sp{\\sn fBehindDocument}{\\sv 0}}{\\sp{\\sn fLayoutInCell}{\\sv 1}}}}\r"))
-                          + 1;
+    const int address =
+        rtf.indexOf(QByteArray("{\\sp{\\sn pibFlags}{\\sv 2}}"
+                               "{\\sp{\\sn fRecolorFillAsPicture}{\\sv 0}}{\\sp{\\sn fUseShapeAnchor}{\\sv 0}}"
+                               "{\\sp{\\sn fLine}{\\sv 0}}{\\sp{\\sn posrelh}{\\sv 0}}{\\sp{\\sn posrelv}{\\sv 0}}"
+                               "{\\sp{\\sn fBehindDocument}{\\sv 0}}{\\sp{\\sn fLayoutInCell}{\\sv 1}}}}\r")) +
+        1;
     QVERIFY(address > at);
     QVERIFY(rtf.value(address).startsWith("{\\pard\\qc\\cf1\\f1\\fs22\\b0\\ulnone\\i0 din "));
     if (ieCode == 0)
         QCOMPARE(rtf.value(address), QByteArray("{\\pard\\qc\\cf1\\f1\\fs22\\b0\\ulnone\\i0 din T41, P312/2 \\par}"));
-    QVERIFY(rtf.contains("\\pard\\ql\\cf1\\f1\\fs18\\b0\\ulnone\\i0 " + QByteArray::number(ieCode) + " \\intbl \\cell\r"));
+    QVERIFY(
+        rtf.contains("\\pard\\ql\\cf1\\f1\\fs18\\b0\\ulnone\\i0 " + QByteArray::number(ieCode) + " \\intbl \\cell\r"));
 }
 
 void tst_Fisa::emptyLinesBeforeOwners_data()
@@ -235,7 +239,8 @@ void tst_Fisa::emptyLinesBeforeOwners()
     Fisa sheet;
     sheet.setLand(fixedLand(0, parcels, buildings, 1));
     const QList<QByteArray> rtf = tst_Fisa::lines(sheet.composeSheet());
-    const int owners = rtf.indexOf("{\\pard\\qc\\cf1\\f1\\fs20\\b0\\ulnone\\i C. DATE REFERITOARE LA PROPRIETAR \\par}");
+    const int owners =
+        rtf.indexOf("{\\pard\\qc\\cf1\\f1\\fs20\\b0\\ulnone\\i C. DATE REFERITOARE LA PROPRIETAR \\par}");
     QVERIFY(owners > 0);
     int empty = 0;
     while (rtf.value(owners - 1 - empty) == "\\par\r")
@@ -252,7 +257,8 @@ void tst_Fisa::emptyTablesShowDashes()
     const QByteArray rtf = sheet.composeSheet();
     const QList<QByteArray> all = lines(rtf);
     // Parcels: a header row and a total row of 7 cells; the measured total is a dash in size 10.
-    const int parcelsTitle = all.indexOf("{\\pard\\qr\\cf1\\f1\\fs20\\b0\\ulnone\\i A. DATE REFERITOARE LA TEREN \\par}");
+    const int parcelsTitle =
+        all.indexOf("{\\pard\\qr\\cf1\\f1\\fs20\\b0\\ulnone\\i A. DATE REFERITOARE LA TEREN \\par}");
     QVERIFY(parcelsTitle > 0);
     QCOMPARE(all.value(parcelsTitle + 1).left(9), QByteArray("{\\trowd \\"));
     const int parcelRows = 2, parcelGrid = 2 * 7 + 2;
@@ -284,7 +290,8 @@ void tst_Fisa::ownerRowsRepeatLegalTotals()
     for (int owner = 1; owner <= 3; ++owner) {
         const int row = title + 1 + owner * grid;
         QCOMPARE(all.value(row).left(7), QByteArray("\\trowd "));
-        QCOMPARE(all.value(row + 11), "\\pard\\qc\\cf1\\f1\\fs18\\b0\\ulnone\\i0 " + QByteArray::number(owner) + " \\intbl \\cell\r");
+        QCOMPARE(all.value(row + 11),
+                 "\\pard\\qc\\cf1\\f1\\fs18\\b0\\ulnone\\i0 " + QByteArray::number(owner) + " \\intbl \\cell\r");
         QVERIFY(all.value(row + 12).startsWith("\\pard\\ql\\cf1\\f1\\fs18\\b0\\ulnone\\i0 "));
         QCOMPARE(all.value(row + 17), QByteArray("\\pard\\qc\\cf1\\f1\\fs18\\b0\\ulnone\\i0 1800 \\intbl \\cell\r"));
         QCOMPARE(all.value(row + 18), QByteArray("\\pard\\qc\\cf1\\f1\\fs18\\b0\\ulnone\\i0 120 \\intbl \\cell\r"));
@@ -325,9 +332,10 @@ void tst_Fisa::pictureIsFittedNotEnlarged()
     sheet.setLand(fixedLand(0, 1, 1, 1));
     const QByteArray rtf = sheet.composeSheet();
     const QList<QByteArray> all = lines(rtf);
-    const int blip = all.indexOf(QByteArray("{\\sp{\\sn pib}{\\sv{\\pict\\picscalex130\\picscaley158\\piccropl0\\piccropr0"
-                                            "\\piccropt0\\piccropb0\\picw7488\\pich5609\\picwgoal4245\\pichgoal3180"
-                                            "\\jpegblip\r"));
+    const int blip =
+        all.indexOf(QByteArray("{\\sp{\\sn pib}{\\sv{\\pict\\picscalex130\\picscaley158\\piccropl0\\piccropr0"
+                               "\\piccropt0\\piccropb0\\picw7488\\pich5609\\picwgoal4245\\pichgoal3180"
+                               "\\jpegblip\r"));
     QVERIFY(blip > 0);
     QCOMPARE(all.value(blip + 1), sheet.PictureData().left(64).toHex().toUpper());
 

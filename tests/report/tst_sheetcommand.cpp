@@ -74,7 +74,8 @@ void tst_SheetCommand::oneDocumentWithDefaults()
     // The address's SIRUTA code, the document's surveyor (Windows-1250 bytes) and today.
     QVERIFY(rtf.contains("\\i0 1017 \\intbl \\cell"));
     QVERIFY(rtf.contains("Intocmit: Ionescu \xDE\xE3ran"));
-    QVERIFY(rtf.contains(("Data: " + QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat)).toLatin1()));
+    QVERIFY(
+        rtf.contains(("Data: " + QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat)).toLatin1()));
     // The sketch, as JPEG.
     QVERIFY(rtf.contains("\\jpegblip\r\r\nFFD8FF"));
 }
@@ -129,11 +130,13 @@ void tst_SheetCommand::usageErrors_data()
     QTest::addColumn<int>("code");
     QTest::newRow("no output") << QStringList{QStringLiteral("x.CP")} << 2;
     QTest::newRow("both outputs") << QStringList{QStringLiteral("x.CP"), QStringLiteral("-o"), QStringLiteral("y.RTF"),
-                                                  QStringLiteral("--out-dir"), QStringLiteral("z")}
+                                                 QStringLiteral("--out-dir"), QStringLiteral("z")}
                                   << 2;
     QTest::newRow("two inputs to one file")
-        << QStringList{QStringLiteral("x.CP"), QStringLiteral("w.CP"), QStringLiteral("-o"), QStringLiteral("y.RTF")} << 2;
-    QTest::newRow("unknown option") << QStringList{QStringLiteral("x.CP"), QStringLiteral("--size"), QStringLiteral("3")}
+        << QStringList{QStringLiteral("x.CP"), QStringLiteral("w.CP"), QStringLiteral("-o"), QStringLiteral("y.RTF")}
+        << 2;
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("x.CP"), QStringLiteral("--size"),
+                                                   QStringLiteral("3")}
                                     << 2;
     QTest::newRow("option without value") << QStringList{QStringLiteral("x.CP"), QStringLiteral("-o")} << 2;
     QTest::newRow("missing input") << QStringList{QStringLiteral("/nonexistent/x.CP"), QStringLiteral("-o"),

@@ -114,19 +114,35 @@ void tst_SheetRender::sheetShowsTablesAndSketchInFrame()
     QByteArray raw;
     QVERIFY(run(m_pdftotext, {pdf, QStringLiteral("-")}, &raw));
     const QString text = QString::fromUtf8(raw).simplified();
-    for (const char* expected :
-         {"FISA CORPULUI DE PROPRIETATE", "din Strada Mărășești nr.7B", "Cod SIRUTA:", "179132", "Nr. carte funciară:",
-          "SCHITA CORPULUI DE PROPRIETATE", "A. DATE REFERITOARE LA TEREN", "Nr. parcela", "Categorie folosinta",
-          "B. DATE REFERITOARE LA CONSTRUCTII", "Denumire", "C. DATE REFERITOARE LA PROPRIETAR", "Nr. crt.",
-          "Mentiuni", "TOTAL", "1404", "TDI", "Casă", "Țurcanu Ștefania", "Intocmit: Ionescu Ion",
-          "Data: 07.12.2026", "Verificat: ..........."})
+    for (const char* expected : {"FISA CORPULUI DE PROPRIETATE",
+                                 "din Strada Mărășești nr.7B",
+                                 "Cod SIRUTA:",
+                                 "179132",
+                                 "Nr. carte funciară:",
+                                 "SCHITA CORPULUI DE PROPRIETATE",
+                                 "A. DATE REFERITOARE LA TEREN",
+                                 "Nr. parcela",
+                                 "Categorie folosinta",
+                                 "B. DATE REFERITOARE LA CONSTRUCTII",
+                                 "Denumire",
+                                 "C. DATE REFERITOARE LA PROPRIETAR",
+                                 "Nr. crt.",
+                                 "Mentiuni",
+                                 "TOTAL",
+                                 "1404",
+                                 "TDI",
+                                 "Casă",
+                                 "Țurcanu Ștefania",
+                                 "Intocmit: Ionescu Ion",
+                                 "Data: 07.12.2026",
+                                 "Verificat: ..........."})
         QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
     QCOMPARE(text.count(QStringLiteral("FISA CORPULUI DE PROPRIETATE")), 1);
 
     const int dpi = 100;
-    QVERIFY(run(m_pdftoppm, {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
-                             QStringLiteral("-singlefile"), QStringLiteral("-f"), QStringLiteral("1"), pdf,
-                             dir.filePath(QStringLiteral("page"))}));
+    QVERIFY(run(m_pdftoppm,
+                {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                 QStringLiteral("-f"), QStringLiteral("1"), pdf, dir.filePath(QStringLiteral("page"))}));
     const QImage page = QImage(dir.filePath(QStringLiteral("page.png"))).convertToFormat(QImage::Format_RGB32);
     QVERIFY(!page.isNull());
     QVERIFY2(page.width() > page.height(), "the page is not landscape");
