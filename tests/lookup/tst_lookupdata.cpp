@@ -55,6 +55,7 @@ private slots:
     void openingFailures();
     void emptyFieldEqualsNothing();
     void replacingTheTable();
+    void searchPositionBeyondSixteenBits();
 
     void cascadeOnTheFixture();
     void storedDocumentFindsCountyAndTerritory();
@@ -254,6 +255,27 @@ void tst_LookUpData::replacingTheTable()
     lookup.setrsLookUp(other);
     QCOMPARE(lookup.rsLookUp().recordCount(), 8);
     QCOMPARE(lookup.Search(QStringLiteral("district_type_name"), QStringLiteral("Sector")), qint16(0));
+}
+
+// Positions are 16-bit: a match past 32767 is an overflow, never a wrapped, wrong position.
+void tst_LookUpData::searchPositionBeyondSixteenBits()
+{
+    NomenclatureTable table;
+    table.fileName = QStringLiteral("Big.DAT");
+    table.tableName = QStringLiteral("Big");
+    table.fields = {QStringLiteral("id")};
+    table.types = {QStringLiteral("INTEGER")};
+    for (int i = 0; i < 32770; ++i)
+        table.addRow({i});
+    const QString path = m_dir.filePath(table.fileName);
+    NomenclatureWriter::write(table, path);
+    LookUpData lookup;
+    lookup.setFileName(path);
+    lookup.CreateLookUp();
+    QCOMPARE(lookup.Search(QStringLiteral("id"), 32767), qint16(32767));
+    QCOMPARE(failureNumber([&] { lookup.Search(QStringLiteral("id"), 32768); }), int(ErrorNumber::Overflow));
+    lookup.setFilter(QStringLiteral("id = 32769"));
+    QCOMPARE(lookup.Search(QStringLiteral("id"), 32769), qint16(0));
 }
 
 void tst_LookUpData::cascadeOnTheFixture()
