@@ -57,8 +57,10 @@ frmImportDXF::frmImportDXF(Prompter& prompter, const QString& programFolder, QWi
         prBarImport->setRange(0, 100);
         prBarImport->setValue(0);
         prBarImport->show();
-        if (label.isEmpty())
+        if (label.isEmpty() && !m_busyCursor) {
             QApplication::setOverrideCursor(Qt::WaitCursor);
+            m_busyCursor = true;
+        }
         m_repaintClock.start();
         progressStep();
     };
@@ -77,8 +79,10 @@ frmImportDXF::frmImportDXF(Prompter& prompter, const QString& programFolder, QWi
     m_wizard.progress.stopped = [this] {
         prBarImport->hide();
         lblImportedEntities->hide();
-        if (lblImportedEntities->text().isEmpty() || lblImportedEntities->text().startsWith(QLatin1String("Entitati")))
+        if (m_busyCursor) {
             QApplication::restoreOverrideCursor();
+            m_busyCursor = false;
+        }
     };
     refresh(true);
 }
@@ -223,8 +227,8 @@ void frmImportDXF::buildPages()
 void frmImportDXF::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (!m_areaSizeSet) {
-        m_areaSizeSet = true;
+    if (!m_shownOnce) {
+        m_shownOnce = true;
         keepOnTop(this, true);
     }
 }

@@ -76,5 +76,6 @@ private:
     QLabel* lblImportedEntities = nullptr;
     DxfMapWidget* m_maps[2] = {nullptr, nullptr};
     QElapsedTimer m_repaintClock;
-    bool m_areaSizeSet = false;
+    bool m_shownOnce = false;
+    bool m_busyCursor = false;
 };
