@@ -15,15 +15,12 @@ QStringList documentFiles(const QStringList& inputs, QStringList* missing)
     for (const QString& input : inputs) {
         const QFileInfo info(input);
         if (info.isDir()) {
+            // Without QDir::CaseSensitive the name filter ignores case: .CP, .cp, .Cp.
             const QFileInfoList entries =
-                QDir(input).entryInfoList({QStringLiteral("*.CP")}, QDir::Files | QDir::CaseSensitive, QDir::Name);
-            const QFileInfoList lower =
-                QDir(input).entryInfoList({QStringLiteral("*.cp"), QStringLiteral("*.Cp"), QStringLiteral("*.cP")},
-                                          QDir::Files | QDir::CaseSensitive, QDir::Name);
+                QDir(input).entryInfoList({QStringLiteral("*.cp")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
             QStringList found;
-            for (const QFileInfo& entry : entries + lower)
+            for (const QFileInfo& entry : entries)
                 found << entry.filePath();
-            found.sort();
             files << found;
         } else if (info.isFile()) {
             files << input;
