@@ -36,8 +36,8 @@ QString rawFolder(int argc, char* argv[])
     return QCoreApplication::applicationDirPath() + QStringLiteral("/../../../shared/data/nomenclature/raw");
 }
 
-const char* const kFiles[] = {"Judete", "Admin", "Localitati", "Strazi", "TipArtere", "TipSubAdm",
-                              "CtgFolTeren", "DestinatieTeren", "DestinatieCladire"};
+const char* const kFiles[] = {"Judete",    "Admin",       "Localitati",      "Strazi",           "TipArtere",
+                              "TipSubAdm", "CtgFolTeren", "DestinatieTeren", "DestinatieCladire"};
 
 struct Entry
 {
@@ -145,8 +145,8 @@ Times interleaved(int rounds, const std::function<void()>& lotmark, const std::f
 
 void report(const char* what, double lotmark, double sqlite, double qt, double goal)
 {
-    std::printf("%s\n  lotmark %.3f ms, sqlite3 %.3f ms (ratio %.2f), Qt SQL %.3f ms (ratio %.2f); goal <= %.0f\n", what,
-                lotmark, sqlite, lotmark / sqlite, qt, lotmark / qt, goal);
+    std::printf("%s\n  lotmark %.3f ms, sqlite3 %.3f ms (ratio %.2f), Qt SQL %.3f ms (ratio %.2f); goal <= %.0f\n",
+                what, lotmark, sqlite, lotmark / sqlite, qt, lotmark / qt, goal);
 }
 
 } // namespace
@@ -175,7 +175,9 @@ int main(int argc, char* argv[])
                     NomenclatureBuilder::table(build, QStringLiteral("Localitati.DAT"))->rowCount(),
                     NomenclatureBuilder::table(build, QStringLiteral("Strazi.DAT"))->rowCount());
     }
-    auto path = [&](const char* name) { return data + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".DAT"); };
+    auto path = [&](const char* name) {
+        return data + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".DAT");
+    };
     const int rounds = 41;
 
     // --- InitializeData: open the nine tables, fill the county, sub-unit and street-type lists.
@@ -220,7 +222,8 @@ int main(int argc, char* argv[])
             }
             std::vector<Entry> counties, districts, types;
             qtQuery(dbs[0], QStringLiteral("SELECT county_id, county_name FROM Judete"), {}, counties);
-            qtQuery(dbs[5], QStringLiteral("SELECT district_type_id, district_type_name FROM TipSubAdm"), {}, districts);
+            qtQuery(dbs[5], QStringLiteral("SELECT district_type_id, district_type_name FROM TipSubAdm"), {},
+                    districts);
             qtQuery(dbs[4], QStringLiteral("SELECT street_type_id, street_type_name FROM TipArtere"), {}, types);
             for (QSqlDatabase& db : dbs)
                 db.close();
@@ -292,18 +295,22 @@ int main(int argc, char* argv[])
         const auto qtWork = [&] {
             for (int county : countyIds) {
                 std::vector<Entry> out;
-                qtQuery(adminQt, QStringLiteral("SELECT admin_id, admin_name FROM Admin WHERE admin_county_id = ?"), {county}, out);
+                qtQuery(adminQt, QStringLiteral("SELECT admin_id, admin_name FROM Admin WHERE admin_county_id = ?"),
+                        {county}, out);
             }
         };
         const Times t = interleaved(rounds, lotmarkWork, plainWork, qtWork);
         report("choose a county (all 42 in turn)", t.lotmark, t.sqlite, t.qt, 3);
         sqlite3_stmt* statement = prepare(adminDb, "SELECT admin_id, admin_name FROM Admin WHERE admin_county_id = ?");
-        const Times r = interleaved(rounds, lotmarkWork, [&] {
-            for (int county : countyIds) {
-                std::vector<Entry> out;
-                reusedQuery(statement, {county}, out);
-            }
-        }, [] {});
+        const Times r = interleaved(
+            rounds, lotmarkWork,
+            [&] {
+                for (int county : countyIds) {
+                    std::vector<Entry> out;
+                    reusedQuery(statement, {county}, out);
+                }
+            },
+            [] {});
         reportReused(r.lotmark, r.sqlite);
         sqlite3_finalize(statement);
     }
@@ -312,7 +319,8 @@ int main(int argc, char* argv[])
         const auto lotmarkWork = [&] {
             for (int territory : territoryIds) {
                 std::vector<Entry> out;
-                localities.setFilter(QStringLiteral("admin_id = ") + QString::number(territory) + QStringLiteral(" AND ie_code = 1"));
+                localities.setFilter(QStringLiteral("admin_id = ") + QString::number(territory) +
+                                     QStringLiteral(" AND ie_code = 1"));
                 fill(localities, "locality_name", "locality_id", out);
             }
         };
@@ -328,20 +336,24 @@ int main(int argc, char* argv[])
             for (int territory : territoryIds) {
                 std::vector<Entry> out;
                 qtQuery(localitiesQt,
-                        QStringLiteral("SELECT locality_id, locality_name FROM Localitati WHERE admin_id = ? AND ie_code = ?"),
+                        QStringLiteral(
+                            "SELECT locality_id, locality_name FROM Localitati WHERE admin_id = ? AND ie_code = ?"),
                         {territory, 1}, out);
             }
         };
         const Times t = interleaved(5, lotmarkWork, plainWork, qtWork);
         report("choose a territory (all 3181 in turn)", t.lotmark, t.sqlite, t.qt, 3);
-        sqlite3_stmt* statement =
-            prepare(localitiesDb, "SELECT locality_id, locality_name FROM Localitati WHERE admin_id = ? AND ie_code = ?");
-        const Times r = interleaved(5, lotmarkWork, [&] {
-            for (int territory : territoryIds) {
-                std::vector<Entry> out;
-                reusedQuery(statement, {territory, 1}, out);
-            }
-        }, [] {});
+        sqlite3_stmt* statement = prepare(
+            localitiesDb, "SELECT locality_id, locality_name FROM Localitati WHERE admin_id = ? AND ie_code = ?");
+        const Times r = interleaved(
+            5, lotmarkWork,
+            [&] {
+                for (int territory : territoryIds) {
+                    std::vector<Entry> out;
+                    reusedQuery(statement, {territory, 1}, out);
+                }
+            },
+            [] {});
         reportReused(r.lotmark, r.sqlite);
         sqlite3_finalize(statement);
     }
@@ -361,7 +373,9 @@ int main(int argc, char* argv[])
                 if (streets.rsLookUp().recordCount() == 0)
                     continue;
                 std::vector<Entry> out;
-                streets.setFilter(QStringLiteral("admin_id = %1 AND locality_id = %2 AND street_type_id = 32").arg(territory).arg(locality));
+                streets.setFilter(QStringLiteral("admin_id = %1 AND locality_id = %2 AND street_type_id = 32")
+                                      .arg(territory)
+                                      .arg(locality));
                 fill(streets, "street_name", "street_type_id", out);
             }
         };
@@ -369,7 +383,8 @@ int main(int argc, char* argv[])
             for (auto [territory, locality] : places) {
                 std::vector<Entry> out;
                 sqlite3_stmt* s = nullptr;
-                sqlite3_prepare_v2(streetsDb, "SELECT 1 FROM Strazi WHERE admin_id = ? AND locality_id = ? LIMIT 1", -1, &s, nullptr);
+                sqlite3_prepare_v2(streetsDb, "SELECT 1 FROM Strazi WHERE admin_id = ? AND locality_id = ? LIMIT 1", -1,
+                                   &s, nullptr);
                 sqlite3_bind_int(s, 1, territory);
                 sqlite3_bind_int(s, 2, locality);
                 const bool has = sqlite3_step(s) == SQLITE_ROW;
@@ -377,7 +392,8 @@ int main(int argc, char* argv[])
                 if (!has)
                     continue;
                 plainQuery(streetsDb,
-                           "SELECT street_type_id, street_name FROM Strazi WHERE admin_id = ? AND locality_id = ? AND street_type_id = ?",
+                           "SELECT street_type_id, street_name FROM Strazi WHERE admin_id = ? AND locality_id = ? AND "
+                           "street_type_id = ?",
                            {territory, locality, 32}, out);
             }
         };
@@ -392,12 +408,14 @@ int main(int argc, char* argv[])
                 if (!has.next())
                     continue;
                 qtQuery(streetsQt,
-                        QStringLiteral("SELECT street_type_id, street_name FROM Strazi WHERE admin_id = ? AND locality_id = ? AND street_type_id = ?"),
+                        QStringLiteral("SELECT street_type_id, street_name FROM Strazi WHERE admin_id = ? AND "
+                                       "locality_id = ? AND street_type_id = ?"),
                         {territory, locality, 32}, out);
             }
         };
         char what[160];
-        std::snprintf(what, sizeof what, "choose a locality with streets, then list its Strada streets (%zu localities)", places.size());
+        std::snprintf(what, sizeof what,
+                      "choose a locality with streets, then list its Strada streets (%zu localities)", places.size());
         const Times t = interleaved(5, lotmarkWork, plainWork, qtWork);
         report(what, t.lotmark, t.sqlite, t.qt, 3);
     }
@@ -408,7 +426,9 @@ int main(int argc, char* argv[])
             for (int sector : sectors) {
                 for (int type = 1; type <= 42; ++type) {
                     std::vector<Entry> out;
-                    streets.setFilter(QStringLiteral("admin_id = 179132 AND locality_id = %1 AND street_type_id = %2").arg(sector).arg(type));
+                    streets.setFilter(QStringLiteral("admin_id = 179132 AND locality_id = %1 AND street_type_id = %2")
+                                          .arg(sector)
+                                          .arg(type));
                     fill(streets, "street_name", "street_type_id", out);
                 }
             }
@@ -418,7 +438,8 @@ int main(int argc, char* argv[])
                 for (int type = 1; type <= 42; ++type) {
                     std::vector<Entry> out;
                     plainQuery(streetsDb,
-                               "SELECT street_type_id, street_name FROM Strazi WHERE admin_id = ? AND locality_id = ? AND street_type_id = ?",
+                               "SELECT street_type_id, street_name FROM Strazi WHERE admin_id = ? AND locality_id = ? "
+                               "AND street_type_id = ?",
                                {179132, sector, type}, out);
                 }
             }
@@ -428,23 +449,27 @@ int main(int argc, char* argv[])
                 for (int type = 1; type <= 42; ++type) {
                     std::vector<Entry> out;
                     qtQuery(streetsQt,
-                            QStringLiteral("SELECT street_type_id, street_name FROM Strazi WHERE admin_id = ? AND locality_id = ? AND street_type_id = ?"),
+                            QStringLiteral("SELECT street_type_id, street_name FROM Strazi WHERE admin_id = ? AND "
+                                           "locality_id = ? AND street_type_id = ?"),
                             {179132, sector, type}, out);
                 }
             }
         };
         const Times t = interleaved(rounds, lotmarkWork, plainWork, qtWork);
         report("choose a street type in a Bucharest sector (6 sectors x 42 types)", t.lotmark, t.sqlite, t.qt, 3);
-        sqlite3_stmt* statement = prepare(
-            streetsDb, "SELECT street_type_id, street_name FROM Strazi WHERE admin_id = ? AND locality_id = ? AND street_type_id = ?");
-        const Times r = interleaved(rounds, lotmarkWork, [&] {
-            for (int sector : sectors) {
-                for (int type = 1; type <= 42; ++type) {
-                    std::vector<Entry> out;
-                    reusedQuery(statement, {179132, sector, type}, out);
+        sqlite3_stmt* statement = prepare(streetsDb, "SELECT street_type_id, street_name FROM Strazi WHERE admin_id = "
+                                                     "? AND locality_id = ? AND street_type_id = ?");
+        const Times r = interleaved(
+            rounds, lotmarkWork,
+            [&] {
+                for (int sector : sectors) {
+                    for (int type = 1; type <= 42; ++type) {
+                        std::vector<Entry> out;
+                        reusedQuery(statement, {179132, sector, type}, out);
+                    }
                 }
-            }
-        }, [] {});
+            },
+            [] {});
         reportReused(r.lotmark, r.sqlite);
         sqlite3_finalize(statement);
     }
@@ -459,12 +484,16 @@ int main(int argc, char* argv[])
         const auto plainWork = [&] {
             for (int territory : territoryIds) {
                 std::vector<Entry> out;
-                plainQuery(localitiesDb, "SELECT locality_id, locality_name, county_id, admin_id, ie_code FROM Localitati WHERE locality_id = ?",
+                plainQuery(localitiesDb,
+                           "SELECT locality_id, locality_name, county_id, admin_id, ie_code FROM Localitati WHERE "
+                           "locality_id = ?",
                            {territory}, out);
             }
         };
         const Times t = interleaved(5, lotmarkWork, plainWork, [] {});
-        std::printf("show a stored document: filter locality_id=code and Search (3181 codes)\n  lotmark %.3f ms, sqlite3 %.3f ms (ratio %.2f); goal <= 3\n", t.lotmark, t.sqlite, t.lotmark / t.sqlite);
+        std::printf("show a stored document: filter locality_id=code and Search (3181 codes)\n  lotmark %.3f ms, "
+                    "sqlite3 %.3f ms (ratio %.2f); goal <= 3\n",
+                    t.lotmark, t.sqlite, t.lotmark / t.sqlite);
     }
     // Search by table size: tables of n streets, the value sought in the last record. The time
     // per record stays flat when Search is linear; a quadratic walk would double it with n.
@@ -477,7 +506,8 @@ int main(int argc, char* argv[])
             table.tableName = QStringLiteral("Strazi");
             table.fields = {QStringLiteral("admin_id"), QStringLiteral("locality_id"), QStringLiteral("street_type_id"),
                             QStringLiteral("street_name")};
-            table.types = {QStringLiteral("INTEGER"), QStringLiteral("INTEGER"), QStringLiteral("INTEGER"), QStringLiteral("TEXT")};
+            table.types = {QStringLiteral("INTEGER"), QStringLiteral("INTEGER"), QStringLiteral("INTEGER"),
+                           QStringLiteral("TEXT")};
             for (int i = 0; i < n; ++i)
                 table.addRow({1017, 1026, 32, QStringLiteral("Strada %1").arg(i)});
             const QString file = dir.filePath(table.fileName);

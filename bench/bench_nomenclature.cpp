@@ -20,8 +20,9 @@ int main(int argc, char* argv[])
     QString raw = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (raw.isEmpty()) {
         const QString shared = qEnvironmentVariable("LOTMARK_SHARED");
-        raw = !shared.isEmpty() ? shared + QStringLiteral("/data/nomenclature/raw")
-                                : QCoreApplication::applicationDirPath() + QStringLiteral("/../../../shared/data/nomenclature/raw");
+        raw = !shared.isEmpty()
+                  ? shared + QStringLiteral("/data/nomenclature/raw")
+                  : QCoreApplication::applicationDirPath() + QStringLiteral("/../../../shared/data/nomenclature/raw");
     }
     const QString siruta = QDir(raw).filePath(QStringLiteral("siruta-s1-2024.csv"));
     if (!QFileInfo::exists(siruta)) {
@@ -60,7 +61,8 @@ int main(int argc, char* argv[])
     }
     std::printf("national SIRUTA register: %zu lines, %zu locality rows\n", lines, rows);
     std::printf("  read and split line by line: %.2f ms\n", splitMs);
-    std::printf("  importer, read and build the tables: %.2f ms, ratio %.2f (goal <= 5)\n", importMs, importMs / splitMs);
+    std::printf("  importer, read and build the tables: %.2f ms, ratio %.2f (goal <= 5)\n", importMs,
+                importMs / splitMs);
     std::printf("  importer, read, build and write the nine .DAT files: %.2f ms, ratio %.2f\n", writeMs,
                 writeMs / splitMs);
     return 0;

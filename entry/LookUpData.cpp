@@ -173,8 +173,9 @@ void LookUpTable::open(const QString& fileName)
     QStringList fields;
     if (ok) {
         // One table per file; reading the catalogue also proves the file is a database.
-        Statement tables(db, QStringLiteral(
-            "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%' LIMIT 2"));
+        Statement tables(
+            db,
+            QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%' LIMIT 2"));
         int count = 0;
         int rc = SQLITE_ERROR;
         while (tables.isValid() && (rc = sqlite3_step(tables.get())) == SQLITE_ROW) {
@@ -291,7 +292,8 @@ void LookUpTable::applyFilter(const QVariant& filter)
     if (key == m_filterKey && (m_recordsRead || m_count >= 0))
         return;
     m_filterKey = key;
-    const QString where = conditions.isEmpty() ? QString() : QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    const QString where =
+        conditions.isEmpty() ? QString() : QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
     if (where != m_where || m_selectSql.isEmpty()) {
         m_where = where;
         m_selectSql = QStringLiteral("SELECT * FROM %1%2 ORDER BY rowid").arg(quoted(m_tableName), m_where);

@@ -89,7 +89,7 @@ private:
     QString m_where;                       // its WHERE clause, with a parameter per test
     mutable QString m_selectSql;           // the queries of that clause
     mutable QString m_countSql;
-    std::vector<qlonglong> m_values;       // its values
+    std::vector<qlonglong> m_values; // its values
     // The records are read on first use, and only counted when their number is all that is asked.
     mutable bool m_recordsRead = false;
     mutable int m_count = -1;

@@ -24,8 +24,8 @@ public:
         if (atEnd() || !(isAsciiLetter(m_text.at(m_pos)) || m_text.at(m_pos) == QLatin1Char('_')))
             return false;
         ++m_pos;
-        while (!atEnd() && (isAsciiLetter(m_text.at(m_pos)) || isAsciiDigit(m_text.at(m_pos))
-                            || m_text.at(m_pos) == QLatin1Char('_')))
+        while (!atEnd() && (isAsciiLetter(m_text.at(m_pos)) || isAsciiDigit(m_text.at(m_pos)) ||
+                            m_text.at(m_pos) == QLatin1Char('_')))
             ++m_pos;
         out = m_text.mid(start, m_pos - start);
         return true;
@@ -68,7 +68,10 @@ public:
     }
 
 private:
-    static bool isAsciiLetter(QChar c) { return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z')); }
+    static bool isAsciiLetter(QChar c)
+    {
+        return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+    }
     static bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
     const QString& m_text;

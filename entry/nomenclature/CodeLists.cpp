@@ -16,20 +16,19 @@ struct StreetType
 
 // Stored order is the order of the list the form shows; the id is the 1-based position.
 const StreetType kStreetTypes[] = {
-    {"Aleea", "Ale"},       {"Artera", "Art"},      {"Bulevardul", "Bld"},  {"Calea", "Cal"},
-    {"Cantonul", "Can"},    {"Cartierul", "Car"},   {"Cătunul", "Căt"},     {"Colonia", "Col"},
-    {"Complexul", "Cpx"},   {"Cotitura", "Cot"},    {"Curtea", "Cte"},      {"Cvartalul", "Cva"},
-    {"Drumul", "Drm"},      {"Fundacul", "Fdc"},    {"Fundătura", "Fdt"},   {"Hotarul", "Hot"},
-    {"Incinta", "INC"},     {"Inelul", "Inl"},      {"Intrarea", "Int"},    {"Magistrala", "Mag"},
-    {"Parcul", "Prc"},      {"Pasajul", "Psj"},     {"Piața", "Pţa"},       {"Piațeta", "Ptă"},
-    {"Pietonalul", "Ptn"},  {"Podul", "Pod"},       {"Prelungirea", "Prl"}, {"Ramificația", "Ram"},
-    {"Scuarul", "Scu"},     {"Scurtătura", "Sct"},  {"Splaiul", "Spl"},     {"Strada", "Str"},
-    {"Stradela", "Std"},    {"Șirul", "Şir"},       {"Șoseaua", "Şos"},     {"Tabăra", "Tab"},
-    {"Trecătoarea", "Trc"}, {"Trecerea", "Tre"},    {"Ulicioara", "Ulc"},   {"Ulița", "Ulţ"},
-    {"Vadul", "Vad"},       {"Varianta", "Var"},
+    {"Aleea", "Ale"},     {"Artera", "Art"},      {"Bulevardul", "Bld"},  {"Calea", "Cal"},     {"Cantonul", "Can"},
+    {"Cartierul", "Car"}, {"Cătunul", "Căt"},     {"Colonia", "Col"},     {"Complexul", "Cpx"}, {"Cotitura", "Cot"},
+    {"Curtea", "Cte"},    {"Cvartalul", "Cva"},   {"Drumul", "Drm"},      {"Fundacul", "Fdc"},  {"Fundătura", "Fdt"},
+    {"Hotarul", "Hot"},   {"Incinta", "INC"},     {"Inelul", "Inl"},      {"Intrarea", "Int"},  {"Magistrala", "Mag"},
+    {"Parcul", "Prc"},    {"Pasajul", "Psj"},     {"Piața", "Pţa"},       {"Piațeta", "Ptă"},   {"Pietonalul", "Ptn"},
+    {"Podul", "Pod"},     {"Prelungirea", "Prl"}, {"Ramificația", "Ram"}, {"Scuarul", "Scu"},   {"Scurtătura", "Sct"},
+    {"Splaiul", "Spl"},   {"Strada", "Str"},      {"Stradela", "Std"},    {"Șirul", "Şir"},     {"Șoseaua", "Şos"},
+    {"Tabăra", "Tab"},    {"Trecătoarea", "Trc"}, {"Trecerea", "Tre"},    {"Ulicioara", "Ulc"}, {"Ulița", "Ulţ"},
+    {"Vadul", "Vad"},     {"Varianta", "Var"},
 };
 
-const char* const kDistrictTypes[] = {"Sector", "Cartier", "Cvartal", "Careu", "Microraion", "Colonie", "Complex", "Cătun"};
+const char* const kDistrictTypes[] = {"Sector",     "Cartier", "Cvartal", "Careu",
+                                      "Microraion", "Colonie", "Complex", "Cătun"};
 
 const char* const kLandUse[][2] = {
     {"A", "Arabil"},
@@ -47,10 +46,8 @@ const char* const kLandUse[][2] = {
 };
 
 const char* const kLandDestinations[][2] = {
-    {"TDA", "Terenuri cu destinație agricolă"},
-    {"TDF", "Terenuri cu destinație forestieră"},
-    {"TDH", "Terenuri aflate permanent sub ape"},
-    {"TDI", "Terenuri din intravilan"},
+    {"TDA", "Terenuri cu destinație agricolă"},   {"TDF", "Terenuri cu destinație forestieră"},
+    {"TDH", "Terenuri aflate permanent sub ape"}, {"TDI", "Terenuri din intravilan"},
     {"TDS", "Terenuri cu destinații speciale"},
 };
 

@@ -8,10 +8,10 @@
 // types, land-use categories and the destination groups of land and buildings.
 namespace CodeLists {
 
-NomenclatureTable streetTypes();       // TipArtere.DAT
-NomenclatureTable districtTypes();     // TipSubAdm.DAT
-NomenclatureTable landUseCategories(); // CtgFolTeren.DAT
-NomenclatureTable landDestinations();  // DestinatieTeren.DAT
+NomenclatureTable streetTypes();          // TipArtere.DAT
+NomenclatureTable districtTypes();        // TipSubAdm.DAT
+NomenclatureTable landUseCategories();    // CtgFolTeren.DAT
+NomenclatureTable landDestinations();     // DestinatieTeren.DAT
 NomenclatureTable buildingDestinations(); // DestinatieCladire.DAT
 
 // street_type_id of a street type code of the Ministry of Finance nomenclature ("Str" -> the

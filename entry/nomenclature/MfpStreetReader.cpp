@@ -76,8 +76,8 @@ MfpCounty readCounty(const QString& folder)
     MfpCounty county;
     for (const auto& s : streets) {
         const QString type = s.value(QStringLiteral("TAT_COD"));
-        const bool abolished = s.value(QStringLiteral("SAR_COD")) == QLatin1String("D")
-            || !s.value(QStringLiteral("DATA_DESF")).isEmpty();
+        const bool abolished =
+            s.value(QStringLiteral("SAR_COD")) == QLatin1String("D") || !s.value(QStringLiteral("DATA_DESF")).isEmpty();
         const int siruta = sirutaOf.value(s.value(QStringLiteral("LOC_COD")), 0);
         const QString name = s.value(QStringLiteral("DENUMIRE")).simplified();
         if (type == QLatin1String("G") || abolished || siruta == 0 || name.isEmpty()) {

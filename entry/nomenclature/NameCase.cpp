@@ -8,14 +8,14 @@ namespace {
 
 bool isWordBreak(QChar c)
 {
-    return c.isSpace() || c == QLatin1Char('-') || c == QLatin1Char('.') || c == QLatin1Char('\'')
-        || c == QLatin1Char('(') || c == QLatin1Char('"');
+    return c.isSpace() || c == QLatin1Char('-') || c == QLatin1Char('.') || c == QLatin1Char('\'') ||
+           c == QLatin1Char('(') || c == QLatin1Char('"');
 }
 
 bool isSmallWord(QStringView lowerWord)
 {
-    static const char16_t* const words[] = {u"de", u"din", u"lui", u"cel", u"cea", u"cu", u"pe", u"sub", u"la",
-                                            u"și", u"dintre", u"peste", u"lângă", u"spre"};
+    static const char16_t* const words[] = {u"de",  u"din", u"lui", u"cel",    u"cea",   u"cu",    u"pe",
+                                            u"sub", u"la",  u"și",  u"dintre", u"peste", u"lângă", u"spre"};
     if (lowerWord.size() > 6)
         return false;
     for (const char16_t* word : words) {
@@ -41,11 +41,16 @@ bool isRomanNumeral(QStringView lowerWord)
 QChar commaBelowLetter(QChar c)
 {
     switch (c.unicode()) {
-    case 0x015E: return QChar(0x0218); // Ş -> Ș
-    case 0x015F: return QChar(0x0219); // ş -> ș
-    case 0x0162: return QChar(0x021A); // Ţ -> Ț
-    case 0x0163: return QChar(0x021B); // ţ -> ț
-    default: return c;
+    case 0x015E:
+        return QChar(0x0218); // Ş -> Ș
+    case 0x015F:
+        return QChar(0x0219); // ş -> ș
+    case 0x0162:
+        return QChar(0x021A); // Ţ -> Ț
+    case 0x0163:
+        return QChar(0x021B); // ţ -> ț
+    default:
+        return c;
     }
 }
 

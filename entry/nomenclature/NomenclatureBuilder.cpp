@@ -15,9 +15,18 @@ namespace NomenclatureBuilder {
 namespace {
 
 // Register TIP values of the territories.
-bool isCommune(int type) { return type == 3; }
-bool isTown(int type) { return type == 2 || type == 5; }
-bool isMunicipality(int type) { return type == 1 || type == 4 || type == 9; }
+bool isCommune(int type)
+{
+    return type == 3;
+}
+bool isTown(int type)
+{
+    return type == 2 || type == 5;
+}
+bool isMunicipality(int type)
+{
+    return type == 1 || type == 4 || type == 9;
+}
 constexpr int kSectorType = 6;
 
 // `name` is in display case, so the prefix it may already have is in display case too.
@@ -133,12 +142,12 @@ NomenclatureBuild build(const std::vector<SirutaRecord>& siruta, const std::vect
         "Admin", {QStringLiteral("admin_id"), QStringLiteral("admin_name"), QStringLiteral("admin_county_id")},
         {QStringLiteral("INTEGER"), QStringLiteral("TEXT"), QStringLiteral("INTEGER")});
     admin.indexes = {{QStringLiteral("admin_county_id")}};
-    NomenclatureTable localitati = makeTable(
-        "Localitati",
-        {QStringLiteral("locality_id"), QStringLiteral("locality_name"), QStringLiteral("county_id"),
-         QStringLiteral("admin_id"), QStringLiteral("ie_code")},
-        {QStringLiteral("INTEGER"), QStringLiteral("TEXT"), QStringLiteral("INTEGER"), QStringLiteral("INTEGER"),
-         QStringLiteral("INTEGER")});
+    NomenclatureTable localitati =
+        makeTable("Localitati",
+                  {QStringLiteral("locality_id"), QStringLiteral("locality_name"), QStringLiteral("county_id"),
+                   QStringLiteral("admin_id"), QStringLiteral("ie_code")},
+                  {QStringLiteral("INTEGER"), QStringLiteral("TEXT"), QStringLiteral("INTEGER"),
+                   QStringLiteral("INTEGER"), QStringLiteral("INTEGER")});
     localitati.indexes = {{QStringLiteral("admin_id"), QStringLiteral("ie_code")}, {QStringLiteral("locality_id")}};
 
     QHash<int, int> seatOf; // territory code -> code of its first locality
@@ -195,7 +204,8 @@ NomenclatureBuild build(const std::vector<SirutaRecord>& siruta, const std::vect
         }
     }
     // The sectors of the capital: the localities of the register's sector type, named "... SECTORUL n".
-    static const QRegularExpression sectorName(QStringLiteral("SECTORUL\\s+(\\d)$"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression sectorName(QStringLiteral("SECTORUL\\s+(\\d)$"),
+                                               QRegularExpression::CaseInsensitiveOption);
     QHash<int, const SirutaRecord*> sectors;
     for (const SirutaRecord* locality : localityByCode) {
         if (locality->type != kSectorType)

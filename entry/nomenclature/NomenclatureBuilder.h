@@ -18,8 +18,8 @@
 struct NomenclatureBuild
 {
     std::vector<NomenclatureTable> tables; // Judete, Admin, Localitati, Strazi and the code lists
-    int skippedRecords = 0; // SIRUTA records whose territory or county is unknown
-    int skippedStreets = 0; // streets without a known locality or street type (repeats are merged)
+    int skippedRecords = 0;                // SIRUTA records whose territory or county is unknown
+    int skippedStreets = 0;                // streets without a known locality or street type (repeats are merged)
 };
 
 namespace NomenclatureBuilder {

@@ -10,10 +10,10 @@
 // in stored order and the field groups to index for the data form's filters.
 struct NomenclatureTable
 {
-    QString fileName; // "Judete.DAT"
+    QString fileName;  // "Judete.DAT"
     QString tableName; // "Judete"
     QStringList fields;
-    QStringList types; // "INTEGER" or "TEXT", one per field
+    QStringList types;           // "INTEGER" or "TEXT", one per field
     std::vector<QVariant> cells; // rows one after the other, one value per field
     std::vector<QStringList> indexes;
 

@@ -13,10 +13,9 @@
 void NomenclatureTable::addRow(std::initializer_list<QVariant> values)
 {
     if (values.size() != size_t(fields.size()))
-        throw Failure(ErrorNumber::InvalidArgument, QStringLiteral("%1: a row of %2 values for %3 fields")
-                                                        .arg(fileName)
-                                                        .arg(values.size())
-                                                        .arg(fields.size()));
+        throw Failure(
+            ErrorNumber::InvalidArgument,
+            QStringLiteral("%1: a row of %2 values for %3 fields").arg(fileName).arg(values.size()).arg(fields.size()));
     cells.insert(cells.end(), values);
 }
 
@@ -42,8 +41,7 @@ public:
     Database(const QString& file, const QString& path) : m_path(path)
     {
         if (sqlite3_open_v2(QFile::encodeName(file).constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                            nullptr)
-            != SQLITE_OK)
+                            nullptr) != SQLITE_OK)
             fail();
     }
     ~Database() { sqlite3_close(m_db); }
@@ -108,8 +106,9 @@ void writeInto(Database& db, const NomenclatureTable& table)
     QStringList marks;
     for (int i = 0; i < table.fields.size(); ++i)
         marks << QStringLiteral("?");
-    const QByteArray sql =
-        QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(quoted(table.tableName), marks.join(QLatin1Char(','))).toUtf8();
+    const QByteArray sql = QStringLiteral("INSERT INTO %1 VALUES (%2)")
+                               .arg(quoted(table.tableName), marks.join(QLatin1Char(',')))
+                               .toUtf8();
     sqlite3_stmt* insert = nullptr;
     if (sqlite3_prepare_v2(db.get(), sql.constData(), int(sql.size()), &insert, nullptr) != SQLITE_OK)
         db.fail();
@@ -130,8 +129,8 @@ void writeInto(Database& db, const NomenclatureTable& table)
         for (const QString& field : index)
             names << quoted(field);
         db.exec(QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-                    .arg(quoted(table.tableName + QStringLiteral("_by_") + QString::number(++n)), quoted(table.tableName),
-                         names.join(QStringLiteral(", "))));
+                    .arg(quoted(table.tableName + QStringLiteral("_by_") + QString::number(++n)),
+                         quoted(table.tableName), names.join(QStringLiteral(", "))));
     }
     db.exec(QStringLiteral("COMMIT"));
 }
@@ -144,7 +143,8 @@ void write(const NomenclatureTable& table, const QString& path)
     for (const QStringList& index : table.indexes) {
         for (const QString& field : index) {
             if (!table.fields.contains(field))
-                throw Failure(ErrorNumber::InvalidArgument, QStringLiteral("%1: no field %2 to index").arg(path, field));
+                throw Failure(ErrorNumber::InvalidArgument,
+                              QStringLiteral("%1: no field %2 to index").arg(path, field));
         }
     }
     if (table.fields.isEmpty() || table.cells.size() % size_t(table.fields.size()) != 0)

@@ -304,7 +304,8 @@ void tst_LookUpData::cascadeOnTheFixture()
     QCOMPARE(streets.rsLookUp().recordCount(), 0);
 
     const int strada = types.Search(QStringLiteral("street_type_name"), QStringLiteral("Strada")) + 1;
-    streets.setFilter(QStringLiteral("admin_id = 1017 AND locality_id = 1026 AND street_type_id = ") + QString::number(strada));
+    streets.setFilter(QStringLiteral("admin_id = 1017 AND locality_id = 1026 AND street_type_id = ") +
+                      QString::number(strada));
     QCOMPARE(listed(streets, QStringLiteral("street_name")),
              (QStringList{"Albatros", "Alba Regia", "Încoronării", "Ștefan cel Mare"}));
     QCOMPARE(streets.Search(QStringLiteral("street_name"), QStringLiteral("Ștefan cel Mare")), qint16(3));
@@ -346,8 +347,10 @@ void tst_LookUpData::cascadeOnTheNationalTables()
     NomenclatureWriter::writeAll(NomenclatureBuilder::build(SirutaReader::readFile(raw), counties).tables, folder);
 
     LookUpData judete, admin, localities, streets;
-    for (auto [lookup, file] : {std::pair{&judete, "Judete.DAT"}, {&admin, "Admin.DAT"},
-                                {&localities, "Localitati.DAT"}, {&streets, "Strazi.DAT"}}) {
+    for (auto [lookup, file] : {std::pair{&judete, "Judete.DAT"},
+                                {&admin, "Admin.DAT"},
+                                {&localities, "Localitati.DAT"},
+                                {&streets, "Strazi.DAT"}}) {
         lookup->setFileName(folder + QLatin1Char('/') + QLatin1String(file));
         lookup->CreateLookUp();
     }

@@ -28,8 +28,8 @@ void tst_LookUpFilter::parsesTheFormsFilters_data()
                                  << QStringList{"admin_id", "locality_id", "street_type_id"}
                                  << QList<qlonglong>{179132, 179141, 32};
     QTest::newRow("no blanks") << "locality_id=1026" << QStringList{"locality_id"} << QList<qlonglong>{1026};
-    QTest::newRow("lower-case and, extra blanks") << "  a =-5   and  b=+7 " << QStringList{"a", "b"}
-                                                  << QList<qlonglong>{-5, 7};
+    QTest::newRow("lower-case and, extra blanks")
+        << "  a =-5   and  b=+7 " << QStringList{"a", "b"} << QList<qlonglong>{-5, 7};
     QTest::newRow("empty") << "" << QStringList{} << QList<qlonglong>{};
     QTest::newRow("blank") << "   " << QStringList{} << QList<qlonglong>{};
 }

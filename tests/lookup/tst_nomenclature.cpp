@@ -138,18 +138,30 @@ void tst_Nomenclature::displayNames_data()
 {
     QTest::addColumn<QString>("raw");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("cedillas") << "BĂRĂBANŢ" << "Bărăbanț";
-    QTest::newRow("small words") << "VITĂNEŞTII DE SUB MĂGURĂ" << "Vităneștii de sub Măgură";
-    QTest::newRow("small word first") << "DE LA IZVOR" << "De la Izvor";
-    QTest::newRow("lui and cel") << "ŞTEFAN CEL MARE LUI" << "Ștefan cel Mare lui";
-    QTest::newRow("hyphen") << "BISTRIŢA-NĂSĂUD" << "Bistrița-Năsăud";
-    QTest::newRow("roman numerals") << "GERSA II" << "Gersa II";
-    QTest::newRow("roman seven") << "ALMA VII" << "Alma VII";
-    QTest::newRow("word of numeral letters") << "DEALU MIC" << "Dealu Mic";
-    QTest::newRow("single I") << "FERDINAND I" << "Ferdinand I";
-    QTest::newRow("double blank") << "MUNICIPIUL  MARGHITA" << "Municipiul Marghita";
-    QTest::newRow("sector number") << "BUCUREŞTI SECTORUL 1" << "București Sectorul 1";
-    QTest::newRow("already comma below") << "ȘEUȘA" << "Șeușa";
+    QTest::newRow("cedillas") << "BĂRĂBANŢ"
+                              << "Bărăbanț";
+    QTest::newRow("small words") << "VITĂNEŞTII DE SUB MĂGURĂ"
+                                 << "Vităneștii de sub Măgură";
+    QTest::newRow("small word first") << "DE LA IZVOR"
+                                      << "De la Izvor";
+    QTest::newRow("lui and cel") << "ŞTEFAN CEL MARE LUI"
+                                 << "Ștefan cel Mare lui";
+    QTest::newRow("hyphen") << "BISTRIŢA-NĂSĂUD"
+                            << "Bistrița-Năsăud";
+    QTest::newRow("roman numerals") << "GERSA II"
+                                    << "Gersa II";
+    QTest::newRow("roman seven") << "ALMA VII"
+                                 << "Alma VII";
+    QTest::newRow("word of numeral letters") << "DEALU MIC"
+                                             << "Dealu Mic";
+    QTest::newRow("single I") << "FERDINAND I"
+                              << "Ferdinand I";
+    QTest::newRow("double blank") << "MUNICIPIUL  MARGHITA"
+                                  << "Municipiul Marghita";
+    QTest::newRow("sector number") << "BUCUREŞTI SECTORUL 1"
+                                   << "București Sectorul 1";
+    QTest::newRow("already comma below") << "ȘEUȘA"
+                                         << "Șeușa";
 }
 
 void tst_Nomenclature::displayNames()
@@ -163,14 +175,22 @@ void tst_Nomenclature::streetOrder_data()
 {
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
-    QTest::newRow("blank after letters") << "Albatros" << "Alba Regia";
-    QTest::newRow("digits after letters") << "Transilvaniei" << "1 Decembrie 1918";
-    QTest::newRow("î after i, before j") << "Izvorului" << "Încoronării";
-    QTest::newRow("î before r") << "Încoronării" << "Republicii";
-    QTest::newRow("ă after a") << "Avram" << "Ăbc";
-    QTest::newRow("ș after s") << "Sulfinei" << "Școlii";
-    QTest::newRow("case does not count") << "arinilor" << "Brazilor";
-    QTest::newRow("prefix first") << "Crai" << "Craiova";
+    QTest::newRow("blank after letters") << "Albatros"
+                                         << "Alba Regia";
+    QTest::newRow("digits after letters") << "Transilvaniei"
+                                          << "1 Decembrie 1918";
+    QTest::newRow("î after i, before j") << "Izvorului"
+                                         << "Încoronării";
+    QTest::newRow("î before r") << "Încoronării"
+                                << "Republicii";
+    QTest::newRow("ă after a") << "Avram"
+                               << "Ăbc";
+    QTest::newRow("ș after s") << "Sulfinei"
+                               << "Școlii";
+    QTest::newRow("case does not count") << "arinilor"
+                                         << "Brazilor";
+    QTest::newRow("prefix first") << "Crai"
+                                  << "Craiova";
 }
 
 void tst_Nomenclature::streetOrder()
@@ -200,14 +220,16 @@ void tst_Nomenclature::sirutaReader()
     QCOMPARE(records[16].name, QString::fromUtf8("SAT \"FĂRĂ\" COMUNĂ"));
 
     // Columns are found by name; CRLF line ends and a BOM are accepted.
-    const auto reordered = readText("\xEF\xBB\xBFNIV,FSL,FSJ,TIP,SIRSUP,JUD,DENLOC,SIRUTA\r\n3,01,1,9,1017,1,ALBA IULIA,1026\r\n");
+    const auto reordered =
+        readText("\xEF\xBB\xBFNIV,FSL,FSJ,TIP,SIRSUP,JUD,DENLOC,SIRUTA\r\n3,01,1,9,1017,1,ALBA IULIA,1026\r\n");
     QCOMPARE(int(reordered.size()), 1);
     QCOMPARE(reordered[0].siruta, 1026);
     QCOMPARE(reordered[0].name, QStringLiteral("ALBA IULIA"));
     QCOMPARE(reordered[0].order, Q_INT64_C(1));
 
     // Semicolons, as some republications have it; commas inside a field then stay.
-    const auto semicolons = readText("SIRUTA;DENLOC;JUD;SIRSUP;TIP;NIV;FSJ;FSL;NUTS\n1026;ALBA, IULIA;1;1017;9;3;1;01;RO121\n");
+    const auto semicolons =
+        readText("SIRUTA;DENLOC;JUD;SIRSUP;TIP;NIV;FSJ;FSL;NUTS\n1026;ALBA, IULIA;1;1017;9;3;1;01;RO121\n");
     QCOMPARE(semicolons[0].name, QStringLiteral("ALBA, IULIA"));
     QCOMPARE(semicolons[0].order, Q_INT64_C(1));
 }
@@ -236,7 +258,8 @@ void tst_Nomenclature::sirutaReaderRefuses_data()
                                        << "SIRUTA line 2: SIRUTA \"12x\" is not a whole number";
     QTest::newRow("order not a number") << QByteArray("SIRUTA,DENLOC,JUD,SIRSUP,TIP,NIV,FSJ,FSL\n1,A,1,1,1,1,1,01x\n")
                                         << "SIRUTA line 2: FSL \"01x\" is not a whole number";
-    QTest::newRow("code too large") << QByteArray("SIRUTA,DENLOC,JUD,SIRSUP,TIP,NIV,FSJ,FSL\n1,A,99999999999,1,1,1,1,1\n")
+    QTest::newRow("code too large") << QByteArray(
+                                           "SIRUTA,DENLOC,JUD,SIRSUP,TIP,NIV,FSJ,FSL\n1,A,99999999999,1,1,1,1,1\n")
                                     << "SIRUTA line 2: JUD \"99999999999\" is not a whole number";
 }
 
@@ -277,13 +300,20 @@ void tst_Nomenclature::postalStreetNames_data()
 {
     QTest::addColumn<QString>("afterType");
     QTest::addColumn<QString>("name");
-    QTest::newRow("numbers") << "Porumbaru Emanoil nr. 1-25" << "Porumbaru Emanoil";
-    QTest::newRow("title kept") << "Mincu Ion, arh. nr. 14-T" << "Mincu Ion, arh.";
-    QTest::newRow("no numbers") << "Tuberozelor" << "Tuberozelor";
-    QTest::newRow("nr. glued to the number") << "Maica Domnului nr.49-T" << "Maica Domnului";
-    QTest::newRow("ranges without nr.") << "Crăițelor 1-49; 2-50" << "Crăițelor";
-    QTest::newRow("Nr. in the name") << "Promoroacă Nr. 1-3" << "Promoroacă Nr.";
-    QTest::newRow("number in the name") << "13 Septembrie nr. 1-T" << "13 Septembrie";
+    QTest::newRow("numbers") << "Porumbaru Emanoil nr. 1-25"
+                             << "Porumbaru Emanoil";
+    QTest::newRow("title kept") << "Mincu Ion, arh. nr. 14-T"
+                                << "Mincu Ion, arh.";
+    QTest::newRow("no numbers") << "Tuberozelor"
+                                << "Tuberozelor";
+    QTest::newRow("nr. glued to the number") << "Maica Domnului nr.49-T"
+                                             << "Maica Domnului";
+    QTest::newRow("ranges without nr.") << "Crăițelor 1-49; 2-50"
+                                        << "Crăițelor";
+    QTest::newRow("Nr. in the name") << "Promoroacă Nr. 1-3"
+                                     << "Promoroacă Nr.";
+    QTest::newRow("number in the name") << "13 Septembrie nr. 1-T"
+                                        << "13 Septembrie";
 }
 
 void tst_Nomenclature::postalStreetNames()
@@ -295,7 +325,8 @@ void tst_Nomenclature::postalStreetNames()
 
 void tst_Nomenclature::postalStreetsOfTheSectors()
 {
-    const PostalStreets postal = PostalStreetReader::readFile(TestPaths::testData(QStringLiteral("lookup/posta-small.json")));
+    const PostalStreets postal =
+        PostalStreetReader::readFile(TestPaths::testData(QStringLiteral("lookup/posta-small.json")));
     QCOMPARE(postal.skipped, 3); // sector 7, a short postal code, a type without a name
     QCOMPARE(int(postal.streets.size()), 5);
     QCOMPARE(postal.streets[2].typeName, QStringLiteral("Șoseaua"));
@@ -321,12 +352,11 @@ void tst_Nomenclature::buildsTheFixture()
     const auto streets = MfpStreetReader::readCounty(TestPaths::testData(QStringLiteral("lookup/streets")));
     const NomenclatureBuild build = NomenclatureBuilder::build(siruta, {streets});
     QCOMPARE(int(build.tables.size()), 9);
-    QCOMPARE(build.skippedRecords, 1);  // the village whose commune is missing
+    QCOMPARE(build.skippedRecords, 1); // the village whose commune is missing
     QCOMPARE(build.skippedStreets, 6); // the reader's five and an unknown street type; a repeat is merged
 
     using NomenclatureBuilder::table;
-    QCOMPARE(tableRows(*table(build, QStringLiteral("Judete.DAT"))),
-             (QStringList{"1,Alba", "2,Arad", "40,București"}));
+    QCOMPARE(tableRows(*table(build, QStringLiteral("Judete.DAT"))), (QStringList{"1,Alba", "2,Arad", "40,București"}));
     QCOMPARE(tableRows(*table(build, QStringLiteral("Admin.DAT"))),
              (QStringList{"1017,Municipiul Alba Iulia,1", "1151,Oraș Abrud,1", "2130,Comuna Albac,1",
                           "9262,Municipiul Arad,2", "179132,Municipiul București,40"}));
@@ -350,9 +380,15 @@ void tst_Nomenclature::codeLists()
     const NomenclatureTable types = CodeLists::streetTypes();
     QCOMPARE(int(types.rowCount()), 42);
     // Every ministry code maps to the type of the same name.
-    for (const auto& [code, name] : {std::pair{"Str", "Strada"}, {"Bld", "Bulevardul"}, {"Şos", "Șoseaua"},
-                                     {"Șos", "Șoseaua"}, {"Pţa", "Piața"}, {"Ulţ", "Ulița"}, {"INC", "Incinta"},
-                                     {"Ale", "Aleea"}, {"Var", "Varianta"}}) {
+    for (const auto& [code, name] : {std::pair{"Str", "Strada"},
+                                     {"Bld", "Bulevardul"},
+                                     {"Şos", "Șoseaua"},
+                                     {"Șos", "Șoseaua"},
+                                     {"Pţa", "Piața"},
+                                     {"Ulţ", "Ulița"},
+                                     {"INC", "Incinta"},
+                                     {"Ale", "Aleea"},
+                                     {"Var", "Varianta"}}) {
         const int id = CodeLists::streetTypeOfMfpCode(QString::fromUtf8(code));
         QVERIFY2(id > 0, code);
         QCOMPARE(types.cell(size_t(id - 1), 1).toString(), QString::fromUtf8(name));
@@ -434,7 +470,8 @@ void tst_Nomenclature::command()
     QCOMPARE(run({"nomenclature", "--siruta", "a", "--siruta", "b", "-o", out}), 2);
     QCOMPARE(run({"nomenclature", "--siruta", "a", "-o"}), 2);
     QString errors;
-    QCOMPARE(run({"nomenclature", "--siruta", dir.filePath(QStringLiteral("none.csv")), "-o", out}, nullptr, &errors), 1);
+    QCOMPARE(run({"nomenclature", "--siruta", dir.filePath(QStringLiteral("none.csv")), "-o", out}, nullptr, &errors),
+             1);
     QVERIFY(errors.startsWith(QStringLiteral("nomenclature: 53 File not found")));
     // A refused import leaves the tables already there.
     QCOMPARE(QDir(out).entryList({QStringLiteral("*.DAT")}).size(), 9);
@@ -466,26 +503,38 @@ void tst_Nomenclature::demonstrationDataHoldsTheSampleAddress()
     QVERIFY(type > 0);
     const QStringList streets = tableRows(*NomenclatureBuilder::table(build, QStringLiteral("Strazi.DAT")));
     QVERIFY(std::any_of(streets.begin(), streets.end(), [&](const QString& row) {
-        return row.section(QLatin1Char(','), 1, 1).toInt() == siruta && row.section(QLatin1Char(','), 2, 2).toInt() == type
-            && row.section(QLatin1Char(','), 3) == address.value(QStringLiteral("StreetName")).toString();
+        return row.section(QLatin1Char(','), 1, 1).toInt() == siruta &&
+               row.section(QLatin1Char(','), 2, 2).toInt() == type &&
+               row.section(QLatin1Char(','), 3) == address.value(QStringLiteral("StreetName")).toString();
     }));
     const QStringList categories = tableRows(CodeLists::landUseCategories());
     const QStringList destinations = tableRows(CodeLists::landDestinations());
-    const QJsonArray parcels = land.value(QStringLiteral("Parcels")).toObject().value(QStringLiteral("Items")).toArray();
+    const QJsonArray parcels =
+        land.value(QStringLiteral("Parcels")).toObject().value(QStringLiteral("Items")).toArray();
     QVERIFY(!parcels.isEmpty());
     for (const QJsonValue& parcel : parcels) {
         const QString category = parcel.toObject().value(QStringLiteral("LandUse")).toString();
         const QString destination = parcel.toObject().value(QStringLiteral("LandDestination")).toString();
-        QVERIFY2(categories.filter(QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(category) + QLatin1Char(','))).size() == 1,
+        QVERIFY2(categories
+                         .filter(QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(category) +
+                                                    QLatin1Char(',')))
+                         .size() == 1,
                  qPrintable(category));
-        QVERIFY2(destinations.filter(QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(destination) + QLatin1Char(','))).size() == 1,
+        QVERIFY2(destinations
+                         .filter(QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(destination) +
+                                                    QLatin1Char(',')))
+                         .size() == 1,
                  qPrintable(destination));
     }
     const QStringList buildingCodes = tableRows(CodeLists::buildingDestinations());
-    for (const QJsonValue& building : land.value(QStringLiteral("Buildings")).toObject().value(QStringLiteral("Items")).toArray()) {
+    for (const QJsonValue& building :
+         land.value(QStringLiteral("Buildings")).toObject().value(QStringLiteral("Items")).toArray()) {
         const QString code = building.toObject().value(QStringLiteral("BuildDestination")).toString();
-        QVERIFY2(buildingCodes.filter(QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(code) + QLatin1Char(','))).size() == 1,
-                 qPrintable(code));
+        QVERIFY2(
+            buildingCodes
+                    .filter(QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(code) + QLatin1Char(',')))
+                    .size() == 1,
+            qPrintable(code));
     }
 }
 
@@ -522,14 +571,18 @@ void tst_Nomenclature::matchesTheReferenceBuild()
         QCOMPARE(actual.size(), expected.size());
         for (int i = 0; i < actual.size(); ++i) {
             if (actual[i] != expected[i])
-                QFAIL(qPrintable(QStringLiteral("%1 row %2: %3 instead of %4").arg(table.fileName).arg(i + 1).arg(actual[i], expected[i])));
+                QFAIL(qPrintable(QStringLiteral("%1 row %2: %3 instead of %4")
+                                     .arg(table.fileName)
+                                     .arg(i + 1)
+                                     .arg(actual[i], expected[i])));
         }
     }
     // The same rows are in the written files.
     QTemporaryDir dir;
     NomenclatureWriter::writeAll(build.tables, dir.path());
     const NomenclatureTable* localities = NomenclatureBuilder::table(build, QStringLiteral("Localitati.DAT"));
-    QCOMPARE(datRows(dir.filePath(QStringLiteral("Localitati.DAT")), QStringLiteral("Localitati")), tableRows(*localities));
+    QCOMPARE(datRows(dir.filePath(QStringLiteral("Localitati.DAT")), QStringLiteral("Localitati")),
+             tableRows(*localities));
 }
 
 QTEST_GUILESS_MAIN(tst_Nomenclature)
