@@ -29,7 +29,8 @@ namespace NomenclatureWriter {
 // file is complete (a failed write leaves the old file whole). Throws Failure on any error.
 void write(const NomenclatureTable& table, const QString& path);
 
-// Writes every table into `folder` (created when missing) under its file name.
+// Writes every table into `folder` (created when missing) under its file name; the old files
+// are replaced only once every new one is complete.
 void writeAll(const std::vector<NomenclatureTable>& tables, const QString& folder);
 
 } // namespace NomenclatureWriter

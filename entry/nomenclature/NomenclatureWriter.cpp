@@ -137,7 +137,10 @@ void writeInto(Database& db, const NomenclatureTable& table)
 
 } // namespace
 
-void write(const NomenclatureTable& table, const QString& path)
+namespace {
+
+// Writes the table into `path` + ".part" and returns that name; removes it on failure.
+QString writeTemporary(const NomenclatureTable& table, const QString& path)
 {
     // SQLite would read an unknown quoted field name as a text constant, so check the layout first.
     for (const QStringList& index : table.indexes) {
@@ -159,19 +162,44 @@ void write(const NomenclatureTable& table, const QString& path)
         QFile::remove(temporary);
         throw;
     }
-    // rename() replaces the old file in one step, so a reader never sees half a table.
+    return temporary;
+}
+
+// rename() replaces the old file in one step, so a reader never sees half a table.
+void replace(const QString& temporary, const QString& path)
+{
     if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0) {
         QFile::remove(temporary);
         throw writeFailure(path, QStringLiteral("cannot replace the file"));
     }
 }
 
+} // namespace
+
+void write(const NomenclatureTable& table, const QString& path)
+{
+    replace(writeTemporary(table, path), path);
+}
+
 void writeAll(const std::vector<NomenclatureTable>& tables, const QString& folder)
 {
     if (!QDir().mkpath(folder))
         throw Failure(ErrorNumber::PathNotFound, QStringLiteral("Path not found: %1").arg(folder));
-    for (const NomenclatureTable& table : tables)
-        write(table, QDir(folder).filePath(table.fileName));
+    // Every table is written before any is replaced, so a failure leaves the old set whole
+    // rather than a mix of old and new tables.
+    std::vector<std::pair<QString, QString>> written;
+    try {
+        for (const NomenclatureTable& table : tables) {
+            const QString path = QDir(folder).filePath(table.fileName);
+            written.emplace_back(writeTemporary(table, path), path);
+        }
+    } catch (...) {
+        for (const auto& file : written)
+            QFile::remove(file.first);
+        throw;
+    }
+    for (const auto& [temporary, path] : written)
+        replace(temporary, path);
 }
 
 } // namespace NomenclatureWriter

@@ -434,6 +434,21 @@ void tst_Nomenclature::writerReplacesOnlyWhenComplete()
     QCOMPARE(datRows(path, QStringLiteral("Judete")), QStringList{"1,Alba"});
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Judete.DAT"});
 
+    // A set of tables with one bad table replaces none of the old ones.
+    NomenclatureTable second = table;
+    second.fileName = QStringLiteral("Admin.DAT");
+    second.tableName = QStringLiteral("Admin");
+    NomenclatureTable newFirst = table;
+    newFirst.cells.clear();
+    newFirst.addRow({9, QStringLiteral("Nou")});
+    second.indexes = {{QStringLiteral("no_such_field")}};
+    QCOMPARE(failureNumber([&] {
+                 NomenclatureWriter::writeAll({newFirst, second}, dir.path());
+             }),
+             int(ErrorNumber::InvalidArgument));
+    QCOMPARE(datRows(path, QStringLiteral("Judete")), QStringList{"1,Alba"});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Judete.DAT"});
+
     // An output folder that cannot be made.
     QFile blocker(dir.filePath(QStringLiteral("file")));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
