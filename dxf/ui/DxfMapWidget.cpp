@@ -120,6 +120,8 @@ void DxfMapWidget::mousePressEvent(QMouseEvent* event)
     m_anchor = m_wizard.map(m_area).pixelToArea(event->position(), size());
     if (event->button() == Qt::RightButton)
         emit leavePanRequested();
+    else
+        setCursor(Qt::ClosedHandCursor); // the hand that holds the drawing while it moves
 }
 
 void DxfMapWidget::mouseMoveEvent(QMouseEvent* event)
@@ -136,4 +138,5 @@ void DxfMapWidget::mouseMoveEvent(QMouseEvent* event)
 void DxfMapWidget::mouseReleaseEvent(QMouseEvent*)
 {
     m_dragging = false;
+    setCursor(m_wizard.panMode() ? Qt::OpenHandCursor : Qt::ArrowCursor);
 }
