@@ -4,7 +4,9 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TestPaths.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QMouseEvent>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,6 +54,7 @@ private slots:
     void landAndTwoBuildings();
     void cancelLeavesImportedEntities();
     void damagedFileStaysOnPageZero();
+    void dragPansOnlyInPanMode();
 };
 
 void tst_frmImportDXF::landAndTwoBuildings()
@@ -181,6 +184,39 @@ void tst_frmImportDXF::damagedFileStaysOnPageZero()
     QVERIFY(!child<QPushButton>(window, "cmdNext")->isEnabled());
     QVERIFY(window.isVisible());
     QVERIFY(prompter.log().isEmpty());
+}
+
+void tst_frmImportDXF::dragPansOnlyInPanMode()
+{
+    ScriptedPrompter prompter;
+    frmImportDXF window(prompter, QStringLiteral("/opt/lotmark"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.openFile(TestPaths::testData(QStringLiteral("dxf/parcels_r2000.dxf")));
+    window.cmdNext_Click();
+    window.cmbLayers_Click(0);
+    DxfMapWidget* map = window.map(0);
+    const auto drag = [&] {
+        QTest::mousePress(map, Qt::LeftButton, {}, QPoint(100, 100));
+        QMouseEvent move(QEvent::MouseMove, QPointF(150, 120), map->mapToGlobal(QPointF(150, 120)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(map, &move);
+        QTest::mouseRelease(map, Qt::LeftButton, {}, QPoint(150, 120));
+    };
+    const auto before = window.wizard().map(0).view();
+    drag();
+    QVERIFY(window.wizard().map(0).view() == before);
+
+    window.cmdPan_Click();
+    drag();
+    const auto after = window.wizard().map(0).view();
+    // The grabbed point follows the pointer: 50 by 20 pixels of the full view.
+    QCOMPARE_LT(std::abs(after.left - (before.left - 50 * before.width / map->width())), 0.01f);
+    QCOMPARE_LT(std::abs(after.top - (before.top - 20 * before.height / map->height())), 0.01f);
+    QCOMPARE(after.width, before.width);
+    QVERIFY(window.wizard().panMode());
+    QTest::mouseClick(map, Qt::RightButton, {}, QPoint(10, 10));
+    QVERIFY(!window.wizard().panMode());
 }
 
 QTEST_MAIN(tst_frmImportDXF)
