@@ -103,7 +103,10 @@ NomenclatureBuild build(const std::vector<SirutaRecord>& siruta, const std::vect
     QHash<int, const SirutaRecord*> localityByCode;
     territoryByCode.reserve(expected / 4);
     localitiesOf.reserve(expected / 4);
-    localityByCode.reserve(expected);
+    // Only streets need a locality by its code.
+    const bool placeStreets = !streetCounties.empty() || !bucharest.streets.empty();
+    if (placeStreets)
+        localityByCode.reserve(expected);
     for (const SirutaRecord& r : siruta) {
         if (r.level == 1) {
             counties.push_back(&r);
@@ -127,7 +130,8 @@ NomenclatureBuild build(const std::vector<SirutaRecord>& siruta, const std::vect
                 continue;
             }
             localitiesOf[r.parent].push_back(&r);
-            localityByCode.insert(r.siruta, &r);
+            if (placeStreets)
+                localityByCode.insert(r.siruta, &r);
         } else if (r.level != 1 && r.level != 2) {
             ++result.skippedRecords;
         }
@@ -150,6 +154,8 @@ NomenclatureBuild build(const std::vector<SirutaRecord>& siruta, const std::vect
                    QStringLiteral("INTEGER"), QStringLiteral("INTEGER")});
     localitati.indexes = {{QStringLiteral("admin_id"), QStringLiteral("ie_code")}, {QStringLiteral("locality_id")}};
 
+    admin.cells.reserve(size_t(territoryByCode.size()) * 3);
+    localitati.cells.reserve(siruta.size() * 5);
     QHash<int, int> seatOf; // territory code -> code of its first locality
     for (const SirutaRecord* county : counties) {
         judete.addRow({county->county, countyName(*county)});
