@@ -13,9 +13,9 @@ namespace {
 
 enum class Code { Zero, Two, Layer, X, Y, Flags, Other, Invalid };
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+[[gnu::always_inline]] inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::string_view trimmed(std::string_view text)
+[[gnu::always_inline]] inline std::string_view trimmed(std::string_view text)
 {
     while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
@@ -26,7 +26,7 @@ std::string_view trimmed(std::string_view text)
 
 // A group code line must hold an integer; anything else means the file is not a text drawing.
 // Codes are compared as trimmed texts ("010" is not "10"), so leading zeros make them Other.
-Code classify(std::string_view line)
+[[gnu::always_inline]] inline Code classify(std::string_view line)
 {
     const std::string_view code = trimmed(line);
     const std::size_t n = code.size();
