@@ -1,7 +1,7 @@
 // Writes small .CP files into the folder given as the argument, as a seed corpus for
 // fuzz_cpfile: documents from the test factory, one without contours and one with many
 // buildings. Built on demand (target make_cp_seeds).
-#include "DocumentFactory.h"
+#include "support/DocumentFactory.h"
 #include "model/CPFile.h"
 
 #include <QCoreApplication>
