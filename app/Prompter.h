@@ -17,7 +17,8 @@ public:
 
     virtual void message(const QString& text, const QString& caption, Icon icon) = 0;
     virtual Answer ask(const QString& text, const QString& caption, Buttons buttons, Icon icon) = 0;
-    // File dialogs: the chosen path, or an empty text when the user cancels.
+    // File dialogs: the chosen path, or an empty text when the user cancels. The filter is
+    // "description|pattern|..." pairs.
     virtual QString openFileName(const QString& caption, const QString& filter, const QString& directory) = 0;
     virtual QString saveFileName(const QString& caption, const QString& filter, const QString& suggestedPath) = 0;
     // A text prompt: the typed text, or nothing when the user cancels.

@@ -47,6 +47,22 @@ QMessageBox::StandardButtons boxButtons(Prompter::Buttons buttons)
     return QMessageBox::Ok;
 }
 
+// Filters come as "description|pattern|description|pattern|": each pair becomes one Qt filter,
+// matching the pattern in both cases (Linux file names are case-sensitive). A Qt filter passes.
+QString qtFilter(const QString& filter)
+{
+    if (!filter.contains(QLatin1Char('|')))
+        return filter;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString pattern = parts[i + 1].trimmed();
+        filters << parts[i].trimmed() + QStringLiteral(" (") + pattern + QLatin1Char(' ') + pattern.toLower()
+                       + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
 } // namespace
 
 void QtPrompter::message(const QString& text, const QString& caption, Icon icon)
@@ -72,13 +88,13 @@ Prompter::Answer QtPrompter::ask(const QString& text, const QString& caption, Bu
 
 QString QtPrompter::openFileName(const QString& caption, const QString& filter, const QString& directory)
 {
-    return QFileDialog::getOpenFileName(m_parent, caption, directory, filter);
+    return QFileDialog::getOpenFileName(m_parent, caption, directory, qtFilter(filter));
 }
 
 QString QtPrompter::saveFileName(const QString& caption, const QString& filter, const QString& suggestedPath)
 {
     // The callers ask their own overwrite question.
-    return QFileDialog::getSaveFileName(m_parent, caption, suggestedPath, filter, nullptr,
+    return QFileDialog::getSaveFileName(m_parent, caption, suggestedPath, qtFilter(filter), nullptr,
                                         QFileDialog::DontConfirmOverwrite);
 }
 

@@ -305,17 +305,11 @@ void frmMain::FillAreaList()
 
 QString frmMain::ShowFileDialog(const QString& filter, const QString& defaultName, const QString& title, DialogKind kind)
 {
-    // "(*.CP)|*.CP*|": pairs of a description and a pattern; both cases of the pattern match.
-    const QStringList parts = filter.split(QLatin1Char('|'));
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2)
-        filters << parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(' ') + parts[i + 1].toLower()
-                       + QLatin1Char(')');
-    const QString qtFilter = filters.join(QStringLiteral(";;"));
+    // The filter stays in its "(*.CP)|*.CP*|" form: the prompter turns it into the dialog's.
     if (kind == DialogKind::Open)
-        return m_prompter.openFileName(title, qtFilter, QString());
+        return m_prompter.openFileName(title, filter, QString());
     m_settings.workNumber = NumberText::toInt16(NumberText::leadingNumber(m_settings.read(AppSettings::KeyWorkNumber)));
-    return m_prompter.saveFileName(title, qtFilter, defaultName);
+    return m_prompter.saveFileName(title, filter, defaultName);
 }
 
 QString frmMain::defaultFileName() const
