@@ -8,6 +8,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -61,11 +62,25 @@ frmOptions::frmOptions(AppSettings& settings, Prompter& prompter, QWidget* paren
     layout->addLayout(buttons.row);
 
     connect(cmdAdd, &QPushButton::clicked, this, &frmOptions::addDelimiter);
+    // Enter in the delimiter box adds the delimiter instead of confirming the whole dialog.
+    txtDelimiter->installEventFilter(this);
     connect(cmdRemove, &QPushButton::clicked, this, &frmOptions::removeDelimiter);
     connect(cmdOk, &QPushButton::clicked, this, &frmOptions::confirm);
     connect(cmdExit, &QPushButton::clicked, this, &frmOptions::reject);
     showLines();
     keepOnTop(this, true);
+}
+
+bool frmOptions::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtDelimiter && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            addDelimiter();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmOptions::showLines()

@@ -30,6 +30,7 @@ public:
 
 protected:
     void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void addDelimiter();

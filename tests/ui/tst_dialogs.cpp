@@ -55,7 +55,8 @@ private slots:
         QTest::mouseClick(dialog.cmdAdd, Qt::LeftButton);
         QCOMPARE(dialog.txtDelimiter->text(), QString());
         dialog.txtDelimiter->setText("{tab}");
-        QTest::mouseClick(dialog.cmdAdd, Qt::LeftButton);
+        QTest::keyClick(dialog.txtDelimiter, Qt::Key_Return); // Enter adds, it does not confirm
+        QVERIFY(dialog.isVisible());
         dialog.txtDelimiter->setText("x");
         QTest::mouseClick(dialog.cmdAdd, Qt::LeftButton);
         dialog.lstDelimiters->setCurrentRow(2);
