@@ -32,12 +32,5 @@ int BuildCommand::run(const QStringList& arguments, QTextStream& out, QTextStrea
         err << input << ": " << problem << Qt::endl;
         return Refused;
     }
-    file.setCPFileName(output);
-    Error error;
-    if (!file.SaveCPFile(&error)) {
-        err << output << ": " << error.text() << Qt::endl;
-        return Refused;
-    }
-    out << output << Qt::endl;
-    return Done;
+    return saveDocument(file, output, out, err);
 }

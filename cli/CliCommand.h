@@ -19,4 +19,6 @@ public:
 
 protected:
     int usage(QTextStream& err) const;
+    // Saves the file object's document under `path`; prints the path, or the failure on err.
+    static int saveDocument(class CPFile& file, const QString& path, QTextStream& out, QTextStream& err);
 };

@@ -153,12 +153,5 @@ int ImportDxfCommand::run(const QStringList& arguments, QTextStream& out, QTextS
         out.flush();
         return Done;
     }
-    file.setCPFileName(output);
-    Error error;
-    if (!file.SaveCPFile(&error)) {
-        err << output << ": " << error.text() << Qt::endl;
-        return Refused;
-    }
-    out << output << Qt::endl;
-    return Done;
+    return saveDocument(file, output, out, err);
 }

@@ -7,24 +7,16 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include "support/CliRun.h"
+
 #include <QTest>
 
 namespace {
-struct Result
-{
-    int code;
-    QString out;
-    QString err;
-};
+using Result = CliResult;
 
 Result cli(const QStringList& arguments)
 {
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    const int code = runCli(arguments, outStream, errStream);
-    outStream.flush();
-    errStream.flush();
-    return {code, out, err};
+    return runCliCaptured(arguments);
 }
 
 QString fixture(const char* name) { return TestPaths::testData(QStringLiteral("dxf/") + QLatin1String(name)); }
