@@ -80,7 +80,7 @@ private slots:
 
         const QByteArray rtf = readAll(name + QStringLiteral(".RTF"));
         QCOMPARE(rtf.count("FISA CORPULUI DE PROPRIETATE"), 1);
-        QVERIFY(rtf.contains("din Strada Mihai Viteazul nr.12"));
+        QVERIFY(rtf.contains("din Strada Mihai Viteazu nr.12"));
         QVERIFY(rtf.contains("\\i0 " + QByteArray::number(m_window->dataForm()->LocalityID()) + " \\intbl"));
         QVERIFY(rtf.contains("Intocmit: Popescu Ion \\intbl"));
         QVERIFY(rtf.contains(("Data: " + Fisa::shortDate(QDate(2026, 12, 7)) + " \\intbl").toLatin1()));
