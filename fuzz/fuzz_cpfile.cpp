@@ -1,10 +1,27 @@
 // .CP loader: any bytes load or fail with a message; whatever loads saves again, and the saved
-// form is a fixed point (load + save of it gives the same bytes).
+// form is a fixed point (load + save of it gives the same bytes) but for one rule of the
+// contour assembly.
 #include "FuzzInput.h"
 #include "app/Error.h"
 #include "model/CPFile.h"
 
 #include <QBuffer>
+
+namespace {
+int lastContourPoints(const Land& land)
+{
+    PolygonPtr last = land.Geometry();
+    if (!last)
+        return -1;
+    if (land.Buildings()) {
+        for (const BuildPtr& build : *land.Buildings()) {
+            if (build->Geometry())
+                last = build->Geometry();
+        }
+    }
+    return last->Points() ? last->Points()->Count() : 0;
+}
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -28,10 +45,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     again.open(QIODevice::ReadOnly);
     CPFile reloaded(QStringLiteral(","));
     FUZZ_CHECK(reloaded.load(&again, nullptr, &error));
+    QByteArray second;
     try {
-        FUZZ_CHECK(reloaded.compose() == saved);
+        second = reloaded.compose();
     } catch (const Failure&) {
         fuzzFail("a saved document does not save again");
     }
+    // The one change a reload may make: a last contour of a single point is dropped (its row
+    // is a final row that starts a new entity).
+    if (second != saved)
+        FUZZ_CHECK(lastContourPoints(*file.Document()->Land()) == 1);
     return 0;
 }
