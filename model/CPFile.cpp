@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -38,7 +39,10 @@ Error fileError(const QFileDevice& file, const QString& path)
 }
 
 // The contours stored with the land: its own first, then every building's that has one, in
-// building order; none at all when the land has no contour.
+// building order; none at all when the land has no contour. A contour that several buildings
+// share (buildings with the same number get the same one on loading) is stored once: stored
+// twice, its two runs of rows would read back as one contour of double length, doubling again
+// at every save.
 std::vector<PolygonPtr> storedContours(const Land& land)
 {
     std::vector<PolygonPtr> contours;
@@ -47,7 +51,7 @@ std::vector<PolygonPtr> storedContours(const Land& land)
     contours.push_back(land.Geometry());
     if (land.Buildings()) {
         for (const BuildPtr& build : *land.Buildings()) {
-            if (build->Geometry())
+            if (build->Geometry() && std::find(contours.begin(), contours.end(), build->Geometry()) == contours.end())
                 contours.push_back(build->Geometry());
         }
     }
