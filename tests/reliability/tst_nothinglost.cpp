@@ -8,6 +8,7 @@
 #include "support/DocumentFactory.h"
 #include "support/FailDevice.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -175,6 +176,31 @@ private slots:
         }
         QVERIFY(save(path, 2));
         QCOMPARE(readAll(path), newer);
+    }
+
+    // Two buildings with one number share one contour after loading; saving and loading again
+    // keeps it as it was instead of doubling it at every save.
+    void sharedContourSurvivesSaveAndLoad()
+    {
+        CPFile file(QStringLiteral(","));
+        DocumentPtr document = DocumentFactory::sample(5);
+        auto& buildings = *document->Land()->Buildings();
+        QVERIFY(buildings.Count() >= 2);
+        buildings.Item(2)->setNo(buildings.Item(1)->No());
+        buildings.Item(2)->setGeometry(buildings.Item(1)->Geometry());
+        const int points = buildings.Item(1)->Geometry()->Points()->Count();
+        file.setDocument(document);
+        QByteArray bytes = file.compose();
+        for (int round = 0; round < 3; ++round) {
+            QBuffer device(&bytes);
+            QVERIFY(device.open(QIODevice::ReadOnly));
+            CPFile again(QStringLiteral(","));
+            QVERIFY(again.load(&device));
+            const auto& loaded = *again.Document()->Land()->Buildings();
+            QCOMPARE(loaded.Item(1)->Geometry()->Points()->Count(), points);
+            QCOMPARE(loaded.Item(2)->Geometry()->Points()->Count(), points);
+            QCOMPARE(again.compose(), bytes);
+        }
     }
 
     // lotmark-cli build of a document at the format's limits, killed at moments spread over its
