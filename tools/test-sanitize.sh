@@ -12,7 +12,7 @@ bash tools/build.sh "$build_dir" -DLOTMARK_SANITIZE=ON
 built=$(date +%s)
 # Qt and the graphics stack keep a few process-lifetime allocations; tools/lsan.supp lists them
 # so that a leak of our own still fails the run.
-export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=0:check_initialization_order=1
+export ASAN_OPTIONS=detect_leaks=1:verify_asan_link_order=0:strict_string_checks=1:detect_stack_use_after_return=0:check_initialization_order=1
 export LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir "$build_dir" --output-on-failure --timeout 900 -j "$(nproc)"
