@@ -3,6 +3,7 @@
 #include "model/CPFile.h"
 #include "sketch/SketchRenderer.h"
 
+#include <QBuffer>
 #include <QSaveFile>
 
 int SketchCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
@@ -44,8 +45,15 @@ int SketchCommand::run(const QStringList& arguments, QTextStream& out, QTextStre
         err << input << ": " << error.text() << Qt::endl;
         return Refused;
     }
+    // Encoded in memory, then written in one unbuffered call whose size is checked: a full disk
+    // must fail before the commit replaces an older picture.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
     QSaveFile target(output);
-    if (!target.open(QIODevice::WriteOnly) || !image.save(&target, "PNG") || !target.commit()) {
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || target.write(png) != png.size()
+        || !target.commit()) {
         err << output << ": " << target.errorString() << Qt::endl;
         return Refused;
     }
