@@ -1,12 +1,18 @@
 #include "dxf/DxfLineReader.h"
 
 #include <QIODevice>
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
 
 DxfLineReader::DxfLineReader(QIODevice& device, qsizetype bufferSize) : m_device(device)
 {
+    // A small drawing needs no more buffer than its own size (the buffer still grows for a long line).
+    if (!device.isSequential() && device.size() >= 0) {
+        const qint64 remaining = device.size() - device.pos() + 1;
+        bufferSize = qsizetype(std::clamp<qint64>(remaining, 4096, bufferSize));
+    }
     m_buffer.resize(bufferSize);
     m_data = m_buffer.data();
 }
