@@ -392,6 +392,19 @@ void CoordinateList::ClearControl()
 
 // ---- clipboard ----
 
+namespace {
+// "number<TAB>Est<TAB>Nord" and a line break: the copied form of one point.
+void appendPointLine(QString& text, const CoordinateList::Row& row)
+{
+    text += row[CoordinateList::NumberColumn];
+    text += QLatin1Char('\t');
+    text += row[CoordinateList::EstColumn];
+    text += QLatin1Char('\t');
+    text += row[CoordinateList::NordColumn];
+    text += CrLf;
+}
+} // namespace
+
 bool CoordinateList::CopySelection()
 {
     QString text;
@@ -409,12 +422,7 @@ bool CoordinateList::CopySelection()
             const Row& row = m_rows[std::size_t(r - 1)];
             text += row[EntityColumn];
             text += QLatin1Char('\t');
-            text += row[NumberColumn];
-            text += QLatin1Char('\t');
-            text += row[EstColumn];
-            text += QLatin1Char('\t');
-            text += row[NordColumn];
-            text += CrLf;
+            appendPointLine(text, row);
         }
     }
     return putOnClipboard(text);
@@ -439,12 +447,7 @@ bool CoordinateList::CopyPointList()
     for (const Row& row : m_rows) {
         if (row[EntityColumn] != name)
             continue;
-        text += row[NumberColumn];
-        text += QLatin1Char('\t');
-        text += row[EstColumn];
-        text += QLatin1Char('\t');
-        text += row[NordColumn];
-        text += CrLf;
+        appendPointLine(text, row);
     }
     return putOnClipboard(text);
 }

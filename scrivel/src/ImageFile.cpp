@@ -193,13 +193,8 @@ void ImageFile::FitInto(qint32 Width, qint32 Height, bool EnlargeOK)
 
 void ImageFile::Rotate()
 {
-    m_lastError = {};
-    if (m_width < 1)
+    if (!startRowOperation())
         return;
-    if (m_bits.size() < stride() * m_height) {
-        fail(9, subscriptText);
-        return;
-    }
     const qint32 newWidth = m_height;
     const qint32 newHeight = m_width;
     const qint64 size = bufferSize(newWidth, newHeight);
@@ -239,15 +234,21 @@ void ImageFile::Rotate()
     m_height = newHeight;
 }
 
-void ImageFile::FlipX()
+bool ImageFile::startRowOperation() const
 {
+    // An empty picture has nothing to transform; a buffer shorter than its rows is error 9.
     m_lastError = {};
     if (m_width < 1)
+        return false;
+    if (m_bits.size() < stride() * m_height)
+        return fail(9, subscriptText);
+    return true;
+}
+
+void ImageFile::FlipX()
+{
+    if (!startRowOperation())
         return;
-    if (m_bits.size() < stride() * m_height) {
-        fail(9, subscriptText);
-        return;
-    }
     // Each row is mirrored into a spare row and copied back: straight loops over both.
     const qsizetype rowStride = stride();
     const size_t rowBytes = static_cast<size_t>(3 * qsizetype(m_width));
@@ -268,13 +269,8 @@ void ImageFile::FlipX()
 
 void ImageFile::FlipY()
 {
-    m_lastError = {};
-    if (m_width < 1)
+    if (!startRowOperation())
         return;
-    if (m_bits.size() < stride() * m_height) {
-        fail(9, subscriptText);
-        return;
-    }
     const qsizetype rowStride = stride();
     const size_t rowBytes = static_cast<size_t>(3 * m_width);
     char* data = m_bits.data();
@@ -291,13 +287,12 @@ void ImageFile::FlipY()
 
 void ImageFile::Invert(bool Red, bool Green, bool Blue)
 {
-    m_lastError = {};
-    if (m_width < 1 || !(Red || Green || Blue))
-        return;
-    if (m_bits.size() < stride() * m_height) {
-        fail(9, subscriptText);
+    if (!(Red || Green || Blue)) {
+        m_lastError = {};
         return;
     }
+    if (!startRowOperation())
+        return;
     // XOR every row with one row-long mask, eight bytes at a time.
     const qsizetype rowBytes = 3 * qsizetype(m_width);
     QByteArray mask(rowBytes + 8, '\0');
@@ -432,13 +427,8 @@ bool ImageFile::CreateBlank(qint32 Width, qint32 Height, const QByteArray& Fill)
 
 void ImageFile::CreateRegion(qint32 TransColor)
 {
-    m_lastError = {};
-    if (m_width < 1)
+    if (!startRowOperation())
         return;
-    if (m_bits.size() < stride() * m_height) {
-        fail(9, subscriptText);
-        return;
-    }
     DeleteRegion();
     const auto* data = reinterpret_cast<const uchar*>(m_bits.constData());
     const qsizetype rowStride = stride();

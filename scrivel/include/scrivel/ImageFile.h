@@ -104,6 +104,8 @@ public:
 
 private:
     bool fail(int number, const QString& description) const;
+    // Clears the last error; false when there is nothing to do or the buffer is too short.
+    bool startRowOperation() const;
     // Offset of pixel (x, y) in the buffer, or -1 (with error 9) when it lies outside.
     qsizetype offsetOf(qint32 x, qint32 y) const;
     qsizetype stride() const;
