@@ -7,18 +7,26 @@
 
 #include <QBuffer>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
+// Points of the last contour the file stores: the land's, then each building's in building
+// order, a contour shared by several buildings counted at its first place only.
 int lastContourPoints(const Land& land)
 {
     PolygonPtr last = land.Geometry();
     if (!last)
         return -1;
+    std::vector<PolygonPtr> stored{last};
     if (land.Buildings()) {
         for (const BuildPtr& build : *land.Buildings()) {
-            if (build->Geometry())
-                last = build->Geometry();
+            const PolygonPtr contour = build->Geometry();
+            if (contour && std::find(stored.begin(), stored.end(), contour) == stored.end())
+                stored.push_back(contour);
         }
     }
+    last = stored.back();
     return last->Points() ? last->Points()->Count() : 0;
 }
 } // namespace
