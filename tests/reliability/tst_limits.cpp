@@ -1,6 +1,7 @@
 // The format's limits, each reached: the last value that fits is kept whole, the first that does
 // not is refused with a message and leaves things as they were (no wrap-around, no crash).
 #include "coordlist/CoordinateList.h"
+#include "geometry/Transform.h"
 #include "model/CPFile.h"
 #include "scrivel/RTFDoc.h"
 #include "support/DocumentFactory.h"
@@ -50,6 +51,25 @@ QByteArray headerWithCounts(qint16 owners, qint16 parcels, qint16 buildings, qin
     for (int i = 0; i < 9; ++i)
         text("");
     return bytes;
+}
+
+// count contours of one point each, named C1, C2, ... (the most a table of N rows can hold).
+PolygonsPtr onePointPolygons(int count)
+{
+    auto polygons = std::make_shared<Polygons>();
+    for (int i = 1; i <= count; ++i) {
+        auto point = std::make_shared<Point>();
+        point->setNo(QString::number(i));
+        point->setX(500000.0 + i);
+        point->setY(400000.0);
+        auto points = std::make_shared<Points>();
+        points->Add(point);
+        auto polygon = std::make_shared<Polygon>();
+        polygon->setName(QStringLiteral("C%1").arg(i));
+        polygon->setPoints(points);
+        polygons->Add(polygon);
+    }
+    return polygons;
 }
 } // namespace
 
@@ -216,6 +236,30 @@ private slots:
         QCOMPARE(other.log().size(), 1);
         QVERIFY(other.texts().first().contains(QStringLiteral("Overflow")));
         QCOMPARE(fresh.rowCount(), before);
+    }
+
+    // 32,767 contours fit in the coordinate list (one row each at the least); the 32,768th is
+    // refused as "6 Overflow" and the list keeps what it showed.
+    void polygonCount()
+    {
+        ScriptedPrompter prompter;
+        CoordinateList list(&prompter, QStringLiteral("."));
+        Transform fits(QStringLiteral("."));
+        fits.setPolygonCollection(onePointPolygons(32767));
+        QVERIFY(fits.PolygonCollectionToArray());
+        Error error;
+        QVERIFY(list.setData(fits.TransformArray(), &error));
+        QCOMPARE(list.rowCount(), 32767);
+        QCOMPARE(list.cell(32767, CoordinateList::EntityColumn), QStringLiteral("C32767"));
+
+        Transform tooMany(QStringLiteral("."));
+        tooMany.setPolygonCollection(onePointPolygons(32768));
+        QVERIFY(tooMany.PolygonCollectionToArray());
+        QVERIFY(!list.setData(tooMany.TransformArray(), &error));
+        QCOMPARE(error.description, QStringLiteral("Overflow"));
+        QCOMPARE(error.number, 6);
+        QCOMPARE(list.rowCount(), 32767);
+        QCOMPARE(list.cell(32767, CoordinateList::EntityColumn), QStringLiteral("C32767"));
     }
 
     // Coordinates above 1,000,000 are refused cell by cell with a message; the cell keeps what
