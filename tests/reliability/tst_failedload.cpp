@@ -3,6 +3,7 @@
 #include "app/AppSettings.h"
 #include "app/ui/frmMain.h"
 #include "cli/CommandRegistry.h"
+#include "support/ProgramFolder.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QDir>
@@ -71,14 +72,11 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(double, cut);
         QFETCH(QString, message);
-        QTemporaryDir dir;
         // A program folder with the build's nomenclatures, so that a good file loads silently.
-        QDir().mkpath(dir.filePath("Data"));
-        const QDir data(QStringLiteral(LOTMARK_BUILD_DATA));
-        for (const QString& name : data.entryList(QDir::Files))
-            QFile::copy(data.filePath(name), dir.filePath("Data/" + name));
+        ProgramFolder folder;
+        const QTemporaryDir& dir = folder.dir;
+        folder.writeUsualSettings();
         AppSettings settings(dir.path());
-        settings.write(AppSettings::KeyDelimiters, "9,32,59");
         settings.load();
         ScriptedPrompter prompter;
         frmMain window(settings, prompter);

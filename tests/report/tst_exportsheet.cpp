@@ -3,6 +3,7 @@
 #include "cli/CommandRegistry.h"
 #include "entry/ui/CreateFBI.h"
 #include "report/Fisa.h"
+#include "support/ProgramFolder.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QDate>
@@ -17,7 +18,8 @@ class tst_ExportSheet : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
+    ProgramFolder m_folder;
+    QTemporaryDir& m_dir = m_folder.dir;
     std::unique_ptr<AppSettings> m_settings;
     std::unique_ptr<ScriptedPrompter> m_prompter;
     std::unique_ptr<frmMain> m_window;
@@ -31,17 +33,11 @@ class tst_ExportSheet : public QObject
 private slots:
     void init()
     {
-        QVERIFY(m_dir.isValid());
-        QDir().mkpath(m_dir.filePath(QStringLiteral("Data")));
-        const QDir data(QStringLiteral(LOTMARK_BUILD_DATA));
-        if (data.entryList(QDir::Files).isEmpty())
+        QVERIFY(m_folder.dir.isValid());
+        if (!m_folder.hasData())
             QSKIP("the build's Data folder is missing");
-        for (const QString& name : data.entryList(QDir::Files))
-            QFile::copy(data.filePath(name), m_dir.filePath(QStringLiteral("Data/") + name));
+        m_folder.writeUsualSettings();
         m_settings = std::make_unique<AppSettings>(m_dir.path());
-        m_settings->write(AppSettings::KeySurveyorName, QStringLiteral("Popescu Ion"));
-        m_settings->write(AppSettings::KeySurveyorLicense, QStringLiteral("AB"));
-        m_settings->write(AppSettings::KeyWorkNumber, QStringLiteral("15"));
         m_settings->load();
         m_prompter = std::make_unique<ScriptedPrompter>();
         m_window = std::make_unique<frmMain>(*m_settings, *m_prompter);

@@ -8,6 +8,7 @@
 #include "sketch/ui/DrawSketch.h"
 #include "support/CliRun.h"
 #include "support/DocumentFactory.h"
+#include "support/ProgramFolder.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QAction>
@@ -28,25 +29,6 @@ QByteArray readAll(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-// A program folder with its own settings and a copy of the build's Data folder.
-struct ProgramFolder
-{
-    QTemporaryDir dir;
-    ProgramFolder()
-    {
-        QDir().mkpath(dir.filePath("Data"));
-        const QDir data(QStringLiteral(LOTMARK_BUILD_DATA));
-        for (const QString& name : data.entryList(QDir::Files))
-            QFile::copy(data.filePath(name), dir.filePath("Data/" + name));
-        AppSettings settings(dir.path());
-        settings.write(AppSettings::KeySurveyorName, "Popescu Ion");
-        settings.write(AppSettings::KeySurveyorLicense, "AB");
-        settings.write(AppSettings::KeyWorkNumber, "15");
-        settings.write(AppSettings::KeyDelimiters, "9,32,59");
-    }
-    QString path(const QString& name) const { return dir.filePath(name); }
-};
 
 // The sample land document of the examples, saved as a .CP file.
 QString sampleFile(const QString& folder)
@@ -70,6 +52,7 @@ private slots:
     void init()
     {
         m_folder = std::make_unique<ProgramFolder>();
+        m_folder->writeUsualSettings();
         m_settings = std::make_unique<AppSettings>(m_folder->dir.path());
         m_settings->load();
         m_prompter = std::make_unique<ScriptedPrompter>();
