@@ -7,6 +7,7 @@
 #include <memory>
 
 class AppSettings;
+class CoordinateTable;
 class CreateFBI;
 class DrawSketch;
 class EditableList;
@@ -44,6 +45,8 @@ public:
     bool SaveDocument();
     void ExportSheet();
     void ImportFromDxf();
+    // Opens the Data folder's tables again after a nomenclature import; the document stays.
+    void reloadNomenclature();
 
     // Counts the rows of the coordinate list whose entity is `name`, ignoring case.
     int CountEntityRows(const QString& name) const;
@@ -89,6 +92,7 @@ private:
     void showHelp();
     void commitPendingEdit();
     std::shared_ptr<Polygons> listPolygons();
+    std::shared_ptr<Polygons> polygonsOf(const CoordinateTable& data);
     bool checkContours();
     bool chooseSaveFile(QString* name);
     void attachContours(Document& document);
