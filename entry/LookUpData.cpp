@@ -45,29 +45,14 @@ QString quoted(const QString& identifier)
     return QLatin1Char('"') + out + QLatin1Char('"');
 }
 
-bool isNumber(const QVariant& v)
-{
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Bool:
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool isInteger(const QVariant& v)
 {
-    return isNumber(v) && v.typeId() != QMetaType::Double && v.typeId() != QMetaType::Float;
+    return holdsInteger(v) || v.typeId() == QMetaType::Bool;
+}
+
+bool isNumber(const QVariant& v)
+{
+    return isInteger(v) || v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float;
 }
 
 bool isText(const QVariant& v)

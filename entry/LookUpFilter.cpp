@@ -111,9 +111,16 @@ std::optional<LookUpFilter> lookUpFilterFromVariant(const QVariant& filter)
 {
     if (!filter.isValid() || filter.isNull())
         return LookUpFilter();
-    switch (filter.typeId()) {
-    case QMetaType::QString:
+    if (filter.typeId() == QMetaType::QString)
         return parseLookUpFilter(filter.toString());
+    if (holdsInteger(filter) && filter.toLongLong() == 0)
+        return LookUpFilter();
+    return std::nullopt;
+}
+
+bool holdsInteger(const QVariant& value)
+{
+    switch (value.typeId()) {
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::LongLong:
@@ -122,10 +129,8 @@ std::optional<LookUpFilter> lookUpFilterFromVariant(const QVariant& filter)
     case QMetaType::UShort:
     case QMetaType::Long:
     case QMetaType::ULong:
-        if (filter.toLongLong() == 0)
-            return LookUpFilter();
-        return std::nullopt;
+        return true;
     default:
-        return std::nullopt;
+        return false;
     }
 }

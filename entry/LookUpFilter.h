@@ -31,3 +31,7 @@ std::optional<LookUpFilter> parseLookUpFilter(const QString& text);
 // The filter property of a lookup table as a parsed filter: an invalid or null QVariant and the
 // number 0 give all records, a text is parsed; any other number or type gives nullopt.
 std::optional<LookUpFilter> lookUpFilterFromVariant(const QVariant& filter);
+
+// Whether a variant holds one of the integer types (bool is not one). Filters and record
+// values are compared by this rule.
+bool holdsInteger(const QVariant& value);
