@@ -62,16 +62,13 @@ QString withCedillas(const QString& text)
 
 QByteArray encode(const QString& text)
 {
-    QByteArray bytes;
-    appendEncoded(bytes, text);
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    encodeInto(bytes.data(), text);
     return bytes;
 }
 
-void appendEncoded(QByteArray& bytes, const QString& text)
+char* encodeInto(char* out, const QString& text)
 {
-    const qsizetype start = bytes.size();
-    bytes.resize(start + text.size());
-    char* out = bytes.data() + start;
     const CodePage* page = nullptr;
     for (QChar c : text) {
         const char16_t unit = c.unicode();
@@ -84,6 +81,7 @@ void appendEncoded(QByteArray& bytes, const QString& text)
         const auto found = page->fromUnicode.constFind(cedillaForm(unit));
         *out++ = found == page->fromUnicode.constEnd() ? '?' : found.value();
     }
+    return out;
 }
 
 QString decode(QByteArrayView bytes)

@@ -8,8 +8,9 @@
 // ANSI code page. It has no Ș ș Ț ț (comma below), so those are stored as Ş ş Ţ ţ (cedilla).
 namespace AnsiText {
 QByteArray encode(const QString& text);
-// Appends the encoded text to out (no intermediate array).
-void appendEncoded(QByteArray& out, const QString& text);
+// Writes the encoded text at out, which has room for text.size() bytes (one byte per
+// character); returns the end of what it wrote.
+char* encodeInto(char* out, const QString& text);
 QString decode(QByteArrayView bytes);
 // The comma-below letters replaced by their cedilla forms (what a round trip gives back).
 QString withCedillas(const QString& text);

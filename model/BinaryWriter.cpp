@@ -9,9 +9,12 @@
 template <typename T>
 void BinaryWriter::littleEndian(T value)
 {
-    char raw[sizeof(T)];
-    qToLittleEndian(value, raw);
-    m_buffer.append(raw, sizeof(T));
+    qToLittleEndian(value, grow(sizeof(T)));
+}
+
+void BinaryWriter::bytes(const QByteArray& data)
+{
+    std::memcpy(grow(std::size_t(data.size())), data.constData(), std::size_t(data.size()));
 }
 
 void BinaryWriter::int16(std::int16_t value)
@@ -36,6 +39,7 @@ void BinaryWriter::text(const QString& value)
     // One byte per character in the code page: the length is known before encoding.
     if (value.size() > 65535)
         throw Failure::overflow();
-    littleEndian(std::uint16_t(value.size()));
-    AnsiText::appendEncoded(m_buffer, value);
+    char* out = grow(2 + std::size_t(value.size()));
+    qToLittleEndian(std::uint16_t(value.size()), out);
+    AnsiText::encodeInto(out + 2, value);
 }
