@@ -6,3 +6,8 @@ void Prompter::showError(int number, const QString& description, Icon icon)
 {
     message(Error{number, description}.text(), QStringLiteral("Eroare"), icon);
 }
+
+QString Prompter::folderName(const QString&, const QString&)
+{
+    return QString();
+}

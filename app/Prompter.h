@@ -21,6 +21,9 @@ public:
     // "description|pattern|..." pairs.
     virtual QString openFileName(const QString& caption, const QString& filter, const QString& directory) = 0;
     virtual QString saveFileName(const QString& caption, const QString& filter, const QString& suggestedPath) = 0;
+    // A folder dialog: the chosen folder, or an empty text when the user cancels. Prompters
+    // that have no such dialog (the command line's) answer as if cancelled.
+    virtual QString folderName(const QString& caption, const QString& directory);
     // A text prompt: the typed text, or nothing when the user cancels.
     virtual std::optional<QString> inputText(const QString& prompt, const QString& caption,
                                              const QString& defaultText) = 0;

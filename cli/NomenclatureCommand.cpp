@@ -1,43 +1,33 @@
 #include "cli/NomenclatureCommand.h"
 
 #include "app/Error.h"
-#include "entry/nomenclature/NomenclatureBuilder.h"
+#include "entry/nomenclature/NomenclatureImport.h"
 
 int NomenclatureCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
-    QString sirutaFile;
+    NomenclatureSources sources;
     QString outputFolder;
-    QStringList streetFolders;
-    QString postalFile;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& option = arguments.at(i);
         if (i + 1 >= arguments.size())
             return usage(err);
         const QString value = arguments.at(++i);
-        if (option == QLatin1String("--siruta") && sirutaFile.isEmpty())
-            sirutaFile = value;
+        if (option == QLatin1String("--siruta") && sources.sirutaFile.isEmpty())
+            sources.sirutaFile = value;
         else if (option == QLatin1String("-o") && outputFolder.isEmpty())
             outputFolder = value;
         else if (option == QLatin1String("--streets-mfp"))
-            streetFolders << value;
-        else if (option == QLatin1String("--streets-posta") && postalFile.isEmpty())
-            postalFile = value;
+            sources.streetFolders << value;
+        else if (option == QLatin1String("--streets-posta") && sources.postalFile.isEmpty())
+            sources.postalFile = value;
         else
             return usage(err);
     }
-    if (sirutaFile.isEmpty() || outputFolder.isEmpty())
+    if (sources.sirutaFile.isEmpty() || outputFolder.isEmpty())
         return usage(err);
 
     try {
-        const std::vector<SirutaRecord> siruta = SirutaReader::readFile(sirutaFile);
-        std::vector<MfpCounty> counties;
-        for (const QString& folder : streetFolders)
-            counties.push_back(MfpStreetReader::readCounty(folder));
-        PostalStreets bucharest;
-        if (!postalFile.isEmpty())
-            bucharest = PostalStreetReader::readFile(postalFile);
-        const NomenclatureBuild build = NomenclatureBuilder::build(siruta, counties, bucharest);
-        NomenclatureWriter::writeAll(build.tables, outputFolder);
+        const NomenclatureBuild build = NomenclatureImport::run(sources, outputFolder);
         for (const NomenclatureTable& table : build.tables)
             out << table.fileName << ' ' << table.rowCount() << Qt::endl;
         if (build.skippedRecords > 0)

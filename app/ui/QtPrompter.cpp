@@ -98,6 +98,11 @@ QString QtPrompter::saveFileName(const QString& caption, const QString& filter, 
                                         QFileDialog::DontConfirmOverwrite);
 }
 
+QString QtPrompter::folderName(const QString& caption, const QString& directory)
+{
+    return QFileDialog::getExistingDirectory(m_parent, caption, directory);
+}
+
 std::optional<QString> QtPrompter::inputText(const QString& prompt, const QString& caption, const QString& defaultText)
 {
     bool ok = false;

@@ -15,6 +15,7 @@ public:
     Answer ask(const QString& text, const QString& caption, Buttons buttons, Icon icon) override;
     QString openFileName(const QString& caption, const QString& filter, const QString& directory) override;
     QString saveFileName(const QString& caption, const QString& filter, const QString& suggestedPath) override;
+    QString folderName(const QString& caption, const QString& directory) override;
     std::optional<QString> inputText(const QString& prompt, const QString& caption, const QString& defaultText) override;
 
 private:

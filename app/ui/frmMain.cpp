@@ -75,6 +75,7 @@ frmMain::frmMain(AppSettings& settings, Prompter& prompter, QWidget* parent)
     };
     m_showOptions = [this] {
         frmOptions dialog(m_settings, m_prompter, this);
+        connect(&dialog, &frmOptions::nomenclatureImported, this, &frmMain::reloadNomenclature);
         dialog.exec();
     };
     m_showDxfWizard = [this] {
@@ -252,6 +253,13 @@ void frmMain::runCommand(const QString& key)
     } else if (key == QLatin1String("Exit")) {
         close();
     }
+}
+
+void frmMain::reloadNomenclature()
+{
+    Error error;
+    if (!m_form->reloadLookUps(m_settings.dataFolder(), &error))
+        m_prompter.showError(error.number, error.description);
 }
 
 void frmMain::showOptions()

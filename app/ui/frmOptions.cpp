@@ -4,6 +4,7 @@
 #include "app/OptionsValues.h"
 #include "app/ui/ConfirmButtons.h"
 #include "app/ui/KeepOnTop.h"
+#include "entry/ui/frmImportNomenclature.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -55,6 +56,11 @@ frmOptions::frmOptions(AppSettings& settings, Prompter& prompter, QWidget* paren
     const ConfirmButtons buttons = ConfirmButtons::create(this);
     cmdOk = buttons.ok;
     cmdExit = buttons.exit;
+    // Left of the stretch, apart from OK and Iesire, which keep their place on the right.
+    cmdImportNomenclature = new QPushButton(QStringLiteral("Importa nomenclator..."), this);
+    cmdImportNomenclature->setObjectName(QStringLiteral("cmdImportNomenclature"));
+    cmdImportNomenclature->setAutoDefault(false);
+    buttons.row->insertWidget(0, cmdImportNomenclature);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
@@ -67,6 +73,12 @@ frmOptions::frmOptions(AppSettings& settings, Prompter& prompter, QWidget* paren
     connect(cmdRemove, &QPushButton::clicked, this, &frmOptions::removeDelimiter);
     connect(cmdOk, &QPushButton::clicked, this, &frmOptions::confirm);
     connect(cmdExit, &QPushButton::clicked, this, &frmOptions::reject);
+    connect(cmdImportNomenclature, &QPushButton::clicked, this, &frmOptions::importNomenclature);
+    m_showImport = [this] {
+        frmImportNomenclature dialog(m_settings.dataFolder(), m_prompter, this);
+        dialog.exec();
+        return dialog.imported();
+    };
     showLines();
     keepOnTop(this, true);
 }
@@ -111,6 +123,12 @@ void frmOptions::confirm()
     const OptionsValues values{txtName->text(), txtSerial->text(), txtDocumentNo->text()};
     if (values.confirm(m_delimiters, m_settings, m_prompter))
         accept();
+}
+
+void frmOptions::importNomenclature()
+{
+    if (m_showImport())
+        emit nomenclatureImported();
 }
 
 void frmOptions::reject()

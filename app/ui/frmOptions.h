@@ -3,6 +3,7 @@
 #include "app/DelimiterEditor.h"
 
 #include <QDialog>
+#include <functional>
 
 class AppSettings;
 class Prompter;
@@ -27,6 +28,17 @@ public:
     QPushButton* cmdRemove;
     QPushButton* cmdOk;
     QPushButton* cmdExit;
+    // Opens the nomenclature import; not part of confirming or leaving the dialog.
+    QPushButton* cmdImportNomenclature;
+
+    // The import window, replaceable by tests: shows it modally and returns true when new
+    // tables were written.
+    void setImportShower(std::function<bool()> shower) { m_showImport = std::move(shower); }
+
+signals:
+    // New tables are in the Data folder (written at once, whether the dialog is then confirmed
+    // or left).
+    void nomenclatureImported();
 
 protected:
     void reject() override;
@@ -37,8 +49,10 @@ private:
     void removeDelimiter();
     void confirm();
     void showLines();
+    void importNomenclature();
 
     AppSettings& m_settings;
     Prompter& m_prompter;
     DelimiterEditor m_delimiters;
+    std::function<bool()> m_showImport;
 };

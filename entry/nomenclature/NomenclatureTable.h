@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <vector>
 
 // One lookup table ready to be written as a `.DAT` file: its fields (INTEGER or TEXT), its rows
@@ -29,8 +30,11 @@ namespace NomenclatureWriter {
 // file is complete (a failed write leaves the old file whole). Throws Failure on any error.
 void write(const NomenclatureTable& table, const QString& path);
 
+// Called after each table is written aside (written 1..total), before any old file is replaced.
+using WriteProgress = std::function<void(int written, int total)>;
+
 // Writes every table into `folder` (created when missing) under its file name; the old files
 // are replaced only once every new one is complete.
-void writeAll(const std::vector<NomenclatureTable>& tables, const QString& folder);
+void writeAll(const std::vector<NomenclatureTable>& tables, const QString& folder, const WriteProgress& progress = {});
 
 } // namespace NomenclatureWriter

@@ -181,7 +181,7 @@ void write(const NomenclatureTable& table, const QString& path)
     replace(writeTemporary(table, path), path);
 }
 
-void writeAll(const std::vector<NomenclatureTable>& tables, const QString& folder)
+void writeAll(const std::vector<NomenclatureTable>& tables, const QString& folder, const WriteProgress& progress)
 {
     if (!QDir().mkpath(folder))
         throw Failure(ErrorNumber::PathNotFound, QStringLiteral("Path not found: %1").arg(folder));
@@ -192,6 +192,8 @@ void writeAll(const std::vector<NomenclatureTable>& tables, const QString& folde
         for (const NomenclatureTable& table : tables) {
             const QString path = QDir(folder).filePath(table.fileName);
             written.emplace_back(writeTemporary(table, path), path);
+            if (progress)
+                progress(int(written.size()), int(tables.size()));
         }
     } catch (...) {
         for (const auto& file : written)

@@ -3,6 +3,7 @@
 #include "app/Error.h"
 #include "app/Prompter.h"
 #include "entry/FormLookUps.h"
+#include "entry/FormMapping.h"
 #include "model/Address.h"
 
 #include <QCheckBox>
@@ -375,6 +376,54 @@ void AddressPanel::showAddress(const Address& address)
         chkIntravilan->setChecked(address.IECode() == 1);
         txtStrada->setText(address.StreetName());
     }
+    showFields(address);
+}
+
+void AddressPanel::reloadLists(const Address* stored)
+{
+    FormData form;
+    readInto(form);
+    const AddressPtr address = FormMapping::addressFromForm(form);
+    if (stored) {
+        if (isMarked(cmbJudet) || isMarked(cmbTeritoriu) || isMarked(cmbLocalitate)) {
+            address->setSIRUTA(stored->SIRUTA());
+            address->setIECode(stored->IECode());
+        }
+        if (isMarked(cmbTipArtera))
+            address->setStreetType(stored->StreetType());
+        if (isMarked(cmbTipSubAdm))
+            address->setDistrictType(stored->DistrictType());
+        if (isMarked(cmbStrada))
+            address->setStreetName(stored->StreetName());
+    }
+    clear();
+    fillFixedLists();
+    m_showing = true;
+    if (address->SIRUTA() != 0) {
+        showAddress(*address);
+    } else {
+        guarded([&] { restoreChoices(form); });
+        txtStrada->setText(address->StreetName());
+        showFields(*address);
+    }
+    m_showing = false;
+}
+
+void AddressPanel::restoreChoices(const FormData& form)
+{
+    chkIntravilan->setChecked(form.intravilan);
+    for (const auto& [list, id] : {std::pair{cmbJudet, form.countyId}, std::pair{cmbTeritoriu, form.territoryId}}) {
+        if (id != 0)
+            list->setCurrentIndex(list->findData(id));
+    }
+    if (!form.streetType.isEmpty())
+        cmbTipArtera->setCurrentIndex(cmbTipArtera->findText(form.streetType));
+    if (!form.districtType.isEmpty())
+        cmbTipSubAdm->setCurrentIndex(cmbTipSubAdm->findText(form.districtType));
+}
+
+void AddressPanel::showFields(const Address& address)
+{
     txtNumar->setText(address.StreetNo());
     txtBloc->setText(address.BuildNo());
     txtScara->setText(address.EntranceNo());

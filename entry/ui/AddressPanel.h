@@ -44,6 +44,12 @@ public:
     // Selects the stored address through the tables; each miss paints its list red and shows
     // its message, and the showing goes on.
     void showAddress(const Address& address);
+    // After the tables were opened again (a new nomenclature): fills the lists anew and selects
+    // the address the controls held, as a shown document's (a code the new tables lack is a
+    // miss). A list still red from a miss stands for `stored`'s value, which the new tables may
+    // now know. A locality not yet chosen leaves the county and territory chosen, silently.
+    // Throws Failure when a table cannot be read.
+    void reloadLists(const Address* stored);
 
     // The controls' values, for the mapping and the validation.
     void readInto(FormData& form) const;
@@ -83,6 +89,10 @@ private:
     void intravilanClicked(bool checked);
     // The lists' part of showAddress: county, territory, Intravilan, locality, types, street.
     void selectAddress(const Address& address);
+    void showFields(const Address& address);
+    // County, territory, Intravilan and the two type lists as `form` had them, where the lists
+    // still hold those entries.
+    void restoreChoices(const FormData& form);
     void FillStreetList();
     void fillLocalities();
     // Back to the free street field: the list emptied and hidden, the flag cleared.

@@ -93,9 +93,18 @@ Prompter& CreateFBI::prompter() const
 
 bool CreateFBI::InitializeData(const QString& path, Error* error)
 {
+    // On an empty form a reload is the first opening.
+    return reloadLookUps(path, error);
+}
+
+bool CreateFBI::reloadLookUps(const QString& path, Error* error)
+{
+    for (FormGrid* grid : {m_owners, m_parcels, m_buildings})
+        grid->commitPendingEdit();
+    const LandPtr& land = m_document->Land();
     try {
         m_lookUps.open(path);
-        m_address->fillFixedLists();
+        m_address->reloadLists(land && land->Address() ? land->Address().get() : nullptr);
         // The columns exist since creation; only their choice lists come from the tables.
         fillChoiceLists();
         return true;

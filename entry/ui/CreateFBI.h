@@ -44,6 +44,10 @@ public:
     // street-type lists and the grids' choice lists. False (with the failure in *error) when a
     // table cannot be opened or read.
     bool InitializeData(const QString& path, Error* error = nullptr);
+    // Opens the tables again after a new nomenclature was written into `path`, keeping what the
+    // form holds: the grids stay, the address is selected anew through the new tables (a code
+    // they lack shows as a lookup miss, as when a document is shown). False as InitializeData.
+    bool reloadLookUps(const QString& path, Error* error = nullptr);
     // Fills the form from Document(); lookup misses are reported one by one.
     void ShowData();
     void ClearControls();

@@ -27,11 +27,12 @@ Prompter::Answer ScriptedPrompter::ask(const QString& text, const QString& capti
     return answer;
 }
 
-QString ScriptedPrompter::openFileName(const QString& caption, const QString&, const QString&)
+QString ScriptedPrompter::takeFileName(Entry::Kind kind, const QString& text, const QString& caption,
+                                       const QString& what)
 {
-    m_log.append({Entry::OpenFile, QString(), caption, Icon::None, Buttons::Ok});
+    m_log.append({kind, text, caption, Icon::None, Buttons::Ok});
     if (m_fileNames.empty()) {
-        unscripted(QStringLiteral("open dialog"), caption);
+        unscripted(what, caption);
         return QString();
     }
     const QString path = m_fileNames.front();
@@ -39,16 +40,19 @@ QString ScriptedPrompter::openFileName(const QString& caption, const QString&, c
     return path;
 }
 
+QString ScriptedPrompter::openFileName(const QString& caption, const QString&, const QString&)
+{
+    return takeFileName(Entry::OpenFile, QString(), caption, QStringLiteral("open dialog"));
+}
+
 QString ScriptedPrompter::saveFileName(const QString& caption, const QString&, const QString& suggestedPath)
 {
-    m_log.append({Entry::SaveFile, suggestedPath, caption, Icon::None, Buttons::Ok});
-    if (m_fileNames.empty()) {
-        unscripted(QStringLiteral("save dialog"), caption);
-        return QString();
-    }
-    const QString path = m_fileNames.front();
-    m_fileNames.pop_front();
-    return path;
+    return takeFileName(Entry::SaveFile, suggestedPath, caption, QStringLiteral("save dialog"));
+}
+
+QString ScriptedPrompter::folderName(const QString& caption, const QString& directory)
+{
+    return takeFileName(Entry::Folder, directory, caption, QStringLiteral("folder dialog"));
 }
 
 std::optional<QString> ScriptedPrompter::inputText(const QString& prompt, const QString& caption, const QString&)

@@ -13,7 +13,7 @@ class ScriptedPrompter : public Prompter
 public:
     struct Entry
     {
-        enum Kind { Message, Question, OpenFile, SaveFile, Input } kind;
+        enum Kind { Message, Question, OpenFile, SaveFile, Folder, Input } kind;
         QString text;
         QString caption;
         Icon icon = Icon::None;
@@ -21,6 +21,7 @@ public:
     };
 
     void queueAnswer(Answer answer) { m_answers.push_back(answer); }
+    // Answers for the file and the folder dialogs alike, in the order they are asked.
     void queueFileName(const QString& path) { m_fileNames.push_back(path); }
     void queueInput(std::optional<QString> text) { m_inputs.push_back(std::move(text)); }
 
@@ -28,6 +29,7 @@ public:
     Answer ask(const QString& text, const QString& caption, Buttons buttons, Icon icon) override;
     QString openFileName(const QString& caption, const QString& filter, const QString& directory) override;
     QString saveFileName(const QString& caption, const QString& filter, const QString& suggestedPath) override;
+    QString folderName(const QString& caption, const QString& directory) override;
     std::optional<QString> inputText(const QString& prompt, const QString& caption, const QString& defaultText) override;
 
     const QList<Entry>& log() const { return m_log; }
@@ -38,6 +40,8 @@ public:
     bool allUsed() const { return m_answers.empty() && m_fileNames.empty() && m_inputs.empty(); }
 
 private:
+    QString takeFileName(Entry::Kind kind, const QString& text, const QString& caption, const QString& what);
+
     QList<Entry> m_log;
     std::deque<Answer> m_answers;
     std::deque<QString> m_fileNames;
