@@ -92,13 +92,13 @@ frmImportNomenclature::frmImportNomenclature(const QString& dataFolder, Prompter
     resize(620, sizeHint().height());
 
     connect(cmdSiruta, &QPushButton::clicked, this, [this] {
-        chooseFile(txtSiruta, QStringLiteral("Alegeti fisierul SIRUTA"), QStringLiteral("Fisiere CSV|*.csv|"));
+        chooseFile(txtSiruta, QStringLiteral("Alegeti fisierul SIRUTA"), QStringLiteral("Fisiere CSV|*.CSV|"));
     });
     connect(cmdAddStreets, &QPushButton::clicked, this, &frmImportNomenclature::addStreetFolder);
     connect(cmdRemoveStreets, &QPushButton::clicked, this, &frmImportNomenclature::removeStreetFolder);
     connect(cmdPosta, &QPushButton::clicked, this, [this] {
         chooseFile(txtPosta, QStringLiteral("Alegeti fisierul postal al Bucurestiului"),
-                   QStringLiteral("Fisiere JSON|*.json|"));
+                   QStringLiteral("Fisiere JSON|*.JSON|"));
     });
     connect(cmdImport, &QPushButton::clicked, this, &frmImportNomenclature::startImport);
     connect(cmdExit, &QPushButton::clicked, this, &frmImportNomenclature::reject);
