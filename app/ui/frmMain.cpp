@@ -26,6 +26,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const QString Title = QStringLiteral("Lotmark");
@@ -141,13 +143,13 @@ void frmMain::buildLayout()
     m_sketch->setObjectName(QStringLiteral("DrawSketch"));
     m_sketch->setPrompter(&m_prompter);
 
-    auto* splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->addWidget(m_tabs);
-    splitter->addWidget(m_sketch);
-    splitter->setStretchFactor(0, 0);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({640, 640});
-    setCentralWidget(splitter);
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->addWidget(m_tabs);
+    m_splitter->addWidget(m_sketch);
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({640, 640});
+    setCentralWidget(m_splitter);
 
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("sbrMain"));
@@ -295,6 +297,24 @@ int frmMain::CountEntityRows(const QString& name) const
 bool frmMain::EntityExists(const QString& name) const
 {
     return m_coordinates->EntityExists(name);
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_leftPanelFitted) {
+        m_leftPanelFitted = true;
+        fitLeftPanel();
+    }
+}
+
+// The left panel as wide as the data form needs, so that its fields are not cut off, but never
+// more than two thirds of the window: the sketch takes the rest.
+void frmMain::fitLeftPanel()
+{
+    const int total = m_splitter->width() - m_splitter->handleWidth();
+    const int left = std::min(m_tabs->sizeHint().width(), total * 2 / 3);
+    m_splitter->setSizes({left, total - left});
 }
 
 void frmMain::FillAreaList()

@@ -15,6 +15,7 @@ class Prompter;
 class QAction;
 class QLabel;
 class QListWidget;
+class QSplitter;
 class QTabWidget;
 class QToolBar;
 class frmHelp;
@@ -78,11 +79,13 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildToolbar();
     void buildLayout();
+    void fitLeftPanel();
     void configureCoordinateList();
     void showCaption();
     void showPropertyType(bool isApartment);
@@ -109,6 +112,8 @@ private:
     QString m_previousFileName;
 
     QToolBar* m_toolbar = nullptr; // tbrMain
+    QSplitter* m_splitter = nullptr;
+    bool m_leftPanelFitted = false;
     QTabWidget* m_tabs = nullptr;  // tabRight
     CreateFBI* m_form = nullptr;
     EditableList* m_coordinates = nullptr;

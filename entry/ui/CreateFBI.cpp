@@ -10,6 +10,7 @@
 
 #include <QKeyEvent>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -27,6 +28,7 @@ CreateFBI::CreateFBI(QWidget* parent)
 {
     m_prompter = m_ownPrompter.get();
     auto* page = new QWidget;
+    m_page = page;
     m_address = new AddressPanel(m_lookUps, page);
     m_address->setPrompter(m_prompter);
     m_owners = new FormGrid(page);
@@ -76,6 +78,12 @@ CreateFBI::CreateFBI(QWidget* parent)
     ApplyPropertyType();
     m_parcelsTotals->setLegalText(QStringLiteral("0"));
     m_buildingsTotals->setLegalText(QStringLiteral("0"));
+}
+
+QSize CreateFBI::sizeHint() const
+{
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    return {m_page->minimumSizeHint().width() + scrollBar, QWidget::sizeHint().height()};
 }
 
 CreateFBI::~CreateFBI() = default;

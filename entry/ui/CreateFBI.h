@@ -89,6 +89,10 @@ public:
     TotalsPanel* parcelsTotals() const { return m_parcelsTotals; }
     TotalsPanel* buildingsTotals() const { return m_buildingsTotals; }
 
+    // As wide as the form needs to show its fields without scrolling sideways (the scroll area
+    // alone would ask for little); the grids scroll their own columns.
+    QSize sizeHint() const override;
+
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -112,6 +116,8 @@ private:
     bool m_showing = false;
     QString m_parcelsTotal = QStringLiteral("0");
     QString m_buildingsTotal = QStringLiteral("0");
+
+    QWidget* m_page = nullptr;
 
     AddressPanel* m_address;
     FormGrid* m_owners;

@@ -92,6 +92,16 @@ private slots:
         QCOMPARE(m_window->tabs()->tabText(0), QString("Date cadastrale teren"));
     }
 
+    // At the window's first size the data form gets the width its fields need (they were cut
+    // off at the right) and the sketch keeps the rest.
+    void dataFormIsShownWhole()
+    {
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QVERIFY(m_window->tabs()->width() >= m_window->dataForm()->sizeHint().width());
+        QVERIFY(m_window->sketch()->width() >= m_window->width() / 4);
+    }
+
     void openingAFileFillsTheWindow()
     {
         const QString path = sampleFile(m_folder->dir.path());
