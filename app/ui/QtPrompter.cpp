@@ -57,8 +57,9 @@ QString qtFilter(const QString& filter)
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         const QString pattern = parts[i + 1].trimmed();
-        filters << parts[i].trimmed() + QStringLiteral(" (") + pattern + QLatin1Char(' ') + pattern.toLower()
-                       + QLatin1Char(')');
+        QStringList patterns{pattern.toUpper(), pattern.toLower()};
+        patterns.removeDuplicates();
+        filters << parts[i].trimmed() + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return filters.join(QStringLiteral(";;"));
 }
