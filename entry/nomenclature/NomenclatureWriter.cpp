@@ -41,8 +41,13 @@ public:
     Database(const QString& file, const QString& path) : m_path(path)
     {
         if (sqlite3_open_v2(QFile::encodeName(file).constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                            nullptr) != SQLITE_OK)
-            fail();
+                            nullptr) == SQLITE_OK)
+            return;
+        // A failed open still gives a handle to close, and a throwing constructor runs no
+        // destructor.
+        const Failure error = failure();
+        sqlite3_close(m_db);
+        throw error;
     }
     ~Database() { sqlite3_close(m_db); }
     Database(const Database&) = delete;
@@ -54,12 +59,14 @@ public:
             fail();
     }
     sqlite3* get() const { return m_db; }
-    [[noreturn]] void fail() const
-    {
-        throw writeFailure(m_path, m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory"));
-    }
+    [[noreturn]] void fail() const { throw failure(); }
 
 private:
+    Failure failure() const
+    {
+        return writeFailure(m_path, m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory"));
+    }
+
     sqlite3* m_db = nullptr;
     QString m_path;
 };
