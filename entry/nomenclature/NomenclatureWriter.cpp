@@ -172,13 +172,50 @@ QString writeTemporary(const NomenclatureTable& table, const QString& path)
     return temporary;
 }
 
+bool renameFile(const QString& from, const QString& to)
+{
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
 // rename() replaces the old file in one step, so a reader never sees half a table.
 void replace(const QString& temporary, const QString& path)
 {
-    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0) {
+    if (!renameFile(temporary, path)) {
         QFile::remove(temporary);
         throw writeFailure(path, QStringLiteral("cannot replace the file"));
     }
+}
+
+// Puts the written tables in place of the old ones. Each old table steps aside as "<name>.old"
+// before its new one takes the name; should a step fail, the steps taken are undone, so the
+// folder holds either the whole old set or the whole new one.
+void swapIn(const std::vector<std::pair<QString, QString>>& written)
+{
+    std::vector<QString> setAside; // old tables now at path + ".old"
+    std::vector<QString> placed;   // paths that hold a new table
+    auto undo = [&](const QString& path) {
+        for (const QString& done : placed)
+            QFile::remove(done);
+        for (const QString& old : setAside)
+            renameFile(old + QStringLiteral(".old"), old);
+        for (const auto& file : written)
+            QFile::remove(file.first);
+        return writeFailure(path, QStringLiteral("cannot replace the file"));
+    };
+    for (const auto& [temporary, path] : written) {
+        if (QFileInfo::exists(path)) {
+            const QString old = path + QStringLiteral(".old");
+            QFile::remove(old);
+            if (!renameFile(path, old))
+                throw undo(path);
+            setAside.push_back(path);
+        }
+        if (!renameFile(temporary, path))
+            throw undo(path);
+        placed.push_back(path);
+    }
+    for (const QString& old : setAside)
+        QFile::remove(old + QStringLiteral(".old"));
 }
 
 } // namespace
@@ -207,8 +244,7 @@ void writeAll(const std::vector<NomenclatureTable>& tables, const QString& folde
             QFile::remove(file.first);
         throw;
     }
-    for (const auto& [temporary, path] : written)
-        replace(temporary, path);
+    swapIn(written);
 }
 
 } // namespace NomenclatureWriter

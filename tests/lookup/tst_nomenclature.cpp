@@ -449,6 +449,19 @@ void tst_Nomenclature::writerReplacesOnlyWhenComplete()
     QCOMPARE(datRows(path, QStringLiteral("Judete")), QStringList{"1,Alba"});
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Judete.DAT"});
 
+    // A table that cannot be put in place after others were: those go back to the old ones.
+    second.indexes.clear();
+    NomenclatureWriter::write(second, dir.filePath(QStringLiteral("Admin.DAT")));
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Admin.DAT.old/blocked")));
+    NomenclatureTable newSecond = newFirst;
+    newSecond.fileName = QStringLiteral("Admin.DAT");
+    newSecond.tableName = QStringLiteral("Admin");
+    QCOMPARE(failureNumber([&] { NomenclatureWriter::writeAll({newFirst, newSecond}, dir.path()); }),
+             int(ErrorNumber::PathFileAccess));
+    QCOMPARE(datRows(path, QStringLiteral("Judete")), QStringList{"1,Alba"});
+    QCOMPARE(datRows(dir.filePath(QStringLiteral("Admin.DAT")), QStringLiteral("Admin")), QStringList{"1,Alba"});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"Admin.DAT", "Judete.DAT"}));
+
     // An output folder that cannot be made.
     QFile blocker(dir.filePath(QStringLiteral("file")));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
