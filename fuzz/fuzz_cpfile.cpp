@@ -11,8 +11,9 @@
 #include <vector>
 
 namespace {
-// Points of the last contour the file stores: the land's, then each building's in building
-// order, a contour shared by several buildings counted at its first place only.
+// Points of the last contour the file stores rows for: the land's, then each building's in
+// building order, a contour shared by several buildings counted at its first place only, and a
+// contour without points left out (it writes no row).
 int lastContourPoints(const Land& land)
 {
     PolygonPtr last = land.Geometry();
@@ -22,7 +23,8 @@ int lastContourPoints(const Land& land)
     if (land.Buildings()) {
         for (const BuildPtr& build : *land.Buildings()) {
             const PolygonPtr contour = build->Geometry();
-            if (contour && std::find(stored.begin(), stored.end(), contour) == stored.end())
+            if (contour && contour->Points() && contour->Points()->Count() > 0
+                && std::find(stored.begin(), stored.end(), contour) == stored.end())
                 stored.push_back(contour);
         }
     }
