@@ -11,6 +11,11 @@
 #include <vector>
 
 namespace {
+int pointCount(const PolygonPtr& contour)
+{
+    return contour && contour->Points() ? contour->Points()->Count() : 0;
+}
+
 // Points of the last contour the file stores rows for: the land's, then each building's in
 // building order, a contour shared by several buildings counted at its first place only, and a
 // contour without points left out (it writes no row).
@@ -23,13 +28,11 @@ int lastContourPoints(const Land& land)
     if (land.Buildings()) {
         for (const BuildPtr& build : *land.Buildings()) {
             const PolygonPtr contour = build->Geometry();
-            if (contour && contour->Points() && contour->Points()->Count() > 0
-                && std::find(stored.begin(), stored.end(), contour) == stored.end())
+            if (pointCount(contour) > 0 && std::find(stored.begin(), stored.end(), contour) == stored.end())
                 stored.push_back(contour);
         }
     }
-    last = stored.back();
-    return last->Points() ? last->Points()->Count() : 0;
+    return pointCount(stored.back());
 }
 } // namespace
 
@@ -66,8 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // the reloaded land has no contour, and a land without one stores no building contours.
     if (second != saved) {
         const Land& land = *file.Document()->Land();
-        const PolygonPtr contour = land.Geometry();
-        const bool emptyLand = contour && (!contour->Points() || contour->Points()->Count() == 0);
+        const bool emptyLand = land.Geometry() && pointCount(land.Geometry()) == 0;
         FUZZ_CHECK(emptyLand || lastContourPoints(land) == 1);
     }
     return 0;
