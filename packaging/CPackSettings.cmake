@@ -24,22 +24,24 @@ set(CPACK_DEBIAN_LOTMARK_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_LOTMARK_PACKAGE_DEPENDS "libqt6sql6-sqlite")
 # The property sheet names Arial and Times New Roman; these fonts have their metrics.
 set(CPACK_DEBIAN_LOTMARK_PACKAGE_RECOMMENDS "fonts-liberation2")
+# libscrivel lies in the linker's search path: ldconfig must run once dpkg has unpacked it.
+set(CPACK_DEBIAN_LOTMARK_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_LIST_DIR}/debian/triggers)
 set(CPACK_COMPONENT_LOTMARK_DESCRIPTION "cadastral documentation of a property
- Lotmark helps an authorised land surveyor prepare the cadastral documentation of
- one property: address, owners, parcels, buildings, the surveyed contours of the
- land and of its buildings, a sketch drawn to scale, the binary .CP property file
- and the property sheet in Rich Text Format. Its texts are Romanian.
- .
- The package also holds lotmark-cli, a command-line tool for batch work on
- property documents, and Scrivel, the library that writes the sheet.")
+Lotmark helps an authorised land surveyor prepare the cadastral documentation
+of one property: address, owners, parcels, buildings, the surveyed contours of
+the land and of its buildings, a sketch drawn to scale, the binary .CP property
+file and the property sheet in Rich Text Format. Its texts are Romanian.
+
+The package also holds lotmark-cli, a command-line tool for batch work on
+property documents, and Scrivel, the library that writes the sheet.")
 
 set(CPACK_DEBIAN_DEV_PACKAGE_NAME libscrivel-dev)
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS "lotmark (= ${PROJECT_VERSION}), qt6-base-dev")
 set(CPACK_DEBIAN_DEV_PACKAGE_SHLIBDEPS OFF)
 set(CPACK_COMPONENT_DEV_DESCRIPTION "RTF composer and image buffer of Lotmark - development files
- Scrivel composes RTF documents and holds pictures as device-independent
- bitmaps. This package holds its C++ headers and its CMake package
- (find_package(Scrivel), then link Scrivel::scrivel).")
+Scrivel composes RTF documents and holds pictures as device-independent
+bitmaps. This package holds its C++ headers and its CMake package
+(find_package(Scrivel), then link Scrivel::scrivel).")
 
 include(CPack)
