@@ -13,6 +13,7 @@ for argument in "$@"; do
         *) build_dir=$argument ;;
     esac
 done
+bash tools/setup-packaging.sh
 sudo_cmd=()
 [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
 packages=("$build_dir"/lotmark_*.deb "$build_dir"/libscrivel-dev_*.deb)
@@ -27,7 +28,7 @@ work=$(mktemp -d)
 cleanup()
 {
     rm -rf "$work"
-    [ "$keep" = true ] || "${sudo_cmd[@]}" dpkg -r libscrivel-dev lotmark >/dev/null
+    [ "$keep" = true ] || "${sudo_cmd[@]}" dpkg --purge libscrivel-dev lotmark >/dev/null
 }
 "${sudo_cmd[@]}" dpkg -i "${packages[@]}"
 trap cleanup EXIT

@@ -4,7 +4,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${1:-build}
-bash tools/setup.sh
 bash tools/setup-packaging.sh
 # Installed under /usr; the build folder itself keeps running the program from build/bin.
 bash tools/build.sh "$build_dir" -DCMAKE_INSTALL_PREFIX=/usr
