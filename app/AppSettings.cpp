@@ -5,26 +5,16 @@
 #include "app/NumberText.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 AppSettings::AppSettings(const QString& programFolder)
-    : m_programFolder(programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder)
+    : m_paths(ProgramPaths::forProgramFolder(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                                     : programFolder))
 {
 }
 
-QString AppSettings::settingsFilePath() const
-{
-    return m_programFolder + QStringLiteral("/Lotmark.INI");
-}
-
-QString AppSettings::dataFolder() const
-{
-    return m_programFolder + QStringLiteral("/Data");
-}
-
-QString AppSettings::helpFile() const
-{
-    return m_programFolder + QStringLiteral("/Help/Manual.mht");
-}
+AppSettings::AppSettings(ProgramPaths paths) : m_paths(std::move(paths)) {}
 
 QString AppSettings::read(const QString& key) const
 {
@@ -33,7 +23,9 @@ QString AppSettings::read(const QString& key) const
 
 bool AppSettings::write(const QString& key, const QString& value) const
 {
-    return IniFile::write(Section, key, value, settingsFilePath());
+    const QString path = settingsFilePath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return IniFile::write(Section, key, value, path);
 }
 
 void AppSettings::load()

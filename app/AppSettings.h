@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ProgramPaths.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -15,13 +17,15 @@ public:
     static inline const QString KeyWorkNumber = QStringLiteral("NumarLucrare");
     static inline const QString KeyDelimiters = QStringLiteral("Delimitatori");
 
-    // programFolder holds Lotmark.INI, Data/ and Help/.
+    // programFolder is the executable's folder (by default the running program's); ProgramPaths
+    // decides from it where Lotmark.INI, Data/ and Help/ are.
     explicit AppSettings(const QString& programFolder = QString());
+    explicit AppSettings(ProgramPaths paths);
 
-    QString programFolder() const { return m_programFolder; }
-    QString settingsFilePath() const;
-    QString dataFolder() const;
-    QString helpFile() const;
+    const ProgramPaths& paths() const { return m_paths; }
+    QString settingsFilePath() const { return m_paths.settingsFile(); }
+    QString dataFolder() const { return m_paths.dataFolder(); }
+    QString helpFile() const { return m_paths.helpFile(); }
 
     // Reads the four keys (missing file: everything empty, work number 0).
     void load();
@@ -33,8 +37,9 @@ public:
     bool cancelFlag = false;
 
     QString read(const QString& key) const;
+    // Creates the settings file's folder first: the user's config folder may not exist yet.
     bool write(const QString& key, const QString& value) const;
 
 private:
-    QString m_programFolder;
+    ProgramPaths m_paths;
 };

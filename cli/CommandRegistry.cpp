@@ -8,6 +8,7 @@
 #include "cli/SheetCommand.h"
 #include "cli/SketchCommand.h"
 #include "cli/NomenclatureCommand.h"
+#include "cli/PathsCommand.h"
 
 std::vector<std::unique_ptr<CliCommand>> allCommands()
 {
@@ -20,6 +21,7 @@ std::vector<std::unique_ptr<CliCommand>> allCommands()
     commands.push_back(std::make_unique<SheetCommand>());
     commands.push_back(std::make_unique<DxfCommand>());
     commands.push_back(std::make_unique<ImportDxfCommand>());
+    commands.push_back(std::make_unique<PathsCommand>());
     return commands;
 }
 

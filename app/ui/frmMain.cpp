@@ -81,7 +81,7 @@ frmMain::frmMain(AppSettings& settings, Prompter& prompter, QWidget* parent)
         dialog.exec();
     };
     m_showDxfWizard = [this] {
-        frmImportDXF wizard(m_prompter, m_settings.programFolder(), this);
+        frmImportDXF wizard(m_prompter, m_settings.paths().startFolder(), this);
         wizard.exec();
     };
     m_today = [] { return QDate::currentDate(); };

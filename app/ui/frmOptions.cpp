@@ -75,7 +75,7 @@ frmOptions::frmOptions(AppSettings& settings, Prompter& prompter, QWidget* paren
     connect(cmdExit, &QPushButton::clicked, this, &frmOptions::reject);
     connect(cmdImportNomenclature, &QPushButton::clicked, this, &frmOptions::importNomenclature);
     m_showImport = [this] {
-        frmImportNomenclature dialog(m_settings.dataFolder(), m_prompter, this);
+        frmImportNomenclature dialog(m_settings.paths().importFolder(), m_prompter, this);
         dialog.exec();
         return dialog.imported();
     };

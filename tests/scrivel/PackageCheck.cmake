@@ -10,7 +10,9 @@ function(step)
     endif()
 endfunction()
 
-step(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix} --component scrivel)
+# The library itself ships with the program; the headers and the CMake package are the dev part.
+step(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix} --component lotmark)
+step(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix} --component dev)
 foreach(header RTFDoc.h ImageFile.h ScrivelError.h ScrivelExport.h)
     if(NOT EXISTS ${prefix}/include/scrivel/${header})
         message(FATAL_ERROR "scrivel/${header} was not installed")
