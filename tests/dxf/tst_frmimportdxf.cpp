@@ -55,6 +55,9 @@ private slots:
     void cancelLeavesImportedEntities();
     void damagedFileStaysOnPageZero();
     void dragPansOnlyInPanMode();
+    void refusedLandKeepsHighlight_data();
+    void refusedLandKeepsHighlight();
+    void asociazaTiesInPanMode();
 };
 
 void tst_frmImportDXF::landAndTwoBuildings()
@@ -211,12 +214,76 @@ void tst_frmImportDXF::dragPansOnlyInPanMode()
     drag();
     const auto after = window.wizard().map(0).view();
     // The grabbed point follows the pointer: 50 by 20 pixels of the full view.
-    QCOMPARE_LT(std::abs(after.left - (before.left - 50 * before.width / map->width())), 0.01f);
-    QCOMPARE_LT(std::abs(after.top - (before.top - 20 * before.height / map->height())), 0.01f);
+    QCOMPARE_LT(std::abs(after.left - (before.left - 50 * before.width / map->width())), 0.01);
+    QCOMPARE_LT(std::abs(after.top - (before.top - 20 * before.height / map->height())), 0.01);
     QCOMPARE(after.width, before.width);
     QVERIFY(window.wizard().panMode());
     QTest::mouseClick(map, Qt::RightButton, {}, QPoint(10, 10));
     QVERIFY(!window.wizard().panMode());
+}
+
+void tst_frmImportDXF::refusedLandKeepsHighlight_data()
+{
+    QTest::addColumn<bool>("landChosenBefore");
+    QTest::addColumn<QList<Answer>>("answers");
+    QTest::newRow("No to the land question") << false << QList<Answer>{Answer::No};
+    QTest::newRow("No to overwriting the land") << true << QList<Answer>{Answer::Yes, Answer::No};
+}
+
+// The wizard keeps its selected polyline when the page move is refused; the list must show it.
+void tst_frmImportDXF::refusedLandKeepsHighlight()
+{
+    QFETCH(bool, landChosenBefore);
+    QFETCH(QList<Answer>, answers);
+    ScriptedPrompter prompter;
+    frmImportDXF window(prompter, QStringLiteral("/opt/lotmark"));
+    window.show();
+    window.openFile(TestPaths::testData(QStringLiteral("dxf/parcels_r2000.dxf")));
+    window.cmdNext_Click();
+    auto* list = child<QListWidget>(window, "lstEntities");
+    if (landChosenBefore) {
+        window.cmbLayers_Click(0);
+        pick(list, QStringLiteral("Polilinia 1"));
+        prompter.queueAnswer(Answer::Yes);
+        window.cmdNext_Click();
+        window.cmdPrevious_Click();
+    }
+    window.cmbLayers_Click(int(window.wizard().layerNames().indexOf(window.wizard().polylines().layerName(2))));
+    pick(list, QStringLiteral("Polilinia 2"));
+    for (Answer answer : answers)
+        prompter.queueAnswer(answer);
+    window.cmdNext_Click();
+    QCOMPARE(window.wizard().page(), 1);
+    QCOMPARE(window.wizard().SelectedIndex(), 2);
+    QVERIFY(list->currentItem());
+    QCOMPARE(list->currentItem()->text(), QStringLiteral("Polilinia 2"));
+    QVERIFY(list->currentItem()->isSelected());
+    QVERIFY(child<QPushButton>(window, "cmdNext")->isEnabled());
+    QVERIFY(prompter.allUsed());
+}
+
+void tst_frmImportDXF::asociazaTiesInPanMode()
+{
+    ScriptedPrompter prompter;
+    frmImportDXF window(prompter, QStringLiteral("/opt/lotmark"));
+    window.show();
+    window.openFile(TestPaths::testData(QStringLiteral("dxf/parcels_r2000.dxf")));
+    window.cmdNext_Click();
+    window.cmbLayers_Click(0);
+    pick(child<QListWidget>(window, "lstEntities"), QStringLiteral("Polilinia 1"));
+    prompter.queueAnswer(Answer::Yes);
+    window.cmdNext_Click();
+    pick(child<QListWidget>(window, "lstEntities2"), QStringLiteral("Polilinia 2"));
+    window.cmdPan_Click();
+    auto* tie = child<QPushButton>(window, "cmdAsociate");
+    QVERIFY(tie->isEnabled());
+    QTest::keyClicks(child<QLineEdit>(window, "txtNrConst"), QStringLiteral("1"));
+    prompter.queueAnswer(Answer::Yes);
+    QTest::mouseClick(tie, Qt::LeftButton);
+    QCOMPARE(window.wizard().associationTexts(), QStringList{QStringLiteral("2_1")});
+    QCOMPARE(child<QListWidget>(window, "lstEntities2")->item(1)->text(), QStringLiteral("C1"));
+    QVERIFY(window.wizard().panMode());
+    QVERIFY(prompter.allUsed());
 }
 
 QTEST_MAIN(tst_frmImportDXF)
