@@ -115,8 +115,8 @@ double DxfPolylineReader::leadingNumber(std::string_view text)
     // Fast path for the usual "digits.digits": the digits as an integer up to 2^53 divided by
     // a power of ten up to 10^22 is exactly what a full conversion gives (both are exact
     // doubles, so the one division rounds correctly). Sixteen digits can pass 2^53; those go
-    // the full way.
-    {
+    // the full way, as do texts too long to hold at most sixteen digits and a point.
+    if (text.size() <= 17) {
         static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
         std::uint64_t mantissa = 0;
