@@ -1,3 +1,4 @@
+#include "app/ui/QtPrompter.h"
 #include "dxf/ImportedEntities.h"
 #include "dxf/ui/DxfMapWidget.h"
 #include "dxf/ui/frmImportDXF.h"
@@ -6,15 +7,16 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QMouseEvent>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryFile>
 #include <QTest>
+#include <QTimer>
 
 using Answer = Prompter::Answer;
 
@@ -58,6 +60,8 @@ private slots:
     void refusedLandKeepsHighlight_data();
     void refusedLandKeepsHighlight();
     void asociazaTiesInPanMode();
+    void promptsOpenOverTheWizard_data();
+    void promptsOpenOverTheWizard();
 };
 
 void tst_frmImportDXF::landAndTwoBuildings()
@@ -284,6 +288,52 @@ void tst_frmImportDXF::asociazaTiesInPanMode()
     QCOMPARE(child<QListWidget>(window, "lstEntities2")->item(1)->text(), QStringLiteral("C1"));
     QVERIFY(window.wizard().panMode());
     QVERIFY(prompter.allUsed());
+}
+
+void tst_frmImportDXF::promptsOpenOverTheWizard_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("message") << 0;
+    QTest::newRow("question") << 1;
+    QTest::newRow("open dialog") << 2;
+    QTest::newRow("text prompt") << 3;
+}
+
+// The wizard keeps itself above all other windows: a box owned by the main window would open
+// beneath it, out of sight, and the wizard would seem to hang.
+void tst_frmImportDXF::promptsOpenOverTheWizard()
+{
+    QFETCH(int, kind);
+    QWidget mainWindow;
+    mainWindow.show();
+    QtPrompter prompter(&mainWindow);
+    frmImportDXF window(prompter, QStringLiteral("/opt/lotmark"), &mainWindow);
+    window.open();
+    QWidget* owner = nullptr;
+    QTimer::singleShot(0, &window, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        owner = box ? box->parentWidget() : nullptr;
+        if (box)
+            box->close();
+    });
+    switch (kind) {
+    case 0:
+        prompter.message(QStringLiteral("S-a ajuns la ZOOM maxim"), QStringLiteral("Info"),
+                         Prompter::Icon::Information);
+        break;
+    case 1:
+        prompter.ask(QStringLiteral("Atribuiti aceasta polilinie terenului?"), QStringLiteral("Info"),
+                     Prompter::Buttons::YesNo, Prompter::Icon::Question);
+        break;
+    case 2:
+        prompter.openFileName(QStringLiteral("Selectati Fisierul DXF"), QStringLiteral("Fisier DXF | *.DXF"),
+                              QDir::tempPath());
+        break;
+    default:
+        prompter.inputText(QStringLiteral("Numar"), QStringLiteral("Info"), QString());
+        break;
+    }
+    QCOMPARE(owner, &window);
 }
 
 QTEST_MAIN(tst_frmImportDXF)
