@@ -59,7 +59,6 @@ private slots:
     void dragPansOnlyInPanMode();
     void refusedLandKeepsHighlight_data();
     void refusedLandKeepsHighlight();
-    void asociazaTiesInPanMode();
     void promptsOpenOverTheWizard_data();
     void promptsOpenOverTheWizard();
 };
@@ -263,30 +262,6 @@ void tst_frmImportDXF::refusedLandKeepsHighlight()
     QCOMPARE(list->currentItem()->text(), QStringLiteral("Polilinia 2"));
     QVERIFY(list->currentItem()->isSelected());
     QVERIFY(child<QPushButton>(window, "cmdNext")->isEnabled());
-    QVERIFY(prompter.allUsed());
-}
-
-void tst_frmImportDXF::asociazaTiesInPanMode()
-{
-    ScriptedPrompter prompter;
-    frmImportDXF window(prompter, QStringLiteral("/opt/lotmark"));
-    window.show();
-    window.openFile(TestPaths::testData(QStringLiteral("dxf/parcels_r2000.dxf")));
-    window.cmdNext_Click();
-    window.cmbLayers_Click(0);
-    pick(child<QListWidget>(window, "lstEntities"), QStringLiteral("Polilinia 1"));
-    prompter.queueAnswer(Answer::Yes);
-    window.cmdNext_Click();
-    pick(child<QListWidget>(window, "lstEntities2"), QStringLiteral("Polilinia 2"));
-    window.cmdPan_Click();
-    auto* tie = child<QPushButton>(window, "cmdAsociate");
-    QVERIFY(tie->isEnabled());
-    QTest::keyClicks(child<QLineEdit>(window, "txtNrConst"), QStringLiteral("1"));
-    prompter.queueAnswer(Answer::Yes);
-    QTest::mouseClick(tie, Qt::LeftButton);
-    QCOMPARE(window.wizard().associationTexts(), QStringList{QStringLiteral("2_1")});
-    QCOMPARE(child<QListWidget>(window, "lstEntities2")->item(1)->text(), QStringLiteral("C1"));
-    QVERIFY(window.wizard().panMode());
     QVERIFY(prompter.allUsed());
 }
 
