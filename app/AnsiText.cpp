@@ -84,6 +84,16 @@ char* encodeInto(char* out, const QString& text)
     return out;
 }
 
+qsizetype firstUnstorable(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text.at(i).unicode();
+        if (unit >= 128 && !codePage().fromUnicode.contains(cedillaForm(unit)))
+            return i;
+    }
+    return -1;
+}
+
 QString decode(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);

@@ -12,6 +12,9 @@ QByteArray encode(const QString& text);
 // character); returns the end of what it wrote.
 char* encodeInto(char* out, const QString& text);
 QString decode(QByteArrayView bytes);
+// Index of the first character that encode() would turn into "?" (Ș ș Ț ț count as stored),
+// or -1 when the whole text survives a round trip.
+qsizetype firstUnstorable(const QString& text);
 // The comma-below letters replaced by their cedilla forms (what a round trip gives back).
 QString withCedillas(const QString& text);
 } // namespace AnsiText

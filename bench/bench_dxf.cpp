@@ -2,6 +2,8 @@
 // scanning its lines) and, where installed, dxflib and GDAL's ogrinfo; peak memory against the
 // file's size; the wizard's lists for 25,000 and 50,000 polylines (they must grow linearly).
 //
+// Also the conversion of coordinate texts against std::from_chars (bench_dxf --numbers: only that).
+//
 // bench_dxf [FILE.DXF ...]   without files, 100 MB drawings (LWPOLYLINE and R12) are written to
 // /tmp first (LOTMARK_BENCH_DXF_MB changes the size).
 #include "DxfDrawingWriter.h"
@@ -18,9 +20,15 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <charconv>
+#include <cstring>
+#include <random>
+#include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -213,6 +221,73 @@ double wizardLists(const QString& folder, long long parcels)
     });
 }
 
+// Coordinate texts as drawings write them: Stereo 70 metres with three decimals, sixteen
+// significant digits (%.16g, about half of them past 2^53 as integers), and seventeen (%.17g).
+std::vector<std::string> coordinateTexts(int style, int count)
+{
+    std::mt19937_64 random(8);
+    std::uniform_real_distribution<double> metres(100000.0, 900000.0);
+    std::uniform_real_distribution<double> degrees(-180.0, 180.0);
+    std::vector<std::string> texts;
+    texts.reserve(std::size_t(count));
+    char buffer[40];
+    for (int i = 0; i < count; ++i) {
+        if (style == 0)
+            std::snprintf(buffer, sizeof buffer, "%.3f", metres(random));
+        else
+            std::snprintf(buffer, sizeof buffer, style == 1 ? "%.16g" : "%.17g",
+                          i % 2 ? metres(random) : degrees(random));
+        texts.emplace_back(buffer);
+    }
+    return texts;
+}
+
+// The best of `runs` by this thread's CPU time: the machine is shared, and wall time mostly
+// measures the others.
+template <typename F>
+double bestCpu(int runs, F&& f)
+{
+    double fastest = 1e30;
+    for (int i = 0; i < runs; ++i) {
+        timespec start{}, end{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &start);
+        f();
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &end);
+        fastest = std::min(fastest, double(end.tv_sec - start.tv_sec) + (end.tv_nsec - start.tv_nsec) / 1e9);
+    }
+    return fastest;
+}
+
+// The reader's number conversion against std::from_chars (correctly rounded) on the same texts:
+// the time ratio, and how many results differ in any bit (must be 0).
+void coordinateConversion()
+{
+    const char* names[] = {"3 decimals (580012.345)", "16 significant digits", "17 significant digits"};
+    const int count = 500000;
+    out << "\ncoordinate texts, " << count << " each; CPU times, the best of 15\n";
+    for (int style = 0; style < 3; ++style) {
+        const std::vector<std::string> texts = coordinateTexts(style, count);
+        std::vector<double> ours(texts.size()), exact(texts.size());
+        const double baseline = bestCpu(15, [&] {
+            for (std::size_t i = 0; i < texts.size(); ++i)
+                std::from_chars(texts[i].data(), texts[i].data() + texts[i].size(), exact[i]);
+        });
+        const double reader = bestCpu(15, [&] {
+            for (std::size_t i = 0; i < texts.size(); ++i)
+                ours[i] = DxfPolylineReader::leadingNumber(texts[i]);
+        });
+        long differing = 0;
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            differing += std::memcmp(&ours[i], &exact[i], sizeof(double)) != 0;
+        // Three decimals take the quick path; longer texts a full conversion plus the reader's own rules.
+        out << QString::asprintf("  %-24s from_chars %6.1f ns, leadingNumber %6.1f ns = %4.2fx from_chars "
+                                 "(goal <= %s); %ld results differ (goal 0)\n",
+                                 names[style], baseline * 1e9 / count, reader * 1e9 / count, reader / baseline,
+                                 style == 0 ? "1" : "1.5", differing);
+    }
+    out.flush();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -223,6 +298,10 @@ int main(int argc, char** argv)
         return 0;
     if (args.value(0) == QLatin1String("--child-read"))
         return readAndClean(args.value(1)) >= 0 ? 0 : 1;
+    if (args.value(0) == QLatin1String("--numbers")) {
+        coordinateConversion();
+        return 0;
+    }
 
     QTemporaryDir folder;
     QStringList files = args;
@@ -242,6 +321,7 @@ int main(int argc, char** argv)
             files << path;
         }
     }
+    coordinateConversion();
     const QString dxflib = dxflibCounter(folder.path());
     for (const QString& path : files)
         benchFile(path, dxflib);

@@ -21,9 +21,13 @@ int BuildCommand::run(const QStringList& arguments, QTextStream& out, QTextStrea
     }
     QJsonParseError parseError;
     const QJsonDocument json = QJsonDocument::fromJson(jsonFile.readAll(), &parseError);
-    if (parseError.error != QJsonParseError::NoError || !json.isObject()) {
+    if (parseError.error != QJsonParseError::NoError) {
         err << input << ": not a JSON document (" << parseError.errorString() << " at offset " << parseError.offset
             << ")" << Qt::endl;
+        return Refused;
+    }
+    if (!json.isObject()) {
+        err << input << ": expected one JSON object holding the document, not an array" << Qt::endl;
         return Refused;
     }
     CPFile file(QStringLiteral("."));

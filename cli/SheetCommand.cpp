@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 namespace {
 
@@ -29,6 +30,30 @@ QStringList documentFiles(const QStringList& inputs, QStringList* missing)
         }
     }
     return files;
+}
+
+// The sheet of each document in outDir, named after it. Two documents of one name (in
+// different folders) would write one sheet over the other; names that differ only in case
+// count as one, as they do on Windows. Empty, with the clashes on err, when any clash.
+QStringList sheetNames(const QStringList& files, const QString& outDir, QTextStream& err)
+{
+    QStringList targets;
+    QHash<QString, QString> firstByName;
+    bool clash = false;
+    for (const QString& input : files) {
+        const QString target = QDir(outDir).filePath(QFileInfo(input).completeBaseName() + QStringLiteral(".RTF"));
+        const QString key = target.toCaseFolded();
+        const auto first = firstByName.constFind(key);
+        if (first != firstByName.constEnd()) {
+            err << first.value() << " and " << input << " would both be written as " << target
+                << "; sheet them into different folders" << Qt::endl;
+            clash = true;
+        } else {
+            firstByName.insert(key, input);
+        }
+        targets << target;
+    }
+    return clash ? QStringList() : targets;
 }
 
 } // namespace
@@ -70,6 +95,12 @@ int SheetCommand::run(const QStringList& arguments, QTextStream& out, QTextStrea
             err << inputs.first() << ": give one .CP file with -o, or use --out-dir" << Qt::endl;
         return Refused;
     }
+    QStringList targets{output};
+    if (!outDir.isEmpty()) {
+        targets = sheetNames(files, outDir, err);
+        if (targets.isEmpty() && !files.isEmpty())
+            return Refused;
+    }
     if (!outDir.isEmpty() && !QDir().mkpath(outDir)) {
         err << outDir << ": cannot create the folder" << Qt::endl;
         return Refused;
@@ -78,10 +109,8 @@ int SheetCommand::run(const QStringList& arguments, QTextStream& out, QTextStrea
     int failed = missing.size();
     int index = 0;
     for (const QString& input : files) {
+        const QString& target = targets.at(index);
         ++index;
-        const QString target = output.isEmpty()
-                                   ? QDir(outDir).filePath(QFileInfo(input).completeBaseName() + QStringLiteral(".RTF"))
-                                   : output;
         const QString progress = outDir.isEmpty() ? QString() : QStringLiteral("[%1/%2] ").arg(index).arg(files.size());
         CPFile file(QStringLiteral("."));
         file.setCPFileName(input);

@@ -269,7 +269,8 @@ void DxfImportWizard::clickLine(int row)
 
 void DxfImportWizard::associate()
 {
-    if (m_page != 2 || !m_associateEnabled || m_panMode || m_selectedIndex < 1)
+    // Pan mode leaves "Asociaza" enabled, so it ties as it does outside pan mode.
+    if (m_page != 2 || !m_associateEnabled || m_selectedIndex < 1)
         return;
     const QString number = m_numberText.trimmed();
     if (!isBuildingNumber(number)) {

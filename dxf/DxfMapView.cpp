@@ -48,15 +48,15 @@ void DxfMapView::setAreaSize(double W, double H)
 
 void DxfMapView::resetView()
 {
-    m_view = View{0.0f, 0.0f, float(m_W), float(m_H)};
+    m_view = View{0.0, 0.0, m_W, m_H};
 }
 
 void DxfMapView::centerExtent(double minX, double maxX, double minY, double maxY, const Transform& t)
 {
     const double w = m_view.width;
     const double h = m_view.height;
-    m_view.left = float((minX - t.minX) * t.k + t.offX - (w - (maxX - minX) * t.k) / 2);
-    m_view.top = float(t.H - (maxY - t.minY) * t.k - t.offY - (h - (maxY - minY) * t.k) / 2);
+    m_view.left = (minX - t.minX) * t.k + t.offX - (w - (maxX - minX) * t.k) / 2;
+    m_view.top = t.H - (maxY - t.minY) * t.k - t.offY - (h - (maxY - minY) * t.k) / 2;
 }
 
 void DxfMapView::centerOn(const DxfPolylines& polylines, int position, const Transform& t)
@@ -88,42 +88,63 @@ void DxfMapView::zoomTo(const DxfPolylines& polylines, int position, const Trans
     }
     // A view finer than the Zoom In limit would be refused by the next Zoom In anyway.
     if (r > 0 && h / r / 2 > MinHalfHeight) {
-        m_view.width = float(w / r);
-        m_view.height = float(h / r);
+        m_view.width = w / r;
+        m_view.height = h / r;
     }
     centerExtent(x0, x1, y0, y1, t);
+}
+
+bool DxfMapView::undoOppositeZoom(bool in)
+{
+    // Any other change of the view (pan, centre, reset) leaves the remembered steps behind.
+    if (!m_zoomSteps.empty() && !(m_zoomSteps.back().after == m_view))
+        m_zoomSteps.clear();
+    if (m_zoomSteps.empty() || m_zoomSteps.back().in == in)
+        return false;
+    m_view = m_zoomSteps.back().before;
+    m_zoomSteps.pop_back();
+    return true;
+}
+
+void DxfMapView::rememberZoom(bool in, const View& before)
+{
+    m_zoomSteps.push_back({in, before, m_view});
 }
 
 bool DxfMapView::zoomIn()
 {
     if (!(m_view.height / 2 > MinHalfHeight))
         return false;
-    const float w = m_view.width;
-    const float h = m_view.height;
-    m_view.left += w / 4;
-    m_view.top += h / 4;
-    m_view.width = w / 2;
-    m_view.height = h / 2;
+    if (undoOppositeZoom(true))
+        return true;
+    const View before = m_view;
+    m_view.left += before.width / 4;
+    m_view.top += before.height / 4;
+    m_view.width = before.width / 2;
+    m_view.height = before.height / 2;
+    rememberZoom(true, before);
     return true;
 }
 
 bool DxfMapView::zoomOut()
 {
-    const float w = m_view.width * 2;
-    const float h = m_view.height * 2;
-    if (w > float(m_W) * MaxZoomOut || h > float(m_H) * MaxZoomOut)
+    if (m_view.width * 2 > m_W * MaxZoomOut || m_view.height * 2 > m_H * MaxZoomOut)
         return false;
-    m_view.left -= m_view.width / 2;
-    m_view.top -= m_view.height / 2;
-    m_view.width = w;
-    m_view.height = h;
+    if (undoOppositeZoom(false))
+        return true;
+    const View before = m_view;
+    m_view.left -= before.width / 2;
+    m_view.top -= before.height / 2;
+    m_view.width = before.width * 2;
+    m_view.height = before.height * 2;
+    rememberZoom(false, before);
     return true;
 }
 
 void DxfMapView::panBy(double dx, double dy)
 {
-    m_view.left = float(m_view.left + dx);
-    m_view.top = float(m_view.top + dy);
+    m_view.left += dx;
+    m_view.top += dy;
 }
 
 QPointF DxfMapView::areaToPixel(QPointF area, QSizeF pixels) const

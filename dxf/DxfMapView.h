@@ -2,6 +2,7 @@
 
 #include <QPointF>
 #include <QRectF>
+#include <vector>
 
 class DxfPolylines;
 
@@ -23,13 +24,14 @@ public:
 
         QPointF toArea(double x, double y) const { return {(x - minX) * k + offX, H - (y - minY) * k - offY}; }
     };
-    // View values are single-precision, as the drawing surface keeps them.
+    // View values are doubles: single floats shift an off-grid view by whole hundredths of a
+    // unit on a zoom and back.
     struct View
     {
-        float left = 0;
-        float top = 0;
-        float width = 1;
-        float height = 1;
+        double left = 0;
+        double top = 0;
+        double width = 1;
+        double height = 1;
         bool operator==(const View& o) const
         {
             return left == o.left && top == o.top && width == o.width && height == o.height;
@@ -38,9 +40,9 @@ public:
 
     // Zoom Out stops at this many times the full view: a view larger than that shows the
     // drawing as a dot and single floats start to lose the pointer's position.
-    static constexpr float MaxZoomOut = 1024.0f;
+    static constexpr double MaxZoomOut = 1024.0;
     // Zoom In stops when half the view height is no more than this.
-    static constexpr float MinHalfHeight = 0.005f;
+    static constexpr double MinHalfHeight = 0.005;
 
     // FitAll: the transform that fits every polyline into a W x H area, centred in the
     // direction it does not fill. A drawing with no width or no height is fitted by its other
@@ -61,7 +63,8 @@ public:
     // ZoomToPolyline: the polyline's extent fills the view in its limiting direction. An extent
     // without width or height is fitted by its other direction; a point is only centred.
     void zoomTo(const DxfPolylines& polylines, int position, const Transform& t);
-    // Halve / double the view about its centre; false (view unchanged) at the limits.
+    // Halve / double the view about its centre; false (view unchanged) at the limits. A zoom
+    // right after zooms the other way returns to the view they started from, bit for bit.
     bool zoomIn();
     bool zoomOut();
     // Moves the view by (dx, dy) area units.
@@ -73,8 +76,19 @@ public:
 
 private:
     void centerExtent(double minX, double maxX, double minY, double maxY, const Transform& t);
+    // Zooming about the centre rounds left and top: the opposite zoom undoes a remembered step
+    // instead of rounding again.
+    struct ZoomStep
+    {
+        bool in = false;
+        View before;
+        View after;
+    };
+    bool undoOppositeZoom(bool in);
+    void rememberZoom(bool in, const View& before);
 
     double m_W = 1.0;
     double m_H = 1.0;
     View m_view;
+    std::vector<ZoomStep> m_zoomSteps; // consecutive zooms one way, the last on top
 };

@@ -13,6 +13,18 @@ namespace {
 
 enum class Code { Zero, Two, Layer, X, Y, Flags, Other, Invalid };
 
+// Every integer up to this converts to a double exactly.
+constexpr std::uint64_t ExactIntegerLimit = std::uint64_t(1) << 53;
+
+// Some editors start a text file with the UTF-8 byte-order mark; it is no part of the first group code.
+std::string_view withoutByteOrderMark(std::string_view line)
+{
+    constexpr std::string_view mark("\xEF\xBB\xBF");
+    if (line.substr(0, mark.size()) == mark)
+        line.remove_prefix(mark.size());
+    return line;
+}
+
 [[gnu::always_inline]] inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 [[gnu::always_inline]] inline std::string_view trimmed(std::string_view text)
@@ -100,10 +112,11 @@ double DxfPolylineReader::leadingNumber(std::string_view text)
     // from_chars would also take "inf" and "nan"; a drawing's number starts with a digit or a point.
     if (text.empty() || !((text.front() >= '0' && text.front() <= '9') || text.front() == '.'))
         return 0.0;
-    // Fast path for the usual "digits.digits": the digits as an integer below 2^53 divided by
+    // Fast path for the usual "digits.digits": the digits as an integer up to 2^53 divided by
     // a power of ten up to 10^22 is exactly what a full conversion gives (both are exact
-    // doubles, so the one division rounds correctly).
-    {
+    // doubles, so the one division rounds correctly). Sixteen digits can pass 2^53; those go
+    // the full way, as do texts too long to hold at most sixteen digits and a point.
+    if (text.size() <= 17) {
         static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
         std::uint64_t mantissa = 0;
@@ -126,7 +139,7 @@ double DxfPolylineReader::leadingNumber(std::string_view text)
             }
         }
         const bool more = i < n && ((text[i] >= '0' && text[i] <= '9') || text[i] == '.' || text[i] == 'e' || text[i] == 'E');
-        if (!more && digits > 0) {
+        if (!more && digits > 0 && mantissa <= ExactIntegerLimit) {
             const double value = double(mantissa) / powers[decimals];
             return negative ? -value : value;
         }
@@ -263,6 +276,8 @@ DxfReadResult DxfPolylineReader::read(QIODevice& device, DxfPolylines& store)
             return notText();
         if (status == DxfLineReader::Status::End)
             break;
+        if (lines.lineNumber() == 1)
+            codeLine = withoutByteOrderMark(codeLine);
         const Code code = classify(codeLine);
         if (code == Code::Invalid) {
             // Some writers leave blank lines or a Ctrl-Z after the end-of-file marker.

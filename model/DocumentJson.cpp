@@ -1,6 +1,10 @@
 #include "model/DocumentJson.h"
 
+#include "app/AnsiText.h"
+
+#include <QHash>
 #include <QJsonArray>
+#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -47,7 +51,12 @@ struct Reader
             return QString();
         if (!value.isString())
             fail(QLatin1String(field), QStringLiteral("expected a text"));
-        return value.toString();
+        const QString text = value.toString();
+        const qsizetype lost = AnsiText::firstUnstorable(text);
+        if (lost >= 0)
+            fail(QLatin1String(field), QStringLiteral("\"%1\" cannot be stored in a .CP file (Windows-1250)")
+                                           .arg(text.mid(lost, text.at(lost).isHighSurrogate() ? 2 : 1)));
+        return text;
     }
 
     double number(const QJsonObject& object, const char* field, double low, double high) const
@@ -63,14 +72,29 @@ struct Reader
         return number;
     }
 
-    QJsonArray array(const QJsonObject& object, const char* field) const
+    // A whole number in [low, high]: 1.7 is refused, not cut to 1.
+    double integer(const QJsonObject& object, const char* field, double low, double high) const
+    {
+        const double value = number(object, field, low, high);
+        if (value != std::trunc(value))
+            fail(QLatin1String(field), QStringLiteral("expected a whole number"));
+        return value;
+    }
+
+    // An array whose items are all objects (owners, parcels, buildings, points).
+    QJsonArray objects(const QJsonObject& object, const char* field) const
     {
         const QJsonValue value = object.value(QLatin1String(field));
         if (value.isUndefined() || value.isNull())
             return {};
         if (!value.isArray())
             fail(QLatin1String(field), QStringLiteral("expected an array"));
-        return value.toArray();
+        const QJsonArray items = value.toArray();
+        for (const QJsonValue& item : items) {
+            if (!item.isObject())
+                fail(QLatin1String(field), QStringLiteral("expected an array of objects"));
+        }
+        return items;
     }
 
     QJsonObject object(const QJsonObject& parent, const char* field) const
@@ -92,10 +116,11 @@ struct Reader
             fail(QLatin1String(field), QStringLiteral("expected an object or null"));
         const QJsonObject json = value.toObject();
         auto result = std::make_shared<Polygon>();
-        result->setName(text(json, "Name"));
+        const Reader geometry{path + QLatin1String(field) + QLatin1Char('.')};
+        result->setName(geometry.text(json, "Name"));
         auto points = std::make_shared<Points>();
         const Reader inner{path + QLatin1String(field) + QStringLiteral(".Points.")};
-        for (const QJsonValue& item : array(json, "Points")) {
+        for (const QJsonValue& item : geometry.objects(json, "Points")) {
             const QJsonObject p = item.toObject();
             auto point = std::make_shared<Point>();
             point->setNo(inner.text(p, "No"));
@@ -108,6 +133,46 @@ struct Reader
     }
 };
 
+bool sameContour(const PolygonPtr& a, const PolygonPtr& b)
+{
+    if (!a || !b)
+        return a == b;
+    if (a->Name() != b->Name())
+        return false;
+    const int count = a->Points() ? a->Points()->Count() : 0;
+    if (count != (b->Points() ? b->Points()->Count() : 0))
+        return false;
+    for (int i = 1; i <= count; ++i) {
+        const Point& p = *a->Points()->Item(i);
+        const Point& q = *b->Points()->Item(i);
+        if (p.No() != q.No() || p.X() != q.X() || p.Y() != q.Y())
+            return false;
+    }
+    return true;
+}
+
+// A .CP file keeps one contour per building number: loading gives every building of that
+// number the one polygon. Buildings that share a number therefore share one polygon object
+// here too, or saving would store the contour once per building and the next load would join
+// the copies into one contour of twice the points.
+void shareContoursByNumber(Buildings& buildings, const Reader& reader)
+{
+    QHash<QString, PolygonPtr> byNumber;
+    for (const BuildPtr& build : buildings) {
+        const auto first = byNumber.constFind(build->No());
+        if (first == byNumber.constEnd()) {
+            byNumber.insert(build->No(), build->Geometry());
+            continue;
+        }
+        if (!sameContour(first.value(), build->Geometry()))
+            reader.fail(QStringLiteral("Geometry"),
+                        QStringLiteral("buildings numbered \"%1\" have different contours; a .CP file keeps one "
+                                       "contour per building number")
+                            .arg(build->No()));
+        build->setGeometry(first.value());
+    }
+}
+
 AddressPtr readAddress(const QJsonObject& json)
 {
     const Reader r{QStringLiteral("Land.Address.")};
@@ -115,8 +180,8 @@ AddressPtr readAddress(const QJsonObject& json)
     a->setDistrictType(r.text(json, "DistrictType"));
     a->setDistrictName(r.text(json, "DistrictName"));
     a->setDescription(r.text(json, "Description"));
-    a->setSIRUTA(std::int32_t(r.number(json, "SIRUTA", -2147483648.0, 2147483647.0)));
-    a->setIECode(std::uint8_t(r.number(json, "IECode", 0, 255)));
+    a->setSIRUTA(std::int32_t(r.integer(json, "SIRUTA", -2147483648.0, 2147483647.0)));
+    a->setIECode(std::uint8_t(r.integer(json, "IECode", 0, 255)));
     a->setStreetType(r.text(json, "StreetType"));
     a->setStreetName(r.text(json, "StreetName"));
     a->setStreetNo(r.text(json, "StreetNo"));
@@ -136,7 +201,7 @@ void readLand(const QJsonObject& json, Land& land)
 
     auto owners = std::make_shared<Owners>();
     const Reader ownerReader{QStringLiteral("Land.Owners.")};
-    for (const QJsonValue& item : r.array(json, "Owners")) {
+    for (const QJsonValue& item : r.objects(json, "Owners")) {
         auto owner = std::make_shared<Owner>();
         owner->setLastName(ownerReader.text(item.toObject(), "LastName"));
         owner->setFirstName(ownerReader.text(item.toObject(), "FirstName"));
@@ -149,10 +214,10 @@ void readLand(const QJsonObject& json, Land& land)
     auto parcels = std::make_shared<Parcels>();
     parcels->setTotalMeasuredArea(pr.text(parcelsJson, "TotalMeasuredArea"));
     parcels->setTotalLegalArea(pr.text(parcelsJson, "TotalLegalArea"));
-    for (const QJsonValue& item : pr.array(parcelsJson, "Items")) {
+    for (const QJsonValue& item : pr.objects(parcelsJson, "Items")) {
         const QJsonObject p = item.toObject();
         auto parcel = std::make_shared<Parcel>();
-        parcel->setNo(std::int16_t(pr.number(p, "No", -32768, 32767)));
+        parcel->setNo(std::int16_t(pr.integer(p, "No", -32768, 32767)));
         parcel->setLandUse(pr.text(p, "LandUse"));
         parcel->setLandDestination(pr.text(p, "LandDestination"));
         parcel->setMeasuredArea(pr.text(p, "MeasuredArea"));
@@ -168,7 +233,7 @@ void readLand(const QJsonObject& json, Land& land)
     auto buildings = std::make_shared<Buildings>();
     buildings->setTotalMeasuredArea(br.text(buildingsJson, "TotalMeasuredArea"));
     buildings->setTotalLegalArea(br.text(buildingsJson, "TotalLegalArea"));
-    for (const QJsonValue& item : br.array(buildingsJson, "Items")) {
+    for (const QJsonValue& item : br.objects(buildingsJson, "Items")) {
         const QJsonObject b = item.toObject();
         auto build = std::make_shared<Build>();
         build->setNo(br.text(b, "No"));
@@ -179,6 +244,7 @@ void readLand(const QJsonObject& json, Land& land)
         build->setGeometry(br.polygon(b, "Geometry"));
         buildings->Add(build);
     }
+    shareContoursByNumber(*buildings, br);
     land.setBuildings(buildings);
     land.setGeometry(r.polygon(json, "Geometry"));
 }

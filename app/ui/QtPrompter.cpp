@@ -1,5 +1,6 @@
 #include "app/ui/QtPrompter.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -66,15 +67,24 @@ QString qtFilter(const QString& filter)
 
 } // namespace
 
+QWidget* QtPrompter::owner() const
+{
+    // A modal window open over the main window (the DXF wizard keeps itself above all others)
+    // owns the box, or the window manager may stack the box beneath it, out of sight.
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return m_parent;
+}
+
 void QtPrompter::message(const QString& text, const QString& caption, Icon icon)
 {
-    QMessageBox box(boxIcon(icon), caption, shown(text), QMessageBox::Ok, m_parent);
+    QMessageBox box(boxIcon(icon), caption, shown(text), QMessageBox::Ok, owner());
     box.exec();
 }
 
 Prompter::Answer QtPrompter::ask(const QString& text, const QString& caption, Buttons buttons, Icon icon)
 {
-    QMessageBox box(boxIcon(icon), caption, shown(text), boxButtons(buttons), m_parent);
+    QMessageBox box(boxIcon(icon), caption, shown(text), boxButtons(buttons), owner());
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
@@ -89,25 +99,25 @@ Prompter::Answer QtPrompter::ask(const QString& text, const QString& caption, Bu
 
 QString QtPrompter::openFileName(const QString& caption, const QString& filter, const QString& directory)
 {
-    return QFileDialog::getOpenFileName(m_parent, caption, directory, qtFilter(filter));
+    return QFileDialog::getOpenFileName(owner(), caption, directory, qtFilter(filter));
 }
 
 QString QtPrompter::saveFileName(const QString& caption, const QString& filter, const QString& suggestedPath)
 {
     // The callers ask their own overwrite question.
-    return QFileDialog::getSaveFileName(m_parent, caption, suggestedPath, qtFilter(filter), nullptr,
+    return QFileDialog::getSaveFileName(owner(), caption, suggestedPath, qtFilter(filter), nullptr,
                                         QFileDialog::DontConfirmOverwrite);
 }
 
 QString QtPrompter::folderName(const QString& caption, const QString& directory)
 {
-    return QFileDialog::getExistingDirectory(m_parent, caption, directory);
+    return QFileDialog::getExistingDirectory(owner(), caption, directory);
 }
 
 std::optional<QString> QtPrompter::inputText(const QString& prompt, const QString& caption, const QString& defaultText)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(m_parent, caption, prompt, QLineEdit::Normal, defaultText, &ok);
+    const QString text = QInputDialog::getText(owner(), caption, prompt, QLineEdit::Normal, defaultText, &ok);
     if (!ok)
         return std::nullopt;
     return text;

@@ -19,5 +19,7 @@ public:
     std::optional<QString> inputText(const QString& prompt, const QString& caption, const QString& defaultText) override;
 
 private:
+    QWidget* owner() const;
+
     QWidget* m_parent;
 };

@@ -15,6 +15,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -242,7 +243,11 @@ void frmImportDXF::fillList(QListWidget* list, const std::vector<DxfImportWizard
     for (const auto& line : lines)
         texts << line.text;
     list->addItems(texts);
-    list->setCurrentRow(-1);
+    // The highlight follows the selected polyline, which a refused page move keeps.
+    const auto selected = std::find_if(lines.begin(), lines.end(), [this](const DxfImportWizard::Line& line) {
+        return line.position == m_wizard.SelectedIndex();
+    });
+    list->setCurrentRow(m_wizard.SelectedIndex() > 0 && selected != lines.end() ? int(selected - lines.begin()) : -1);
 }
 
 void frmImportDXF::refresh(bool lists)

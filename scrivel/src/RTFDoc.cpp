@@ -460,6 +460,10 @@ bool RTFDoc::SaveAndClose(const QString& Filename)
     // file of that name whole. Unlike QSaveFile this does not force the data to disk first:
     // for a sheet the user can export again, that sync costs many times the write itself.
     const QFileInfo target(Filename);
+    // The swap below needs only the folder's permission; a file the user may not write is
+    // refused here, as writing it in place would be.
+    if (target.exists() && !target.isWritable())
+        return fail(75, fileAccessText);
     QTemporaryFile temporary(target.absolutePath() + QLatin1Char('/') + target.fileName() + QStringLiteral(".XXXXXX"));
     if (!temporary.open())
         return fail(75, fileAccessText);

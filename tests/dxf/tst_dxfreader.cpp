@@ -7,6 +7,8 @@
 #include <QBuffer>
 #include <QSignalSpy>
 #include <QTest>
+#include <charconv>
+#include <random>
 
 using namespace DxfText;
 
@@ -51,6 +53,10 @@ private slots:
     void everyTruncationIsHandled();
     void leadingNumber_data();
     void leadingNumber();
+    void leadingNumberRoundsCorrectly_data();
+    void leadingNumberRoundsCorrectly();
+    void byteOrderMark_data();
+    void byteOrderMark();
     void layerNames_data();
     void layerNames();
     void eventsAndAppending();
@@ -253,6 +259,73 @@ void tst_DxfReader::leadingNumber()
     QFETCH(QByteArray, text);
     QFETCH(double, value);
     QCOMPARE(DxfPolylineReader::leadingNumber(std::string_view(text.constData(), std::size_t(text.size()))), value);
+}
+
+// Bit for bit what a correctly rounding conversion gives; QCOMPARE on doubles would forgive the
+// last bit, which is the fault these rows are about.
+void tst_DxfReader::leadingNumberRoundsCorrectly_data()
+{
+    QTest::addColumn<QByteArrayList>("texts");
+    QTest::newRow("sixteen digits above 2^53") << QByteArrayList{"-98.36476942818761", "98.36476942818761"};
+    QTest::newRow("sixteen digits, Stereo 70") << QByteArrayList{"580012.3456789012", "9876543.210987654"};
+    QTest::newRow("2^53 and one above it")
+        << QByteArrayList{"9007199254740992", "9007199254740993", "900719925474099.3"};
+    QTest::newRow("sixteen nines") << QByteArrayList{"9999999999999999", "0.9999999999999999", "99999999.99999999"};
+    QTest::newRow("fifteen digits") << QByteArrayList{"388120.512345678", "0.123456789012345"};
+    QTest::newRow("seventeen digits") << QByteArrayList{"-98.364769428187613", "546225.00000000012"};
+    // Seeded: the same values every run, about half of them past 2^53.
+    QByteArrayList swept;
+    std::mt19937_64 random(20);
+    for (int i = 0; i < 20000; ++i) {
+        const int digits = 15 + int(random() % 3);
+        QByteArray mantissa = QByteArray::number(qulonglong(random() % 9 + 1));
+        while (mantissa.size() < digits)
+            mantissa += char('0' + random() % 10);
+        const int point = 1 + int(random() % qulonglong(digits - 1));
+        swept << (random() % 2 ? "-" : "") + mantissa.left(point) + '.' + mantissa.mid(point);
+    }
+    QTest::newRow("20,000 random values of 15 to 17 digits") << swept;
+}
+
+void tst_DxfReader::leadingNumberRoundsCorrectly()
+{
+    QFETCH(QByteArrayList, texts);
+    for (const QByteArray& text : texts) {
+        double exact = 0;
+        QVERIFY(std::from_chars(text.constData(), text.constData() + text.size(), exact).ec == std::errc());
+        const double read =
+            DxfPolylineReader::leadingNumber(std::string_view(text.constData(), std::size_t(text.size())));
+        QVERIFY2(read == exact, qPrintable(QStringLiteral("%1 read as %2, not %3")
+                                               .arg(QString::fromLatin1(text))
+                                               .arg(read, 0, 'g', 17)
+                                               .arg(exact, 0, 'g', 17)));
+    }
+}
+
+void tst_DxfReader::byteOrderMark_data()
+{
+    const QByteArray mark("\xEF\xBB\xBF");
+    const QByteArray drawing = groups(entities(lwpolyline("A", "1", square()) + polyline("B", "1", square(5))));
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("polylines"); // -1: refused as no text drawing
+    QTest::newRow("mark before the first group code") << mark + drawing << 2;
+    QTest::newRow("mark before a padded group code") << mark + "  " + drawing << 2;
+    QTest::newRow("mark with LF line ends") << mark + groups(entities(lwpolyline("A", "1", square())), "\n") << 1;
+    // Only a leading mark is skipped: one before a later group code still makes no drawing.
+    QTest::newRow("mark before a later group code")
+        << drawing.left(drawing.indexOf("2\r\nHEADER")) + mark + drawing.mid(drawing.indexOf("2\r\nHEADER")) << -1;
+}
+
+void tst_DxfReader::byteOrderMark()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, polylines);
+    DxfPolylines store;
+    const DxfReadResult result = readBytes(bytes, &store);
+    QVERIFY2((result.status == DxfReadResult::Failed) == (polylines < 0), qPrintable(result.message));
+    QCOMPARE(store.count(), std::max(polylines, 0));
+    if (polylines > 0)
+        QCOMPARE(describe(store).first(), QStringLiteral("A|1:0,0 2:10,0 3:10,10 4:0,10 1:0,0"));
 }
 
 void tst_DxfReader::layerNames_data()

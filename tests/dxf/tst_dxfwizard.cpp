@@ -13,6 +13,7 @@
 
 using namespace DxfText;
 using Answer = Prompter::Answer;
+Q_DECLARE_METATYPE(DxfMapView::View)
 
 namespace {
 
@@ -61,16 +62,21 @@ struct Fixture
         wizard.next();
     }
     // Ties the page-2 line showing "Polilinia <position>" to a building number.
-    void tie(int position, const QString& number, bool confirm = true)
+    // In pan mode the line is chosen first, then "Pan" pressed, as the list is disabled in it.
+    void tie(int position, const QString& number, bool confirm = true, bool inPanMode = false)
     {
         const auto& lines = wizard.lines();
         for (std::size_t row = 0; row < lines.size(); ++row) {
             if (lines[row].position == position)
                 wizard.clickLine(int(row));
         }
+        if (inPanMode)
+            wizard.togglePan();
         wizard.setNumberText(number);
         prompter.queueAnswer(confirm ? Answer::Yes : Answer::No);
         wizard.associate();
+        if (inPanMode)
+            wizard.togglePan();
     }
 };
 
@@ -97,6 +103,8 @@ private slots:
     void fitting_data();
     void fitting();
     void zoomLimitsAndRoundTrip();
+    void zoomThereAndBack_data();
+    void zoomThereAndBack();
     void centreAndZoomSelected();
 };
 
@@ -252,13 +260,19 @@ void tst_DxfWizard::buildingTies_data()
     QTest::addColumn<QStringList>("numbers"); // tied to polylines 2, 3, 4 in this order
     QTest::addColumn<QStringList>("associations");
     QTest::addColumn<QStringList>("page2");
-    QTest::newRow("10, 2, 1 listed in numeric order") << QStringList{"10", "2", "1"} << QStringList{"4_1", "3_2", "2_10"}
-                                                     << QStringList{"TEREN@1", "C1@4", "C2@3", "C10@2", "Polilinia 5@5"};
+    QTest::addColumn<bool>("inPanMode");
+    QTest::newRow("10, 2, 1 listed in numeric order")
+        << QStringList{"10", "2", "1"} << QStringList{"4_1", "3_2", "2_10"}
+        << QStringList{"TEREN@1", "C1@4", "C2@3", "C10@2", "Polilinia 5@5"} << false;
     QTest::newRow("02 is not 2") << QStringList{"2", "02"} << QStringList{"2_2", "3_02"}
-                                 << QStringList{"TEREN@1", "C2@2", "C02@3", "Polilinia 4@4", "Polilinia 5@5"};
-    QTest::newRow("blanks around the number dropped") << QStringList{" 7 "} << QStringList{"2_7"}
-                                                      << QStringList{"TEREN@1", "C7@2", "Polilinia 3@3", "Polilinia 4@4",
-                                                                     "Polilinia 5@5"};
+                                 << QStringList{"TEREN@1", "C2@2", "C02@3", "Polilinia 4@4", "Polilinia 5@5"} << false;
+    QTest::newRow("blanks around the number dropped")
+        << QStringList{" 7 "} << QStringList{"2_7"}
+        << QStringList{"TEREN@1", "C7@2", "Polilinia 3@3", "Polilinia 4@4", "Polilinia 5@5"} << false;
+    // "Asociaza" stays enabled in pan mode, so it ties there as well.
+    QTest::newRow("tied in pan mode") << QStringList{"2", "1"} << QStringList{"3_1", "2_2"}
+                                      << QStringList{"TEREN@1", "C1@3", "C2@2", "Polilinia 4@4", "Polilinia 5@5"}
+                                      << true;
 }
 
 void tst_DxfWizard::buildingTies()
@@ -266,12 +280,13 @@ void tst_DxfWizard::buildingTies()
     QFETCH(QStringList, numbers);
     QFETCH(QStringList, associations);
     QFETCH(QStringList, page2);
+    QFETCH(bool, inPanMode);
     Fixture f;
     f.open();
     f.toPage2();
     int position = 2;
     for (const QString& number : numbers)
-        f.tie(position++, number);
+        f.tie(position++, number, true, inPanMode);
     QCOMPARE(f.wizard.associationTexts(), associations);
     QCOMPARE(texts(f.wizard.lines()), page2);
     QVERIFY(f.wizard.numberText().isEmpty());
@@ -501,7 +516,7 @@ void tst_DxfWizard::zoomLimitsAndRoundTrip()
     f.open();
     f.wizard.next();
     DxfMapView& map = f.wizard.map(0);
-    map.setView({100.0f, 200.0f, 2880.0f, 2880.0f});
+    map.setView({100.0, 200.0, 2880.0, 2880.0});
     const auto start = map.view();
     f.wizard.zoomIn();
     f.wizard.zoomOut();
@@ -526,7 +541,55 @@ void tst_DxfWizard::zoomLimitsAndRoundTrip()
     }
     QCOMPARE(outs, 11); // 10 doublings up to 1024 times the full view, the 11th refused
     QCOMPARE(f.prompter.last().text, QStringLiteral("S-a ajuns la ZOOM minim"));
-    QCOMPARE(map.view().height, 2880.0f * 1024);
+    QCOMPARE(map.view().height, 2880.0 * 1024);
+}
+
+void tst_DxfWizard::zoomThereAndBack_data()
+{
+    QTest::addColumn<DxfMapView::View>("start");
+    QTest::addColumn<QString>("zooms"); // i: Zoom In, o: Zoom Out; as many of each
+    const DxfMapView::View offGrid{0.1, 0.2, 2880, 2880};
+    QTest::newRow("in, out from an off-grid view") << offGrid << "io";
+    QTest::newRow("out, in from an off-grid view") << offGrid << "oi";
+    QTest::newRow("three in, three out") << offGrid << "iiiooo";
+    QTest::newRow("in, out, out, in") << offGrid << "iooi";
+    QTest::newRow("far from the origin") << DxfMapView::View{123456.789, -98765.4321, 1000.3, 700.7}
+                                         << "iiiiioooooooii";
+}
+
+void tst_DxfWizard::zoomThereAndBack()
+{
+    QFETCH(DxfMapView::View, start);
+    QFETCH(QString, zooms);
+    Fixture f;
+    f.open();
+    f.wizard.next();
+    DxfMapView& map = f.wizard.map(0);
+    map.setView(start);
+    for (QChar zoom : zooms) {
+        if (zoom == QLatin1Char('i'))
+            f.wizard.zoomIn();
+        else
+            f.wizard.zoomOut();
+        // The centre stays where it was through every step.
+        COMPARE_NEAR(map.view().left + map.view().width / 2, start.left + start.width / 2, 1e-6);
+        COMPARE_NEAR(map.view().top + map.view().height / 2, start.top + start.height / 2, 1e-6);
+    }
+    QVERIFY(f.prompter.log().isEmpty());
+    const auto end = map.view();
+    QVERIFY2(end == start, qPrintable(QStringLiteral("%1 %2 %3 %4")
+                                          .arg(end.left, 0, 'g', 17)
+                                          .arg(end.top, 0, 'g', 17)
+                                          .arg(end.width, 0, 'g', 17)
+                                          .arg(end.height, 0, 'g', 17)));
+
+    // After a pan the remembered steps are gone: Zoom Out doubles about the new centre.
+    f.wizard.zoomIn();
+    map.panBy(10, 0);
+    const auto panned = map.view();
+    f.wizard.zoomOut();
+    COMPARE_NEAR(map.view().left, panned.left - panned.width / 2, 1e-9);
+    COMPARE_NEAR(map.view().width, panned.width * 2, 1e-9);
 }
 
 void tst_DxfWizard::centreAndZoomSelected()

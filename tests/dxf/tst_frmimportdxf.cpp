@@ -1,3 +1,4 @@
+#include "app/ui/QtPrompter.h"
 #include "dxf/ImportedEntities.h"
 #include "dxf/ui/DxfMapWidget.h"
 #include "dxf/ui/frmImportDXF.h"
@@ -6,15 +7,16 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QMouseEvent>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryFile>
 #include <QTest>
+#include <QTimer>
 
 using Answer = Prompter::Answer;
 
@@ -55,6 +57,10 @@ private slots:
     void cancelLeavesImportedEntities();
     void damagedFileStaysOnPageZero();
     void dragPansOnlyInPanMode();
+    void refusedLandKeepsHighlight_data();
+    void refusedLandKeepsHighlight();
+    void promptsOpenOverTheWizard_data();
+    void promptsOpenOverTheWizard();
 };
 
 void tst_frmImportDXF::landAndTwoBuildings()
@@ -211,12 +217,98 @@ void tst_frmImportDXF::dragPansOnlyInPanMode()
     drag();
     const auto after = window.wizard().map(0).view();
     // The grabbed point follows the pointer: 50 by 20 pixels of the full view.
-    QCOMPARE_LT(std::abs(after.left - (before.left - 50 * before.width / map->width())), 0.01f);
-    QCOMPARE_LT(std::abs(after.top - (before.top - 20 * before.height / map->height())), 0.01f);
+    QCOMPARE_LT(std::abs(after.left - (before.left - 50 * before.width / map->width())), 0.01);
+    QCOMPARE_LT(std::abs(after.top - (before.top - 20 * before.height / map->height())), 0.01);
     QCOMPARE(after.width, before.width);
     QVERIFY(window.wizard().panMode());
     QTest::mouseClick(map, Qt::RightButton, {}, QPoint(10, 10));
     QVERIFY(!window.wizard().panMode());
+}
+
+void tst_frmImportDXF::refusedLandKeepsHighlight_data()
+{
+    QTest::addColumn<bool>("landChosenBefore");
+    QTest::addColumn<QList<Answer>>("answers");
+    QTest::newRow("No to the land question") << false << QList<Answer>{Answer::No};
+    QTest::newRow("No to overwriting the land") << true << QList<Answer>{Answer::Yes, Answer::No};
+}
+
+// The wizard keeps its selected polyline when the page move is refused; the list must show it.
+void tst_frmImportDXF::refusedLandKeepsHighlight()
+{
+    QFETCH(bool, landChosenBefore);
+    QFETCH(QList<Answer>, answers);
+    ScriptedPrompter prompter;
+    frmImportDXF window(prompter, QStringLiteral("/opt/lotmark"));
+    window.show();
+    window.openFile(TestPaths::testData(QStringLiteral("dxf/parcels_r2000.dxf")));
+    window.cmdNext_Click();
+    auto* list = child<QListWidget>(window, "lstEntities");
+    if (landChosenBefore) {
+        window.cmbLayers_Click(0);
+        pick(list, QStringLiteral("Polilinia 1"));
+        prompter.queueAnswer(Answer::Yes);
+        window.cmdNext_Click();
+        window.cmdPrevious_Click();
+    }
+    window.cmbLayers_Click(int(window.wizard().layerNames().indexOf(window.wizard().polylines().layerName(2))));
+    pick(list, QStringLiteral("Polilinia 2"));
+    for (Answer answer : answers)
+        prompter.queueAnswer(answer);
+    window.cmdNext_Click();
+    QCOMPARE(window.wizard().page(), 1);
+    QCOMPARE(window.wizard().SelectedIndex(), 2);
+    QVERIFY(list->currentItem());
+    QCOMPARE(list->currentItem()->text(), QStringLiteral("Polilinia 2"));
+    QVERIFY(list->currentItem()->isSelected());
+    QVERIFY(child<QPushButton>(window, "cmdNext")->isEnabled());
+    QVERIFY(prompter.allUsed());
+}
+
+void tst_frmImportDXF::promptsOpenOverTheWizard_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("message") << 0;
+    QTest::newRow("question") << 1;
+    QTest::newRow("open dialog") << 2;
+    QTest::newRow("text prompt") << 3;
+}
+
+// The wizard keeps itself above all other windows: a box owned by the main window would open
+// beneath it, out of sight, and the wizard would seem to hang.
+void tst_frmImportDXF::promptsOpenOverTheWizard()
+{
+    QFETCH(int, kind);
+    QWidget mainWindow;
+    mainWindow.show();
+    QtPrompter prompter(&mainWindow);
+    frmImportDXF window(prompter, QStringLiteral("/opt/lotmark"), &mainWindow);
+    window.open();
+    QWidget* owner = nullptr;
+    QTimer::singleShot(0, &window, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        owner = box ? box->parentWidget() : nullptr;
+        if (box)
+            box->close();
+    });
+    switch (kind) {
+    case 0:
+        prompter.message(QStringLiteral("S-a ajuns la ZOOM maxim"), QStringLiteral("Info"),
+                         Prompter::Icon::Information);
+        break;
+    case 1:
+        prompter.ask(QStringLiteral("Atribuiti aceasta polilinie terenului?"), QStringLiteral("Info"),
+                     Prompter::Buttons::YesNo, Prompter::Icon::Question);
+        break;
+    case 2:
+        prompter.openFileName(QStringLiteral("Selectati Fisierul DXF"), QStringLiteral("Fisier DXF | *.DXF"),
+                              QDir::tempPath());
+        break;
+    default:
+        prompter.inputText(QStringLiteral("Numar"), QStringLiteral("Info"), QString());
+        break;
+    }
+    QCOMPARE(owner, &window);
 }
 
 QTEST_MAIN(tst_frmImportDXF)

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -20,6 +21,8 @@ private slots:
     void usageErrors_data();
     void usageErrors();
     void documentWithoutContourStillGetsASheet();
+    void outDirNameClashes_data();
+    void outDirNameClashes();
 
 private:
     struct Result
@@ -167,6 +170,48 @@ void tst_SheetCommand::documentWithoutContourStillGetsASheet()
     const QByteArray rtf = read(output);
     QCOMPARE(rtf.count("FISA CORPULUI DE PROPRIETATE"), 1);
     QVERIFY(rtf.contains("\\jpegblip\r\r\n}}}\r\n"));
+}
+
+void tst_SheetCommand::outDirNameClashes_data()
+{
+    QTest::addColumn<QStringList>("inputs"); // relative to the test's folder
+    QTest::addColumn<int>("code");
+    QTest::newRow("one name in two folders") << QStringList{"a/casa.CP", "b/casa.CP"} << 1;
+    QTest::newRow("names that differ only in case") << QStringList{"a/casa.CP", "b/CASA.cp"} << 1;
+    QTest::newRow("one file given twice") << QStringList{"a/casa.CP", "a/casa.CP"} << 1;
+    QTest::newRow("a folder and a file of it") << QStringList{"a", "a/casa.CP"} << 1;
+    QTest::newRow("different names") << QStringList{"a/casa.CP", "b/teren.CP"} << 0;
+}
+
+// Two documents of one name would write one sheet over the other while the summary counted
+// both: such a run is refused before anything is written.
+void tst_SheetCommand::outDirNameClashes()
+{
+    QFETCH(QStringList, inputs);
+    QFETCH(int, code);
+    QTemporaryDir dir;
+    QStringList arguments;
+    for (const QString& input : inputs) {
+        const QString path = dir.filePath(input);
+        if (!input.endsWith(QLatin1String("CP"), Qt::CaseInsensitive)) {
+            arguments << path;
+            continue;
+        }
+        QDir().mkpath(QFileInfo(path).path());
+        saveDocument(path, DocumentFactory::sample(int(arguments.size()) + 3));
+        arguments << path;
+    }
+    const QString outDir = dir.filePath(QStringLiteral("out"));
+    const Result result = cli(arguments + QStringList{QStringLiteral("--out-dir"), outDir});
+    QCOMPARE(result.code, code);
+    if (code == 0) {
+        QVERIFY(result.out.endsWith(QLatin1String("2 of 2 sheets written\n")));
+        QCOMPARE(QDir(outDir).entryList(QDir::Files).size(), 2);
+    } else {
+        QVERIFY2(result.err.contains(QLatin1String("would both be written as")), qPrintable(result.err));
+        QVERIFY(!result.out.contains(QLatin1String("sheets written")));
+        QVERIFY(QDir(outDir).entryList(QDir::Files).isEmpty());
+    }
 }
 
 // The sketch is drawn with text, which needs the GUI application.
