@@ -72,7 +72,7 @@ private slots:
 
     void captionAndToolbar()
     {
-        QCOMPARE(m_window->windowTitle(), QString("Lotmark v1.0.18"));
+        QCOMPARE(m_window->windowTitle(), QString("Lotmark v1.0.18[*]"));
         QToolBar* toolbar = m_window->findChild<QToolBar*>("tbrMain");
         QStringList keys, captions;
         int separators = 0;
@@ -107,7 +107,7 @@ private slots:
         const QString path = sampleFile(m_folder->dir.path());
         m_window->openCommandLine("  \"" + path + "\" ");
         QCOMPARE(m_prompter->texts(), QStringList());
-        QCOMPARE(m_window->windowTitle(), "Lotmark v1.0.18 - " + path);
+        QCOMPARE(m_window->windowTitle(), "Lotmark v1.0.18 - " + path + "[*]");
         QCOMPARE(m_window->currentFileName(), path);
         QCOMPARE(m_window->CountEntityRows("teren"), 5);
         QCOMPARE(m_window->CountEntityRows("C1"), 4);
@@ -132,7 +132,7 @@ private slots:
         m_window->LoadIntoWindow(broken);
         QCOMPARE(m_prompter->texts(), QStringList{"62 Input past end of file"});
         QCOMPARE(m_window->currentFileName(), QString());
-        QCOMPARE(m_window->windowTitle(), QString("Lotmark v1.0.18"));
+        QCOMPARE(m_window->windowTitle(), QString("Lotmark v1.0.18[*]"));
         QCOMPARE(m_window->dataForm()->Document()->Land()->Owners()->Count(), 2);
         QCOMPARE(m_window->CountEntityRows("TEREN"), 0);
 
@@ -167,7 +167,7 @@ private slots:
             return true;
         });
         m_window->runCommand("New");
-        QCOMPARE(m_window->windowTitle(), QString("Lotmark v1.0.18"));
+        QCOMPARE(m_window->windowTitle(), QString("Lotmark v1.0.18[*]"));
         m_window->dataForm()->setDocument(sample.Document());
         m_window->dataForm()->ShowData();
         QCOMPARE(m_prompter->texts(), QStringList());
@@ -196,8 +196,9 @@ private slots:
         QCOMPARE(m_window->CountEntityRows("C2"), 4);
         QCOMPARE(m_window->areaList()->item(0)->text(), QString("TEREN = 1,804 mp"));
 
-        // Closing: Yes saves (over the same file, after its question) and closes.
+        // Closing with a change: Yes saves (over the same file, after its question) and closes.
         m_window->show();
+        m_window->coordinateList()->list()->setCell(1, CoordinateList::NumberColumn, "11");
         m_prompter->clear();
         m_prompter->queueAnswer(Prompter::Answer::Yes);
         m_prompter->queueAnswer(Prompter::Answer::Yes);
@@ -292,7 +293,7 @@ private slots:
         QCOMPARE(m_window->currentFileName(), target + ".CP");
         QVERIFY(QFile::exists(target + ".CP"));
         QCOMPARE(m_settings->read(AppSettings::KeyWorkNumber), QString("16"));
-        QCOMPARE(m_window->windowTitle(), "Lotmark v1.0.18 - " + target + ".CP");
+        QCOMPARE(m_window->windowTitle(), "Lotmark v1.0.18 - " + target + ".CP[*]");
 
         CPFile saved(".");
         saved.setCPFileName(target + ".CP");
@@ -346,6 +347,7 @@ private slots:
     void closingQuestion()
     {
         m_window->show();
+        m_window->coordinateList()->list()->setCell(1, CoordinateList::NumberColumn, "7");
         m_prompter->queueAnswer(Prompter::Answer::Cancel);
         QVERIFY(!m_window->close());
         QCOMPARE(m_prompter->last().text, QString("Salvati datele inainte de inchiderea aplicatiei ?"));
@@ -410,7 +412,7 @@ private slots:
         m_window->runCommand("ImportDXF");
         QCOMPARE(m_window->CountEntityRows("TEREN"), 6);
         QCOMPARE(m_window->CountEntityRows("C1"), 0);
-        QCOMPARE(m_window->windowTitle(), QString("Lotmark v1.0.18"));
+        QCOMPARE(m_window->windowTitle(), QString("Lotmark v1.0.18[*]"));
         QCOMPARE(m_window->currentFileName(), path);
         QCOMPARE(ImportedEntities()->Count(), 0);
     }
