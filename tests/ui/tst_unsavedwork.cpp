@@ -205,10 +205,10 @@ private slots:
         answerPropertyType(apartment);
         m_window->runCommand("New");
         QVERIFY(m_prompter->texts().isEmpty());
-        QCOMPARE(m_window->currentFileName(), QString());
         const LandPtr land = m_window->dataForm()->Document()->Land();
         QVERIFY(!land->Geometry());
         QVERIFY(!land->Buildings() || land->Buildings()->Count() == 0);
+        QCOMPARE(m_window->currentFileName(), QString());
         QCOMPARE(m_window->dataForm()->Document()->isApartment(), apartment);
         if (apartment)
             return;
