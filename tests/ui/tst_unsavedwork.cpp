@@ -1,36 +1,38 @@
-// The document commands of the main window never lose what the surveyor typed or imported:
-// the closing question before a document is left, names that cannot outlive a failed open, a
-// new document that starts empty, a sketch that shows what the coordinate list holds, and
-// Ctrl+S that saves wherever the keyboard focus is.
+// The main window never loses what the surveyor typed or imported: the closing question before
+// a document is left, no file name that outlives a failed open, a new document without the old
+// contours, a sketch that shows what the list holds, Ctrl+S that saves wherever the focus is,
+// and prompts that open above the window in use.
 #include "app/AppSettings.h"
+#include "app/ui/QtPrompter.h"
 #include "app/ui/frmMain.h"
 #include "coordlist/CoordinateList.h"
 #include "coordlist/ui/EditableList.h"
 #include "dxf/ImportedEntities.h"
-#include "entry/FormMapping.h"
 #include "entry/ui/AddressPanel.h"
 #include "entry/ui/CreateFBI.h"
-#include "entry/ui/FormGrid.h"
-#include "model/CPFile.h"
 #include "sketch/ui/DrawSketch.h"
 #include "support/DocumentFactory.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
-#include <QDate>
-#include <QFile>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QScreen>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 using Answer = Prompter::Answer;
+using Edit = std::function<void(frmMain& window)>;
+using Step = std::function<void(QWidget* window)>;
 
 QByteArray readAll(const QString& path)
 {
@@ -38,32 +40,42 @@ QByteArray readAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The land contour the DXF wizard hands back in these tests: six points.
-void importSixPointLand()
+// Runs `step` on the next modal window that opens above `current`, once its exec is running.
+void whenModalOpens(QWidget* current, Step step)
 {
-    auto entities = std::make_shared<DXFEntities>();
-    auto land = std::make_shared<DXFEntity>();
-    land->setLayerName("CADASTRU");
-    land->setPolygon(DocumentFactory::polygon("TEREN", 6, 1, 1000, 1000, 20));
-    entities->Add(land);
-    ImportedEntities() = entities;
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, current, step] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal != current) {
+            timer->deleteLater();
+            timer->stop();
+            step(modal);
+        }
+    });
+    timer->start(10);
 }
 
-// Counts the canvas's paint events.
-class PaintCounter : public QObject
+// Dark pixels the screen shows of the canvas below its floating toolbar.
+int darkPixelsShown(frmMain& window)
 {
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
+    QWidget* canvas = window.sketch()->canvas();
+    const int top = window.sketch()->findChild<QWidget*>("tbrQuickFloat")->geometry().bottom() + 4;
+    const QPoint origin = canvas->mapTo(&window, QPoint(0, top));
+    const QImage shown =
+        window.screen()
+            ->grabWindow(window.winId(), origin.x(), origin.y(), canvas->width(), canvas->height() - top)
+            .toImage();
+    int dark = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x)
+            dark += qGray(shown.pixel(x, y)) < 128;
     }
-};
+    return dark;
+}
 } // namespace
+
+Q_DECLARE_METATYPE(Edit)
+Q_DECLARE_METATYPE(Step)
 
 class tst_unsavedwork : public QObject
 {
@@ -74,49 +86,23 @@ class tst_unsavedwork : public QObject
     std::unique_ptr<ScriptedPrompter> m_prompter;
     std::unique_ptr<frmMain> m_window;
 
-    // A copy of a shipped sample in the test's folder.
-    QString sample(const QString& name, const QString& as = QString())
+    // A copy of a shipped sample; "broken" is the land sample without its last 100 bytes.
+    QString sample(const QString& name, const QString& as)
     {
-        const QString path = m_folder->path(as.isEmpty() ? name + ".CP" : as);
-        QFile::remove(path);
-        QFile::copy(QStringLiteral(LOTMARK_SOURCE_DIR "/samples/") + name + ".CP", path);
-        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        return path;
-    }
-
-    // The land sample without its last 100 bytes: it fails in the middle of the points.
-    QString damaged()
-    {
-        const QString path = m_folder->path("broken.CP");
-        QFile file(path);
+        const QByteArray whole = readAll(QStringLiteral(LOTMARK_SOURCE_DIR "/samples/") + name + ".CP");
+        QFile file(m_folder->path(as));
         file.open(QIODevice::WriteOnly);
-        const QByteArray whole = readAll(sample("Teren-intravilan-Alba-Iulia"));
-        file.write(whole.left(whole.size() - 100));
-        return path;
+        file.write(as == "broken.CP" ? whole.left(whole.size() - 100) : whole);
+        return file.fileName();
     }
+    QString land(const QString& as = "A.CP") { return sample("Teren-intravilan-Alba-Iulia", as); }
 
-    QStringList landPointNumbers() const
-    {
-        const CoordinateList& list = *m_window->coordinateList()->list();
-        QStringList numbers;
-        for (int row = 1; row <= list.rowCount(); ++row)
-            numbers << list.cell(row, CoordinateList::NumberColumn);
-        return numbers;
-    }
-
-    void showWindow()
+    void showLand()
     {
         m_window->show();
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    }
-
-    void answerPropertyType(bool apartment)
-    {
-        m_window->setPropertyTypeAsker([apartment](bool* isApartment) {
-            *isApartment = apartment;
-            return true;
-        });
+        m_window->LoadIntoWindow(land());
     }
 
 private slots:
@@ -128,352 +114,261 @@ private slots:
         m_settings->load();
         m_prompter = std::make_unique<ScriptedPrompter>();
         m_window = std::make_unique<frmMain>(*m_settings, *m_prompter);
-        m_window->setToday([] { return QDate(2026, 12, 7); });
+        m_window->setPropertyTypeAsker([](bool* isApartment) {
+            *isApartment = false;
+            return true;
+        });
         ImportedEntities() = nullptr;
     }
 
     void cleanup()
     {
-        if (m_window && m_window->isVisible()) {
-            m_prompter->queueAnswer(Answer::No);
-            m_window->close();
-        }
+        m_prompter->queueAnswer(Answer::No);
+        m_window->close();
         m_window.reset();
     }
 
     // Open A, "SaveAs" B, open a damaged file, then a "Save" that stops early: the name of A
-    // must not come back, or the next "Save" offers to overwrite A with the damaged data.
+    // must not come back, or the next "Save" overwrites A with the damaged file's remains.
     void aFailedOpenLeavesNoEarlierName_data()
     {
-        QTest::addColumn<QString>("stop");
-        QTest::newRow("validation message") << "validation";
-        QTest::newRow("file dialog cancelled") << "dialog";
-        QTest::newRow("save without coordinates declined") << "declined";
+        QTest::addColumn<QList<Answer>>("answers"); // to the save's questions; none: validation stops it
+        QTest::newRow("validation message") << QList<Answer>{};
+        QTest::newRow("file dialog cancelled") << QList<Answer>{Answer::Yes};
+        QTest::newRow("save without coordinates declined") << QList<Answer>{Answer::No};
     }
     void aFailedOpenLeavesNoEarlierName()
     {
-        QFETCH(QString, stop);
-        const QString a = sample("Teren-intravilan-Alba-Iulia", "A.CP");
-        const QByteArray original = readAll(a);
+        QFETCH(QList<Answer>, answers);
+        const QString a = land();
         m_window->LoadIntoWindow(a);
         m_prompter->queueFileName(m_folder->path("B.CP"));
         m_window->runCommand("SaveAs");
-        QCOMPARE(m_window->currentFileName(), m_folder->path("B.CP"));
-        m_window->LoadIntoWindow(damaged());
-        QCOMPARE(m_prompter->texts().last(), QString("62 Input past end of file"));
-
-        m_prompter->clear();
-        if (stop == "validation") {
+        m_window->LoadIntoWindow(land("broken.CP"));
+        if (answers.isEmpty())
             m_window->dataForm()->addressPanel()->cmbJudet->setCurrentIndex(-1);
-        } else if (stop == "dialog") {
-            m_prompter->queueAnswer(Answer::Yes); // no coordinates were read: save anyway
-            m_prompter->queueFileName(QString());
-        } else {
-            m_prompter->queueAnswer(Answer::No);
-        }
+        for (Answer answer : answers)
+            m_prompter->queueAnswer(answer);
+        m_prompter->queueFileName(QString());
         m_window->runCommand("Save");
-        if (stop == "validation")
-            QCOMPARE(m_prompter->texts(), QStringList{"Judetul nu este completat."});
         QCOMPARE(m_window->currentFileName(), QString());
-        QCOMPARE(m_window->windowTitle(), QString("Lotmark v1.0.18[*]"));
 
-        // The next "Save" stops again or asks for a name; whatever it is answered, A stays.
         m_prompter->clear();
         m_prompter->queueAnswer(Answer::Yes);
         m_prompter->queueAnswer(Answer::Yes);
         m_prompter->queueFileName(QString());
         m_window->runCommand("Save");
-        for (const QString& text : m_prompter->texts())
-            QVERIFY2(!text.startsWith("Confirmati suprascrierea"), qPrintable(text));
-        QCOMPARE(readAll(a), original);
+        QVERIFY2(!m_prompter->texts().join('|').contains("suprascrierea"), qPrintable(m_prompter->texts().join('|')));
+        QCOMPARE(readAll(a), readAll(land("original.CP")));
     }
 
-    // "Fisier nou" after a document with contours: the new document has none, in memory and in
-    // the file it is saved to.
-    void aNewDocumentHasNoContours_data()
-    {
-        QTest::addColumn<bool>("apartment");
-        QTest::newRow("land") << false;
-        QTest::newRow("apartment") << true;
-    }
+    // "Fisier nou" after a document with contours starts without any, so that a save without
+    // coordinates cannot write the old ones; it has no file name either.
     void aNewDocumentHasNoContours()
     {
-        QFETCH(bool, apartment);
-        const QString path = sample("Teren-intravilan-Alba-Iulia");
-        m_window->LoadIntoWindow(path);
-        QVERIFY(m_window->dataForm()->Document()->Land()->Geometry());
-        answerPropertyType(apartment);
+        m_window->LoadIntoWindow(land());
         m_window->runCommand("New");
-        QVERIFY(m_prompter->texts().isEmpty());
-        const LandPtr land = m_window->dataForm()->Document()->Land();
-        QVERIFY(!land->Geometry());
-        QVERIFY(!land->Buildings() || land->Buildings()->Count() == 0);
+        const LandPtr newLand = m_window->dataForm()->Document()->Land();
+        QVERIFY(!newLand->Geometry());
+        QVERIFY(!newLand->Buildings() || newLand->Buildings()->Count() == 0);
         QCOMPARE(m_window->currentFileName(), QString());
-        QCOMPARE(m_window->dataForm()->Document()->isApartment(), apartment);
-        if (apartment)
-            return;
-
-        // The county and one parcel typed in, saved without coordinates.
-        CPFile before(".");
-        before.setCPFileName(path);
-        QVERIFY(before.LoadCPFile());
-        const FormData typed = FormMapping::formFromDocument(*before.Document());
-        CreateFBI& form = *m_window->dataForm();
-        form.addressPanel()->showAddress(*before.Document()->Land()->Address());
-        for (const QStringList& owner : typed.owners.rows)
-            form.ownersGrid()->addRow(owner);
-        form.parcelsGrid()->addRow(typed.parcels.rows.first());
-        const QString target = m_folder->path("nou.CP");
-        m_prompter->queueAnswer(Answer::Yes); // "Nu au fost introduse coordonate ..."
-        m_prompter->queueFileName(target);
-        QVERIFY2(m_window->SaveDocument(), qPrintable(m_prompter->texts().join(" | ")));
-        CPFile saved(".");
-        saved.setCPFileName(target);
-        QVERIFY(saved.LoadCPFile());
-        QVERIFY(!saved.Document()->Land()->Geometry());
-        QCOMPARE(saved.Document()->Land()->Parcels()->Count(), 1);
     }
 
-    // The sketch, the area list and the status panels show the coordinate list: when the list
-    // is emptied by a command, they are emptied at once, and the pointer over the empty canvas
-    // reports nothing.
+    // When a command empties the coordinate list, the screen, the area list and the status
+    // panels are emptied at once, and the pointer over the canvas reports nothing.
     void theSketchShowsWhatTheListHolds_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::newRow("new document") << "new";
-        QTest::newRow("the apartment sample opened") << "apartment";
-        QTest::newRow("a failed open") << "damaged";
+        QTest::addColumn<Edit>("command");
+        QTest::newRow("new document") << Edit([](frmMain& window) { window.runCommand("New"); });
+        QTest::newRow("the apartment sample opened")
+            << Edit([this](frmMain& window) { window.LoadIntoWindow(sample("Apartament-Alba-Iulia", "ap.CP")); });
+        QTest::newRow("a failed open") << Edit([this](frmMain& window) { window.LoadIntoWindow(land("broken.CP")); });
     }
     void theSketchShowsWhatTheListHolds()
     {
-        QFETCH(QString, command);
-        showWindow();
-        m_window->LoadIntoWindow(sample("Teren-intravilan-Alba-Iulia"));
+        QFETCH(Edit, command);
+        showLand();
         QWidget* canvas = m_window->sketch()->canvas();
-        QCOMPARE(m_window->areaList()->count(), 3);
-        // The pointer goes somewhere new each time: a move to where it already is is no move.
-        static int step = 0;
+        static int step = 0; // a move to where the pointer already is is no move
         const auto movePointer = [canvas] {
-            ++step;
-            QTest::mouseMove(canvas, canvas->rect().center() + QPoint(step % 40, step / 40));
+            QTest::mouseMove(canvas, canvas->rect().center() + QPoint(++step % 50, 0));
         };
         movePointer();
-        QVERIFY(!m_window->statusPanel(3)->text().isEmpty());
         emit m_window->sketch()->Distance(3, 4);
-        emit m_window->sketch()->HitVertex("101");
-        // What the screen shows of the canvas, below its floating toolbar.
-        const auto darkPixels = [&] {
-            const QRect tools = m_window->sketch()->findChild<QWidget*>("tbrQuickFloat")->geometry();
-            const QPoint origin = canvas->mapTo(m_window.get(), QPoint(0, tools.bottom() + 4));
-            const QImage shown = m_window->screen()
-                                     ->grabWindow(m_window->winId(), origin.x(), origin.y(), canvas->width(),
-                                                  canvas->height() - tools.bottom() - 4)
-                                     .toImage();
-            int dark = 0;
-            for (int y = 0; y < shown.height(); ++y) {
-                for (int x = 0; x < shown.width(); ++x)
-                    dark += qGray(shown.pixel(x, y)) < 128;
-            }
-            return dark;
-        };
-        QVERIFY(darkPixels() > 100);
+        QVERIFY(!m_window->statusPanel(3)->text().isEmpty() && darkPixelsShown(*m_window) > 100);
 
-        PaintCounter counter;
-        canvas->installEventFilter(&counter);
-        if (command == "new") {
-            answerPropertyType(false);
-            m_window->runCommand("New");
-        } else if (command == "apartment") {
-            m_window->LoadIntoWindow(sample("Apartament-Alba-Iulia"));
-        } else {
-            m_window->LoadIntoWindow(damaged());
-        }
-        QCOMPARE(m_window->CountEntityRows("TEREN"), 0);
-        QTRY_VERIFY(counter.paints > 0);
-        QCOMPARE(darkPixels(), 0);
+        command(*m_window);
+        QTRY_COMPARE(darkPixelsShown(*m_window), 0);
         QCOMPARE(m_window->areaList()->count(), 0);
+        movePointer();
         for (int panel = 1; panel <= 3; ++panel)
             QCOMPARE(m_window->statusPanel(panel)->text(), QString());
-        movePointer();
-        QCOMPARE(m_window->statusPanel(3)->text(), QString());
     }
 
-    // A modified state, set by every kind of edit and cleared by open, save and new: with
-    // changes, "Fisier nou", "Deschide fisier" and closing ask the closing question (Yes saves
-    // first, No discards, Cancel keeps everything); without, they go straight on.
+    // Every kind of edit marks the document modified; with changes, "Fisier nou", "Deschide
+    // fisier" and closing ask first (Yes saves, No discards, Cancel keeps everything).
     void unsavedWorkIsAskedFor_data()
     {
-        QTest::addColumn<QString>("edit");
+        QTest::addColumn<Edit>("edit");
         QTest::addColumn<QString>("command");
         QTest::addColumn<QList<Answer>>("answers"); // to the closing question and what follows
-        QTest::addColumn<bool>("asked");
-        QTest::addColumn<bool>("kept"); // the edit is still in the window afterwards
+        QTest::addColumn<bool>("modified");         // the edit counts, so the question is asked
+        QTest::addColumn<bool>("kept");             // the window still holds the changed document
 
+        const Edit editorUnchanged = [](frmMain& window) {
+            window.coordinateList()->list()->setCurrentCell(2, CoordinateList::EstColumn);
+            window.coordinateList()->BeginCellEdit();
+            window.coordinateList()->EndCellEdit();
+        };
+        const Edit bloc = [](frmMain& window) { QTest::keyClicks(window.dataForm()->addressPanel()->txtBloc, "B2"); };
+        const Edit cut = [](frmMain& window) { QVERIFY(window.coordinateList()->list()->CutSelection()); };
+        const Edit paste = [this](frmMain& window) {
+            m_prompter->queueAnswer(Answer::Yes); // "Se vor suprascrie inregistrarile din lista."
+            QVERIFY(window.coordinateList()->list()->PasteText("299\t380.5\t546.25\n"));
+        };
+        const Edit dxf = [](frmMain& window) {
+            window.setDxfWizardShower([] {
+                auto land = std::make_shared<DXFEntity>();
+                land->setPolygon(DocumentFactory::polygon("TEREN", 6, 1, 1000, 1000, 20));
+                ImportedEntities() = std::make_shared<DXFEntities>();
+                ImportedEntities()->Add(land);
+            });
+            window.runCommand("ImportDXF");
+        };
+        const Edit savedAfterwards = [this, bloc](frmMain& window) {
+            bloc(window);
+            m_prompter->queueAnswer(Answer::Yes); // "Confirmati suprascrierea fisierului ... ?"
+            window.runCommand("Save");
+        };
         const QList<Answer> none;
-        QTest::newRow("nothing changed, close") << "none"
-                                                << "Close" << none << false << false;
-        QTest::newRow("nothing changed, open") << "none"
-                                               << "Open" << none << false << true;
-        QTest::newRow("an editor closed unchanged, close") << "editor unchanged"
-                                                           << "Close" << none << false << false;
-        QTest::newRow("Bloc typed, open, Cancel") << "bloc"
-                                                  << "Open" << QList<Answer>{Answer::Cancel} << true << true;
-        QTest::newRow("Bloc typed, new, No") << "bloc"
-                                             << "New" << QList<Answer>{Answer::No} << true << false;
-        QTest::newRow("Bloc typed, close, Cancel") << "bloc"
-                                                   << "Close" << QList<Answer>{Answer::Cancel} << true << true;
-        QTest::newRow("Bloc typed, close, Yes and the save declined")
-            << "bloc"
-            << "Close" << QList<Answer>{Answer::Yes, Answer::No} << true << true;
-        QTest::newRow("Bloc typed and saved, close") << "bloc saved"
-                                                     << "Close" << none << false << false;
-        QTest::newRow("a point pasted, new, Cancel") << "paste"
-                                                     << "New" << QList<Answer>{Answer::Cancel} << true << true;
-        QTest::newRow("a row cut, close, No") << "cut"
-                                              << "Close" << QList<Answer>{Answer::No} << true << false;
-        QTest::newRow("a coordinate typed, open, Cancel") << "coordinate"
-                                                          << "Open" << QList<Answer>{Answer::Cancel} << true << true;
-        QTest::newRow("a DXF import, open, Cancel") << "dxf"
-                                                    << "Open" << QList<Answer>{Answer::Cancel} << true << true;
-        // Yes saves first; a save that stops (the imported contour's area differs from the
-        // parcels') keeps everything and opens nothing.
-        QTest::newRow("a DXF import, open, Yes and the save stopped")
-            << "dxf"
-            << "Open" << QList<Answer>{Answer::Yes} << true << true;
+        QTest::newRow("nothing changed, close") << Edit([](frmMain&) {}) << "Close" << none << false << false;
+        QTest::newRow("an editor closed unchanged, close") << editorUnchanged << "Close" << none << false << false;
+        QTest::newRow("Bloc typed, open, Cancel") << bloc << "Open" << QList<Answer>{Answer::Cancel} << true << true;
+        QTest::newRow("Bloc typed, new, No") << bloc << "New" << QList<Answer>{Answer::No} << true << false;
+        QTest::newRow("Bloc typed, close, Yes, overwrite declined")
+            << bloc << "Close" << QList<Answer>{Answer::Yes, Answer::No} << true << true;
+        QTest::newRow("point pasted, new, Cancel") << paste << "New" << QList<Answer>{Answer::Cancel} << true << true;
+        QTest::newRow("row cut, close, No") << cut << "Close" << QList<Answer>{Answer::No} << true << false;
+        QTest::newRow("DXF import, open, Cancel") << dxf << "Open" << QList<Answer>{Answer::Cancel} << true << true;
+        QTest::newRow("saved, close") << savedAfterwards << "Close" << none << false << false;
     }
     void unsavedWorkIsAskedFor()
     {
-        QFETCH(QString, edit);
+        QFETCH(Edit, edit);
         QFETCH(QString, command);
         QFETCH(QList<Answer>, answers);
-        QFETCH(bool, asked);
+        QFETCH(bool, modified);
         QFETCH(bool, kept);
-
-        const QString path = sample("Teren-intravilan-Alba-Iulia");
-        m_window->LoadIntoWindow(path);
-        showWindow();
-        QVERIFY(!m_window->isModified());
+        showLand();
         QVERIFY(!m_window->isWindowModified());
-        EditableList& coordinates = *m_window->coordinateList();
-        QLineEdit* bloc = m_window->dataForm()->addressPanel()->txtBloc;
-        // What the edit left behind, to find it again afterwards.
-        std::function<bool()> editShown = [] { return true; };
-        if (edit.startsWith("bloc")) {
-            QTest::keyClicks(bloc, "B2");
-            editShown = [bloc] { return bloc->text().endsWith("B2"); };
-        } else if (edit == "editor unchanged") {
-            coordinates.list()->setCurrentCell(2, CoordinateList::EstColumn);
-            coordinates.BeginCellEdit();
-            coordinates.EndCellEdit();
-        } else if (edit == "paste") {
-            const int last = coordinates.list()->rowCount();
-            coordinates.list()->setCurrentCell(last, CoordinateList::NumberColumn);
-            m_prompter->queueAnswer(Answer::Yes); // "Se vor suprascrie inregistrarile din lista."
-            QVERIFY(coordinates.list()->PasteText("299\t380.5\t546.25\n"));
-            editShown = [&coordinates, last] {
-                return coordinates.list()->cell(last, CoordinateList::NumberColumn) == "299";
-            };
-        } else if (edit == "cut") {
-            const int rows = coordinates.list()->rowCount();
-            coordinates.list()->setCurrentCell(2, CoordinateList::NumberColumn);
-            QVERIFY(coordinates.list()->CutSelection());
-            editShown = [&coordinates, rows] { return coordinates.list()->rowCount() == rows - 1; };
-        } else if (edit == "coordinate") {
-            coordinates.list()->setCurrentCell(2, CoordinateList::EstColumn);
-            coordinates.BeginCellEdit(QString("12"));
-            coordinates.EndCellEdit();
-            editShown = [&coordinates] {
-                return coordinates.list()->cell(2, CoordinateList::EstColumn).startsWith("12");
-            };
-        } else if (edit == "dxf") {
-            m_window->setDxfWizardShower(importSixPointLand);
-            m_window->runCommand("ImportDXF");
-            editShown = [this] { return m_window->CountEntityRows("TEREN") == 6; };
-        }
-        if (edit == "bloc saved") {
-            m_prompter->queueAnswer(Answer::Yes); // overwrite
-            QVERIFY(m_window->SaveDocument());
-        }
-        QCOMPARE(m_window->isModified(), asked);
-        QCOMPARE(m_window->isWindowModified(), asked);
+        edit(*m_window);
+        QCOMPARE(m_window->isModified(), modified);
+        QCOMPARE(m_window->isWindowModified(), modified);
         QVERIFY(m_window->windowTitle().endsWith("[*]"));
 
         m_prompter->clear();
         for (Answer answer : answers)
             m_prompter->queueAnswer(answer);
-        // Past the question, "Deschide fisier" finds its dialog cancelled and "Fisier nou" makes
-        // a land document.
-        m_prompter->queueFileName(QString());
-        answerPropertyType(false);
+        m_prompter->queueFileName(QString()); // "Deschide fisier" past the question: cancelled
         if (command == "Close")
             m_window->close();
         else
             m_window->runCommand(command);
-
-        const QStringList texts = m_prompter->texts();
-        QCOMPARE(!texts.isEmpty() && texts.first() == "Salvati datele inainte de inchiderea aplicatiei ?", asked);
-        if (command == "Close")
-            QCOMPARE(m_window->isVisible(), kept);
-        else
-            QCOMPARE(editShown(), kept);
+        QCOMPARE(m_prompter->texts().value(0) == "Salvati datele inainte de inchiderea aplicatiei ?", modified);
+        QCOMPARE(command == "Close" ? m_window->isVisible() : m_window->isModified(), kept);
     }
 
-    // Ctrl+S saves wherever the focus is, the coordinate grid and its cell editor included; the
-    // grid moves rows with Alt+Up and Alt+Down, as its menu shows.
+    // Ctrl+S saves wherever the focus is, the grid and its cell editor included; the grid moves
+    // rows with Alt+Up and Alt+Down, as its menu shows.
     void ctrlSSavesEverywhere_data()
     {
         QTest::addColumn<QString>("focus");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<bool>("saves");
-        QTest::addColumn<QString>("rows23"); // the numbers of rows 2 and 3 afterwards
-
-        const int ctrl = int(Qt::ControlModifier);
-        const int alt = int(Qt::AltModifier);
-        QTest::newRow("Ctrl+S in the grid") << "grid" << int(Qt::Key_S) << ctrl << true << "2 3";
-        QTest::newRow("Ctrl+S in the cell editor") << "editor" << int(Qt::Key_S) << ctrl << true << "2 3";
-        QTest::newRow("Ctrl+S in a form field") << "form" << int(Qt::Key_S) << ctrl << true << "2 3";
-        QTest::newRow("Alt+Up in the grid") << "grid" << int(Qt::Key_Up) << alt << false << "3 2";
-        QTest::newRow("Alt+Down in the grid") << "grid" << int(Qt::Key_Down) << alt << false << "2 4";
+        QTest::addColumn<QKeySequence>("key");
+        QTest::addColumn<QString>("rows"); // point numbers of rows 2 and 3 afterwards; "" when saved
+        QTest::newRow("Ctrl+S in the grid") << "grid" << QKeySequence("Ctrl+S") << "";
+        QTest::newRow("Ctrl+S in the cell editor") << "editor" << QKeySequence("Ctrl+S") << "";
+        QTest::newRow("Ctrl+S in a form field") << "form" << QKeySequence("Ctrl+S") << "";
+        QTest::newRow("Alt+Up in the grid") << "grid" << QKeySequence("Alt+Up") << "3 2";
+        QTest::newRow("Alt+Down in the grid") << "grid" << QKeySequence("Alt+Down") << "2 4";
     }
     void ctrlSSavesEverywhere()
     {
         QFETCH(QString, focus);
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
-        QFETCH(bool, saves);
-        QFETCH(QString, rows23);
-
-        const QString path = sample("Teren-intravilan-Alba-Iulia");
-        m_window->LoadIntoWindow(path);
+        QFETCH(QKeySequence, key);
+        QFETCH(QString, rows);
+        showLand();
+        EditableList& list = *m_window->coordinateList();
         m_window->tabs()->setCurrentIndex(focus == "form" ? 0 : 1);
-        showWindow();
-        EditableList& coordinates = *m_window->coordinateList();
-        coordinates.list()->setCurrentCell(3, CoordinateList::NumberColumn);
-        QWidget* target = coordinates.grid();
-        if (focus == "editor") {
-            coordinates.list()->setCurrentCell(3, CoordinateList::EstColumn);
-            coordinates.BeginCellEdit();
-            target = coordinates.cellEditor();
-        } else if (focus == "form") {
+        list.list()->setCurrentCell(3, CoordinateList::EstColumn);
+        QWidget* target = list.grid();
+        if (focus == "form")
             target = m_window->dataForm()->addressPanel()->txtBloc;
+        if (focus == "editor") {
+            list.BeginCellEdit();
+            target = list.cellEditor();
         }
         target->setFocus();
-        QTRY_VERIFY(target->hasFocus());
         m_prompter->queueAnswer(Answer::No); // "Confirmati suprascrierea fisierului ... ?"
-        QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTest::keySequence(target, key);
+        const CoordinateList& points = *list.list();
+        QCOMPARE(m_prompter->texts().size(), rows.isEmpty() ? 1 : 0);
+        QCOMPARE(points.cell(2, 1) + ' ' + points.cell(3, 1), rows.isEmpty() ? QString("2 3") : rows);
+        QStringList shown;
+        for (QAction* action : list.popupMenu()->actions())
+            shown << action->text();
+        QVERIFY(shown.contains("Muta sus\tAlt+Up") && shown.contains("Muta jos\tAlt+Down"));
+    }
 
-        QCOMPARE(m_prompter->texts(),
-                 saves ? QStringList{"Confirmati suprascrierea fisierului " + path + " ?"} : QStringList());
-        const QStringList numbers = landPointNumbers();
-        QCOMPARE(numbers.at(1) + " " + numbers.at(2), rows23);
-
-        QStringList shortcuts;
-        for (QAction* action : coordinates.popupMenu()->actions()) {
-            if (action->objectName() == "mnuMoveUp" || action->objectName() == "mnuMoveDown")
-                shortcuts << action->text();
+    // Messages, questions, text prompts and file dialogs open over the window in use and stay
+    // above a window kept on top (before, they opened behind the options dialog or the wizard).
+    void promptOpensAboveTheWindowInUse_data()
+    {
+        QTest::addColumn<QString>("command"); // opens the window in use; "" for the main window
+        QTest::addColumn<Step>("trigger");
+        QTest::addColumn<QString>("prompt");
+        QTest::addColumn<bool>("onTop");
+        QTest::newRow("options: a comma as delimiter") << "Options" << Step([](QWidget* options) {
+            options->findChild<QLineEdit*>("txtDelimiter")->setText(",");
+            QTest::keyClick(options->findChild<QLineEdit*>("txtDelimiter"), Qt::Key_Return);
+        }) << "QMessageBox" << true;
+        QTest::newRow("DXF wizard: \"...\"")
+            << "ImportDXF" << Step([](QWidget* wizard) { wizard->findChild<QPushButton*>("cmdOpenFile")->click(); })
+            << "QFileDialog" << true;
+        QTest::newRow("main window: entity name")
+            << "" << Step([](QWidget* window) { static_cast<frmMain*>(window)->coordinateList()->AddEntity(); })
+            << "QInputDialog" << false;
+    }
+    void promptOpensAboveTheWindowInUse()
+    {
+        QFETCH(QString, command);
+        QFETCH(Step, trigger);
+        QFETCH(QString, prompt);
+        QFETCH(bool, onTop);
+        QtPrompter prompter;
+        frmMain window(*m_settings, prompter);
+        prompter.setParent(&window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QString seen; // noted while the dialogs are open: class, parent, on top
+        const Step inUse = [&](QWidget* dialog) {
+            whenModalOpens(dialog, [&, dialog](QWidget* box) {
+                seen = QString("%1 %2 %3")
+                           .arg(box->metaObject()->className())
+                           .arg(int(box->parentWidget() == dialog))
+                           .arg(int(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint)));
+                static_cast<QDialog*>(box)->reject();
+            });
+            trigger(dialog);
+            if (dialog != &window)
+                static_cast<QDialog*>(dialog)->reject();
+        };
+        if (command.isEmpty()) {
+            inUse(&window);
+        } else {
+            whenModalOpens(nullptr, inUse);
+            window.runCommand(command);
         }
-        QCOMPARE(shortcuts, (QStringList{"Muta sus\tAlt+Up", "Muta jos\tAlt+Down"}));
+        QCOMPARE(seen, QString("%1 1 %2").arg(prompt).arg(int(onTop)));
     }
 };
 
