@@ -7,6 +7,7 @@
 #include "model/CPFile.h"
 #include "sketch/ui/DrawSketch.h"
 #include "support/CliRun.h"
+#include "support/CreateMainWindow.h"
 #include "support/DocumentFactory.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPrompter.h"
@@ -51,12 +52,7 @@ class tst_frmmain : public QObject
 private slots:
     void init()
     {
-        m_folder = std::make_unique<ProgramFolder>();
-        m_folder->writeUsualSettings();
-        m_settings = std::make_unique<AppSettings>(m_folder->dir.path());
-        m_settings->load();
-        m_prompter = std::make_unique<ScriptedPrompter>();
-        m_window = std::make_unique<frmMain>(*m_settings, *m_prompter);
+        createMainWindow(m_folder, m_settings, m_prompter, m_window);
         m_window->setToday([] { return QDate(2026, 12, 7); });
         QCOMPARE(m_prompter->texts(), QStringList());
     }

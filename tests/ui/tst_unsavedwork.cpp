@@ -11,6 +11,7 @@
 #include "entry/ui/AddressPanel.h"
 #include "entry/ui/CreateFBI.h"
 #include "sketch/ui/DrawSketch.h"
+#include "support/CreateMainWindow.h"
 #include "support/DocumentFactory.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPrompter.h"
@@ -108,12 +109,7 @@ class tst_unsavedwork : public QObject
 private slots:
     void init()
     {
-        m_folder = std::make_unique<ProgramFolder>();
-        m_folder->writeUsualSettings();
-        m_settings = std::make_unique<AppSettings>(m_folder->dir.path());
-        m_settings->load();
-        m_prompter = std::make_unique<ScriptedPrompter>();
-        m_window = std::make_unique<frmMain>(*m_settings, *m_prompter);
+        createMainWindow(m_folder, m_settings, m_prompter, m_window);
         m_window->setPropertyTypeAsker([](bool* isApartment) {
             *isApartment = false;
             return true;
