@@ -65,27 +65,46 @@ QString qtFilter(const QString& filter)
     return filters.join(QStringLiteral(";;"));
 }
 
+// A window kept on top passes the hint to the dialogs it opens: without it they would open
+// behind it, and only Enter or Escape could reach them.
+bool isKeptOnTop(const QWidget* window)
+{
+    return window && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+// Shows a dialog above its owner and runs it.
+int runAbove(QDialog& dialog, const QWidget* owner)
+{
+    if (isKeptOnTop(owner))
+        dialog.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    return dialog.exec();
+}
+
 } // namespace
 
 QWidget* QtPrompter::owner() const
 {
-    // A modal window open over the main window (the DXF wizard keeps itself above all others)
-    // owns the box, or the window manager may stack the box beneath it, out of sight.
+    // The window the user is in: a modal dialog (options, DXF wizard) while one is open, else
+    // the active window, else the window this prompter was given.
     if (QWidget* modal = QApplication::activeModalWidget())
         return modal;
-    return m_parent;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    return m_parent ? m_parent->window() : nullptr;
 }
 
 void QtPrompter::message(const QString& text, const QString& caption, Icon icon)
 {
-    QMessageBox box(boxIcon(icon), caption, shown(text), QMessageBox::Ok, owner());
-    box.exec();
+    QWidget* parent = owner();
+    QMessageBox box(boxIcon(icon), caption, shown(text), QMessageBox::Ok, parent);
+    runAbove(box, parent);
 }
 
 Prompter::Answer QtPrompter::ask(const QString& text, const QString& caption, Buttons buttons, Icon icon)
 {
-    QMessageBox box(boxIcon(icon), caption, shown(text), boxButtons(buttons), owner());
-    switch (box.exec()) {
+    QWidget* parent = owner();
+    QMessageBox box(boxIcon(icon), caption, shown(text), boxButtons(buttons), parent);
+    switch (runAbove(box, parent)) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:
@@ -97,28 +116,51 @@ Prompter::Answer QtPrompter::ask(const QString& text, const QString& caption, Bu
     }
 }
 
+QString QtPrompter::runFileDialog(QFileDialog& dialog)
+{
+    QWidget* parent = dialog.parentWidget();
+    // A platform dialog does not take the on-top hint; the Qt one does.
+    if (isKeptOnTop(parent))
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    if (runAbove(dialog, parent) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
 QString QtPrompter::openFileName(const QString& caption, const QString& filter, const QString& directory)
 {
-    return QFileDialog::getOpenFileName(owner(), caption, directory, qtFilter(filter));
+    QFileDialog dialog(owner(), caption, directory, qtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return runFileDialog(dialog);
 }
 
 QString QtPrompter::saveFileName(const QString& caption, const QString& filter, const QString& suggestedPath)
 {
+    QFileDialog dialog(owner(), caption, suggestedPath, qtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
     // The callers ask their own overwrite question.
-    return QFileDialog::getSaveFileName(owner(), caption, suggestedPath, qtFilter(filter), nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    return runFileDialog(dialog);
 }
 
 QString QtPrompter::folderName(const QString& caption, const QString& directory)
 {
-    return QFileDialog::getExistingDirectory(owner(), caption, directory);
+    QFileDialog dialog(owner(), caption, directory);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    return runFileDialog(dialog);
 }
 
 std::optional<QString> QtPrompter::inputText(const QString& prompt, const QString& caption, const QString& defaultText)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(owner(), caption, prompt, QLineEdit::Normal, defaultText, &ok);
-    if (!ok)
+    QWidget* parent = owner();
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    if (runAbove(dialog, parent) != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }

@@ -2,9 +2,11 @@
 
 #include "app/Prompter.h"
 
+class QFileDialog;
 class QWidget;
 
-// Message boxes, questions, file dialogs and the text prompt of the running program.
+// Message boxes, questions, file dialogs and the text prompt of the running program. Each one
+// is parented to the window the user is in and, when that window is kept on top, kept above it.
 class QtPrompter : public Prompter
 {
 public:
@@ -18,8 +20,12 @@ public:
     QString folderName(const QString& caption, const QString& directory) override;
     std::optional<QString> inputText(const QString& prompt, const QString& caption, const QString& defaultText) override;
 
-private:
+    // The window a prompt opens over: the open modal dialog, else the active window, else the
+    // parent given.
     QWidget* owner() const;
+
+private:
+    QString runFileDialog(QFileDialog& dialog);
 
     QWidget* m_parent;
 };

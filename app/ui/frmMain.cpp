@@ -1,12 +1,15 @@
 #include "app/ui/frmMain.h"
 
 #include "app/AppSettings.h"
+#include "app/CoordinateListChanges.h"
 #include "app/NumberText.h"
 #include "app/Prompter.h"
 #include "app/Version.h"
+#include "app/ui/WatchEdits.h"
 #include "app/ui/frmBuildType.h"
 #include "app/ui/frmHelp.h"
 #include "app/ui/frmOptions.h"
+#include "coordlist/CoordinateList.h"
 #include "coordlist/ui/EditableList.h"
 #include "dxf/ui/frmImportDXF.h"
 #include "entry/ui/CreateFBI.h"
@@ -87,15 +90,22 @@ frmMain::frmMain(AppSettings& settings, Prompter& prompter, QWidget* parent)
     m_today = [] { return QDate::currentDate(); };
     qApp->installEventFilter(this);
 
-    showCaption();
-    configureCoordinateList();
-    Error error;
-    if (!m_form->InitializeData(m_settings.dataFolder(), &error))
-        m_prompter.showError(error.number, error.description);
-    m_form->setIsAp(false);
-    showPropertyType(false);
-    m_form->setSurveyorName(m_settings.surveyorName);
-    m_form->setSurveyorLicense(m_settings.surveyorLicense);
+    watchEdits(m_form, m_state);
+    m_listChanges = std::make_unique<CoordinateListChanges>(*m_coordinates->list(), m_state);
+    connect(&m_state, &DocumentState::ModifiedChanged, this, &QWidget::setWindowModified);
+    {
+        const auto quiet = m_state.quiet();
+        showCaption();
+        configureCoordinateList();
+        Error error;
+        if (!m_form->InitializeData(m_settings.dataFolder(), &error))
+            m_prompter.showError(error.number, error.description);
+        m_form->setIsAp(false);
+        showPropertyType(false);
+        m_form->setSurveyorName(m_settings.surveyorName);
+        m_form->setSurveyorLicense(m_settings.surveyorLicense);
+    }
+    m_state.markClean();
 }
 
 frmMain::~frmMain() = default;
@@ -114,6 +124,9 @@ void frmMain::buildToolbar()
         action->setObjectName(key);
         connect(action, &QAction::triggered, this, [this, key] { runCommand(key); });
     }
+    // Ctrl+S saves from anywhere in the window, the coordinate grid included.
+    toolButton(QStringLiteral("Save"))->setShortcut(QKeySequence::Save);
+    toolButton(QStringLiteral("Save"))->setShortcutContext(Qt::WindowShortcut);
 }
 
 void frmMain::buildLayout()
@@ -193,7 +206,8 @@ void frmMain::showCaption()
     QString caption = Title + QLatin1Char(' ') + Version::text();
     if (!m_fileName.isEmpty())
         caption += QStringLiteral(" - ") + m_fileName;
-    setWindowTitle(caption);
+    // The placeholder shows as "*" while the document has unsaved changes.
+    setWindowTitle(caption + QStringLiteral("[*]"));
 }
 
 void frmMain::showPropertyType(bool isApartment)
@@ -219,17 +233,10 @@ QAction* frmMain::toolButton(const QString& key) const
 void frmMain::runCommand(const QString& key)
 {
     if (key == QLatin1String("New")) {
-        bool isApartment = false;
-        if (!m_askPropertyType(&isApartment))
-            return;
-        m_form->setIsAp(isApartment);
-        if (m_form->Document())
-            m_form->Document()->setIsAp(isApartment ? -1 : 0);
-        if (!isApartment)
-            configureCoordinateList();
-        NewDocument();
+        newCommand();
     } else if (key == QLatin1String("Open")) {
-        OpenDocument();
+        if (maySetDocumentAside())
+            OpenDocument();
     } else if (key == QLatin1String("Save")) {
         SaveDocument();
     } else if (key == QLatin1String("SaveAs")) {
@@ -257,8 +264,35 @@ void frmMain::runCommand(const QString& key)
     }
 }
 
+void frmMain::newCommand()
+{
+    if (!maySetDocumentAside())
+        return;
+    bool isApartment = false;
+    if (!m_askPropertyType(&isApartment))
+        return;
+    m_form->setIsAp(isApartment);
+    if (!isApartment)
+        configureCoordinateList();
+    NewDocument();
+}
+
+bool frmMain::maySetDocumentAside()
+{
+    if (!m_state.isModified())
+        return true;
+    const Prompter::Answer answer =
+        m_prompter.ask(QStringLiteral("Salvati datele inainte de inchiderea aplicatiei ?"),
+                       QStringLiteral("Confirmare"), Prompter::Buttons::YesNoCancel, Prompter::Icon::Question);
+    if (answer == Prompter::Answer::Cancel)
+        return false;
+    return answer == Prompter::Answer::No || SaveDocument();
+}
+
 void frmMain::reloadNomenclature()
 {
+    // The lists are filled anew with what the form held: nothing the user sees changes.
+    const auto quiet = m_state.quiet();
     Error error;
     if (!m_form->reloadLookUps(m_settings.dataFolder(), &error))
         m_prompter.showError(error.number, error.description);
@@ -372,10 +406,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
-    const Prompter::Answer answer =
-        m_prompter.ask(QStringLiteral("Salvati datele inainte de inchiderea aplicatiei ?"), QStringLiteral("Confirmare"),
-                       Prompter::Buttons::YesNoCancel, Prompter::Icon::Question);
-    if (answer == Prompter::Answer::Cancel || (answer == Prompter::Answer::Yes && !SaveDocument())) {
+    if (!maySetDocumentAside()) {
         event->ignore();
         return;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DocumentState.h"
 #include "model/CPFile.h"
 
 #include <QMainWindow>
@@ -7,6 +8,7 @@
 #include <memory>
 
 class AppSettings;
+class CoordinateListChanges;
 class CoordinateTable;
 class CreateFBI;
 class DrawSketch;
@@ -60,6 +62,10 @@ public:
     QString ShowFileDialog(const QString& filter, const QString& defaultName, const QString& title, DialogKind kind);
 
     QString currentFileName() const { return m_fileName; }
+    // Whether the document changed since it was opened, saved or started new; the window title
+    // carries the mark.
+    DocumentState& documentState() { return m_state; }
+    bool isModified() const { return m_state.isModified(); }
     CreateFBI* dataForm() const { return m_form; }
     EditableList* coordinateList() const { return m_coordinates; }
     DrawSketch* sketch() const { return m_sketch; }
@@ -88,6 +94,14 @@ private:
     void fitLeftPanel();
     void configureCoordinateList();
     void showCaption();
+    // Before the document is left (new, open, closing): with changes, the closing question.
+    // True when the caller may go on (saved, or the changes discarded); false keeps everything.
+    bool maySetDocumentAside();
+    void newCommand();
+    // Fills the window from the file; true when the whole file was read.
+    bool showFile(const QString& path);
+    // Empties the sketch, the area list and the status panels, which show the coordinate list.
+    void clearSketch();
     void showPropertyType(bool isApartment);
     void reloadSurveyor();
     void onCoordinateChanged();
@@ -110,6 +124,9 @@ private:
     CPFile m_file;
     QString m_fileName;
     QString m_previousFileName;
+    DocumentState m_state;
+    // Declared after m_state, so it goes first.
+    std::unique_ptr<CoordinateListChanges> m_listChanges;
 
     QToolBar* m_toolbar = nullptr; // tbrMain
     QSplitter* m_splitter = nullptr;

@@ -12,6 +12,7 @@
 #include "sketch/ui/DrawSketch.h"
 
 #include <QFileInfo>
+#include <QLabel>
 #include <QListWidget>
 
 namespace {
@@ -22,21 +23,38 @@ const QString MissingCoordinates = QStringLiteral("Lista de entitati contine pun
 const QString TooFewPoints = QStringLiteral("Introduceti cel putin 3 puncte pe contur.");
 } // namespace
 
+void frmMain::clearSketch()
+{
+    m_sketch->setGeometryCollection(nullptr);
+    m_sketch->ClearControl();
+    m_areas->clear();
+    for (QLabel* panel : m_panels)
+        panel->clear();
+}
+
 void frmMain::NewDocument()
 {
-    m_sketch->ClearControl();
-    m_coordinates->ClearControl();
-    m_coordinates->setData(CoordinateTable(1));
-    m_areas->clear();
-    m_form->ClearControls();
-    const QString keptFileName = m_fileName;
-    m_fileName.clear();
-    showCaption();
-    m_fileName = keptFileName;
-    const bool isApartment = m_form->IsAp();
-    showPropertyType(isApartment);
-    m_coordinates->setEnabled(!isApartment);
-    reloadSurveyor();
+    {
+        const auto quiet = m_state.quiet();
+        clearSketch();
+        m_coordinates->ClearControl();
+        m_coordinates->setData(CoordinateTable(1));
+        const bool isApartment = m_form->IsAp();
+        // A fresh document: the contours of the one before must not reach the new file.
+        auto document = std::make_shared<Document>();
+        document->setIsAp(isApartment ? -1 : 0);
+        m_form->setDocument(document);
+        m_form->ClearControls();
+        // The new document has no file yet: a "Save" asks for a name instead of offering to
+        // overwrite the file shown before (the caption no longer names it).
+        m_fileName.clear();
+        m_previousFileName.clear();
+        showCaption();
+        showPropertyType(isApartment);
+        m_coordinates->setEnabled(!isApartment);
+        reloadSurveyor();
+    }
+    m_state.markClean();
 }
 
 void frmMain::OpenDocument()
@@ -49,9 +67,22 @@ void frmMain::OpenDocument()
 
 void frmMain::LoadIntoWindow(const QString& path)
 {
-    m_areas->clear();
+    bool complete = false;
+    {
+        const auto quiet = m_state.quiet();
+        complete = showFile(path);
+    }
+    // What a damaged file held is in no file: it counts as changed, so that closing asks.
+    if (complete)
+        m_state.markClean();
+    else
+        m_state.markChanged();
+}
+
+bool frmMain::showFile(const QString& path)
+{
+    clearSketch();
     m_form->ClearControls();
-    m_sketch->ClearControl();
     // A fresh file object each time: a file that fails early must not bring back the
     // previous document.
     CPFile file(NumberText::systemDecimalSeparator());
@@ -93,11 +124,14 @@ void frmMain::LoadIntoWindow(const QString& path)
     m_form->setSurveyorLicense(m_settings.surveyorLicense);
 
     // What a damaged file held is shown, but the file does not become the current one: a
-    // "Save" then asks for a name instead of overwriting the rest of the original.
+    // "Save" then asks for a name instead of overwriting the rest of the original. Nor may a
+    // save stopped early bring back the name of a file before it.
     m_fileName = complete ? path : QString();
+    m_previousFileName.clear();
     showCaption();
     if (!isApartment)
         RedrawSketch();
+    return complete;
 }
 
 std::shared_ptr<Polygons> frmMain::listPolygons()
@@ -261,8 +295,10 @@ bool frmMain::writeDocument(const QString& name)
         return false;
     }
     m_fileName = name;
+    m_previousFileName.clear();
     m_settings.write(AppSettings::KeyWorkNumber, QString::number(int(m_settings.workNumber) + 1));
     showCaption();
+    m_state.markClean();
     return true;
 }
 
@@ -298,10 +334,10 @@ void frmMain::ImportFromDxf()
             m_prompter.showError(error.number, error.description);
         return;
     }
-    m_areas->clear();
-    m_sketch->ClearControl();
+    clearSketch();
     m_coordinates->ClearControl();
     m_coordinates->setData(table);
+    m_state.markChanged();
     RedrawSketch();
     const QString keptFileName = m_fileName;
     m_fileName.clear();

@@ -361,10 +361,12 @@ void EditableList::BeginCellEdit(const std::optional<QString>& typed)
 {
     if (m_editRow >= 0 || m_list->rowCount() == 0 || !m_enabled)
         return;
+    // Scrolled into view before the edit opens: a scroll commits the open edit, which would
+    // write the editor's stale text into this cell.
+    m_grid->scrollTo(m_model->index(m_list->anchorRow() - 1, m_list->anchorColumn()));
     m_editRow = m_list->anchorRow();
     m_editColumn = m_list->anchorColumn();
     m_editOldText = m_list->cell(m_editRow, m_editColumn);
-    m_grid->scrollTo(m_model->index(m_editRow - 1, m_editColumn));
     placeEditor();
     QPalette palette = m_editor->palette();
     palette.setColor(QPalette::Base, Yellow);
@@ -425,13 +427,16 @@ bool EditableList::handleEditorKey(QKeyEvent* event)
 
 // ---- keyboard ----
 
+// Moving a row takes Alt+Up and Alt+Down (Ctrl+J still moves down): Ctrl+S is the window's
+// save, which surveyors press out of habit and which must never reorder a contour.
 bool EditableList::isCommandKey(const QKeyEvent* event) const
 {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     const int key = event->key();
     if (modifiers == Qt::ControlModifier)
-        return key == Qt::Key_A || key == Qt::Key_C || key == Qt::Key_V || key == Qt::Key_X || key == Qt::Key_S ||
-               key == Qt::Key_J;
+        return key == Qt::Key_A || key == Qt::Key_C || key == Qt::Key_V || key == Qt::Key_X || key == Qt::Key_J;
+    if (modifiers == Qt::AltModifier)
+        return key == Qt::Key_Up || key == Qt::Key_Down;
     if (modifiers == Qt::NoModifier)
         return key == Qt::Key_Delete || key == Qt::Key_F2 || key == Qt::Key_F3 || key == Qt::Key_F4;
     return false;
@@ -443,9 +448,10 @@ bool EditableList::handleGridKey(QKeyEvent* event)
         const bool extra = m_list->ExtraEditor();
         const bool ctrl = (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
         switch (event->key()) {
-        case Qt::Key_S:
+        case Qt::Key_Up:
             m_list->MoveRowUp();
             return true;
+        case Qt::Key_Down:
         case Qt::Key_J:
             m_list->MoveRowDown();
             return true;
@@ -522,7 +528,9 @@ bool EditableList::eventFilter(QObject* watched, QEvent* event)
         if (event->type() == QEvent::KeyPress) {
             return handleEditorKey(static_cast<QKeyEvent*>(event));
         } else if (event->type() == QEvent::ShortcutOverride) {
-            event->accept(); // keys typed into the editor are text, not window shortcuts
+            // Keys typed into the editor are text, not window shortcuts; saving is the exception.
+            if (!static_cast<QKeyEvent*>(event)->matches(QKeySequence::Save))
+                event->accept();
             return false;
         } else if (event->type() == QEvent::FocusOut) {
             auto* focusEvent = static_cast<QFocusEvent*>(event);
@@ -576,9 +584,9 @@ void EditableList::buildMenu()
     connect(addItem(QStringLiteral("mnuRemove"), QStringLiteral("Sterge"), QStringLiteral("Del")), &QAction::triggered,
             m_list, &CoordinateList::RemoveRow);
     separator();
-    connect(addItem(QStringLiteral("mnuMoveUp"), QStringLiteral("Muta sus"), QStringLiteral("Ctrl+S")),
+    connect(addItem(QStringLiteral("mnuMoveUp"), QStringLiteral("Muta sus"), QStringLiteral("Alt+Up")),
             &QAction::triggered, m_list, &CoordinateList::MoveRowUp);
-    connect(addItem(QStringLiteral("mnuMoveDown"), QStringLiteral("Muta jos"), QStringLiteral("Ctrl+J")),
+    connect(addItem(QStringLiteral("mnuMoveDown"), QStringLiteral("Muta jos"), QStringLiteral("Alt+Down")),
             &QAction::triggered, m_list, &CoordinateList::MoveRowDown);
 }
 

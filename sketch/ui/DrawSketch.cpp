@@ -238,6 +238,8 @@ void DrawSketch::ClearControl()
     if (!m_image.isNull())
         m_image.fill(SketchRenderer::backgroundColour());
     clearHover();
+    // Shown at once, not when the pointer next crosses the canvas.
+    m_canvas->update();
 }
 
 void DrawSketch::layoutViewport()
@@ -428,7 +430,7 @@ void DrawSketch::canvasMouseRelease(const SketchMouse& mouse)
 
 void DrawSketch::canvasMouseMove(const SketchMouse& mouse)
 {
-    if (!m_polygons || !m_mapping.isValid())
+    if (!m_polygons || m_polygons->Count() == 0 || !m_mapping.isValid())
         return;
     emit OnMouseMove(buttonState(mouse.buttons), shiftState(mouse.modifiers),
                      float(SketchView::roundTo2(mouse.world.x())), float(SketchView::roundTo2(mouse.world.y())));

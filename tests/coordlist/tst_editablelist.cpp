@@ -184,7 +184,7 @@ void tst_EditableList::keysWithoutExtraEditor()
     QTest::keyClick(m_widget->grid(), Qt::Key_Delete);
     QTest::keyClick(m_widget->grid(), Qt::Key_F2);
     QCOMPARE(m_widget->list()->rowCount(), 6);
-    QTest::keyClick(m_widget->grid(), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(m_widget->grid(), Qt::Key_Up, Qt::AltModifier);
     QCOMPARE(m_widget->list()->cell(4, 1), QString("5"));
     QCOMPARE(m_widget->list()->cell(4, 0), QString("TEREN"));
     QCOMPARE(m_widget->grid()->currentIndex().row(), 3); // the view follows the moved row
@@ -195,7 +195,7 @@ void tst_EditableList::keysWithoutExtraEditor()
         if (action->isVisible())
             visible << action->text();
     }
-    QCOMPARE(visible, (QStringList{"Copiaza lista coordonate", "Muta sus\tCtrl+S", "Muta jos\tCtrl+J"}));
+    QCOMPARE(visible, (QStringList{"Copiaza lista coordonate", "Muta sus\tAlt+Up", "Muta jos\tAlt+Down"}));
 
     m_widget->setExtraEditor(true);
     QTest::keyClick(m_widget->grid(), Qt::Key_Delete);

@@ -121,7 +121,7 @@ private slots:
         // and never other contents under the good file's name, which a Save would overwrite.
         QVERIFY(window.currentFileName() != bad);
         if (window.currentFileName() == good) {
-            QCOMPARE(window.windowTitle(), "Lotmark v1.0.18 - " + good);
+            QCOMPARE(window.windowTitle(), "Lotmark v1.0.18 - " + good + "[*]");
             QCOMPARE(window.CountEntityRows("TEREN"), 5);
             QStringList areasAfter;
             for (int i = 0; i < window.areaList()->count(); ++i)

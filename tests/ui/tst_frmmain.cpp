@@ -7,6 +7,7 @@
 #include "model/CPFile.h"
 #include "sketch/ui/DrawSketch.h"
 #include "support/CliRun.h"
+#include "support/CreateMainWindow.h"
 #include "support/DocumentFactory.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPrompter.h"
@@ -51,12 +52,7 @@ class tst_frmmain : public QObject
 private slots:
     void init()
     {
-        m_folder = std::make_unique<ProgramFolder>();
-        m_folder->writeUsualSettings();
-        m_settings = std::make_unique<AppSettings>(m_folder->dir.path());
-        m_settings->load();
-        m_prompter = std::make_unique<ScriptedPrompter>();
-        m_window = std::make_unique<frmMain>(*m_settings, *m_prompter);
+        createMainWindow(m_folder, m_settings, m_prompter, m_window);
         m_window->setToday([] { return QDate(2026, 12, 7); });
         QCOMPARE(m_prompter->texts(), QStringList());
     }
@@ -72,7 +68,7 @@ private slots:
 
     void captionAndToolbar()
     {
-        QCOMPARE(m_window->windowTitle(), QString("Lotmark v1.0.18"));
+        QCOMPARE(m_window->windowTitle(), QString("Lotmark v1.0.18[*]"));
         QToolBar* toolbar = m_window->findChild<QToolBar*>("tbrMain");
         QStringList keys, captions;
         int separators = 0;
@@ -107,7 +103,7 @@ private slots:
         const QString path = sampleFile(m_folder->dir.path());
         m_window->openCommandLine("  \"" + path + "\" ");
         QCOMPARE(m_prompter->texts(), QStringList());
-        QCOMPARE(m_window->windowTitle(), "Lotmark v1.0.18 - " + path);
+        QCOMPARE(m_window->windowTitle(), "Lotmark v1.0.18 - " + path + "[*]");
         QCOMPARE(m_window->currentFileName(), path);
         QCOMPARE(m_window->CountEntityRows("teren"), 5);
         QCOMPARE(m_window->CountEntityRows("C1"), 4);
@@ -132,7 +128,7 @@ private slots:
         m_window->LoadIntoWindow(broken);
         QCOMPARE(m_prompter->texts(), QStringList{"62 Input past end of file"});
         QCOMPARE(m_window->currentFileName(), QString());
-        QCOMPARE(m_window->windowTitle(), QString("Lotmark v1.0.18"));
+        QCOMPARE(m_window->windowTitle(), QString("Lotmark v1.0.18[*]"));
         QCOMPARE(m_window->dataForm()->Document()->Land()->Owners()->Count(), 2);
         QCOMPARE(m_window->CountEntityRows("TEREN"), 0);
 
@@ -167,7 +163,7 @@ private slots:
             return true;
         });
         m_window->runCommand("New");
-        QCOMPARE(m_window->windowTitle(), QString("Lotmark v1.0.18"));
+        QCOMPARE(m_window->windowTitle(), QString("Lotmark v1.0.18[*]"));
         m_window->dataForm()->setDocument(sample.Document());
         m_window->dataForm()->ShowData();
         QCOMPARE(m_prompter->texts(), QStringList());
@@ -196,8 +192,9 @@ private slots:
         QCOMPARE(m_window->CountEntityRows("C2"), 4);
         QCOMPARE(m_window->areaList()->item(0)->text(), QString("TEREN = 1,804 mp"));
 
-        // Closing: Yes saves (over the same file, after its question) and closes.
+        // Closing with a change: Yes saves (over the same file, after its question) and closes.
         m_window->show();
+        m_window->coordinateList()->list()->setCell(1, CoordinateList::NumberColumn, "11");
         m_prompter->clear();
         m_prompter->queueAnswer(Prompter::Answer::Yes);
         m_prompter->queueAnswer(Prompter::Answer::Yes);
@@ -292,7 +289,7 @@ private slots:
         QCOMPARE(m_window->currentFileName(), target + ".CP");
         QVERIFY(QFile::exists(target + ".CP"));
         QCOMPARE(m_settings->read(AppSettings::KeyWorkNumber), QString("16"));
-        QCOMPARE(m_window->windowTitle(), "Lotmark v1.0.18 - " + target + ".CP");
+        QCOMPARE(m_window->windowTitle(), "Lotmark v1.0.18 - " + target + ".CP[*]");
 
         CPFile saved(".");
         saved.setCPFileName(target + ".CP");
@@ -346,6 +343,7 @@ private slots:
     void closingQuestion()
     {
         m_window->show();
+        m_window->coordinateList()->list()->setCell(1, CoordinateList::NumberColumn, "7");
         m_prompter->queueAnswer(Prompter::Answer::Cancel);
         QVERIFY(!m_window->close());
         QCOMPARE(m_prompter->last().text, QString("Salvati datele inainte de inchiderea aplicatiei ?"));
@@ -410,7 +408,7 @@ private slots:
         m_window->runCommand("ImportDXF");
         QCOMPARE(m_window->CountEntityRows("TEREN"), 6);
         QCOMPARE(m_window->CountEntityRows("C1"), 0);
-        QCOMPARE(m_window->windowTitle(), QString("Lotmark v1.0.18"));
+        QCOMPARE(m_window->windowTitle(), QString("Lotmark v1.0.18[*]"));
         QCOMPARE(m_window->currentFileName(), path);
         QCOMPARE(ImportedEntities()->Count(), 0);
     }
