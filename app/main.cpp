@@ -1,4 +1,5 @@
 #include "app/AppSettings.h"
+#include "app/QtTranslation.h"
 #include "app/StartUp.h"
 #include "app/ui/QtPrompter.h"
 #include "app/ui/frmMain.h"
@@ -9,6 +10,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    QtTranslation::install(QCoreApplication::applicationDirPath());
     AppSettings settings(QCoreApplication::applicationDirPath());
     QtPrompter prompter;
     const bool proceed = StartUp::run(settings, [&](AppSettings& current) {
