@@ -4,11 +4,13 @@
 #include "app/ui/frmHelp.h"
 #include "app/ui/frmMain.h"
 #include "entry/ui/CreateFBI.h"
+#include "entry/ui/FormGrid.h"
 #include "sketch/ui/DrawSketch.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
@@ -257,6 +259,40 @@ private slots:
         QVERIFY(caption);
         const int gap = edit->geometry().left() - caption->geometry().right() - 1;
         QVERIFY2(gap >= 4, qPrintable(QStringLiteral("gap of %1 px").arg(gap)));
+    }
+
+    void buildingNameColumnShowsWholeNames_data()
+    {
+        QTest::addColumn<bool>("apartment");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+
+        // Faults caught: "CASĂ DE ..." cut in a new row, and a longer typed name left cut.
+        QTest::newRow("new land form") << false << QString() << QStringLiteral("CASĂ DE LOCUIT P+1E");
+        QTest::newRow("new apartment form") << true << QString() << QStringLiteral("CASĂ DE LOCUIT P+1E");
+        QTest::newRow("a longer name typed") << false << QStringLiteral("CASĂ DE LOCUIT CU ANEXE GOSPODĂREȘTI")
+                                             << QStringLiteral("CASĂ DE LOCUIT CU ANEXE GOSPODĂREȘTI");
+    }
+
+    void buildingNameColumnShowsWholeNames()
+    {
+        QFETCH(bool, apartment);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        CreateFBI form;
+        form.setIsAp(apartment);
+        form.resize(900, 700);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        FormGrid* grid = form.buildingsGrid();
+        if (!typed.isEmpty()) {
+            grid->addRow();
+            // As the cell editor commits it: an item change outside the grid's own writes.
+            grid->table()->item(0, 1)->setText(typed);
+        }
+        const int width = grid->table()->horizontalHeader()->sectionSize(1);
+        const int needed = grid->table()->fontMetrics().horizontalAdvance(shown);
+        QVERIFY2(width > needed, qPrintable(QStringLiteral("%1 px for %2 px of text").arg(width).arg(needed)));
     }
 };
 
