@@ -6,7 +6,6 @@
 #include <QDialog>
 #include <QEvent>
 #include <QFontMetrics>
-#include <QMessageBox>
 #include <QScreen>
 #include <QWidget>
 
@@ -64,9 +63,9 @@ void ScreenFit::fit(QWidget* window)
     const QRect available = screen->availableGeometry();
     const QMargins margins = decoration(window);
     QRect frame = window->geometry().marginsAdded(margins);
+    // A message box sizes itself to its text after this, when it handles its own show.
     auto* dialog = qobject_cast<QDialog*>(window);
-    // A message box sizes itself to its text when shown; its captions are short words.
-    if (dialog && !qobject_cast<QMessageBox*>(window)) {
+    if (dialog) {
         QFont titleFont = window->font();
         titleFont.setBold(true);
         const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(window->windowTitle()) + TitleBarButtons;

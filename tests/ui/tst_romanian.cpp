@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -22,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -278,6 +280,33 @@ private slots:
             QVERIFY2(shownButtons.contains(button), qPrintable(button + " not in " + shownButtons.join(", ")));
         for (const QString& entry : menuEntries)
             QVERIFY2(shownMenus.contains(entry), qPrintable(entry + " not in " + shownMenus.join(", ")));
+    }
+
+    void catalogueFoundWherePackagesPutIt_data()
+    {
+        QTest::addColumn<QString>("placed"); // where the catalogue is put, relative to a root
+        QTest::addColumn<bool>("found");
+
+        QTest::newRow("beside the program (build folder)") << "bin/translations" << true;
+        QTest::newRow("installed under share/lotmark") << "share/lotmark/translations" << true;
+        QTest::newRow("elsewhere: Qt's own texts stay") << "lib/translations" << false;
+    }
+
+    void catalogueFoundWherePackagesPutIt()
+    {
+        QFETCH(QString, placed);
+        QFETCH(bool, found);
+        QTemporaryDir root;
+        QVERIFY(QDir(root.path()).mkpath("bin") && QDir(root.path()).mkpath(placed));
+        const QString built = QCoreApplication::applicationDirPath() + "/translations/qt_ro.qm";
+        QVERIFY(QFile::copy(built, root.filePath(placed + "/qt_ro.qm")));
+        QTranslator* translator = QtTranslation::install(root.filePath("bin"));
+        QCOMPARE(translator != nullptr, found);
+        if (translator) {
+            QCOMPARE(translator->translate("QPlatformTheme", "&No"), QStringLiteral("&Nu"));
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
     }
 };
 
