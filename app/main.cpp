@@ -1,14 +1,19 @@
 #include "app/AppSettings.h"
+#include "app/QtTranslation.h"
 #include "app/StartUp.h"
 #include "app/ui/QtPrompter.h"
+#include "app/ui/ScreenFit.h"
 #include "app/ui/frmMain.h"
 #include "app/ui/frmOptions.h"
 
 #include <QApplication>
+#include <QSettings>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    QtTranslation::install(QCoreApplication::applicationDirPath());
+    ScreenFit::install();
     AppSettings settings(QCoreApplication::applicationDirPath());
     QtPrompter prompter;
     const bool proceed = StartUp::run(settings, [&](AppSettings& current) {
@@ -17,10 +22,16 @@ int main(int argc, char* argv[])
     });
     if (!proceed)
         return 0;
+    // The window's place is the user's own, kept apart from the program's Lotmark.INI.
+    QSettings windowState(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Lotmark"),
+                          QStringLiteral("lotmark"));
     frmMain window(settings, prompter);
     prompter.setParent(&window);
+    window.restoreWindowState(windowState);
     window.show();
     if (app.arguments().size() > 1)
         window.openCommandLine(app.arguments().mid(1).join(QLatin1Char(' ')));
-    return app.exec();
+    const int result = app.exec();
+    window.saveWindowState(windowState);
+    return result;
 }

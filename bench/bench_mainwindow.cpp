@@ -4,6 +4,8 @@
 // folder when it is at hand, else the Data folder beside the program).
 #include "BenchTimer.h"
 #include "app/AppSettings.h"
+#include "app/QtTranslation.h"
+#include "app/ui/ScreenFit.h"
 #include "app/ui/frmMain.h"
 #include "coordlist/ui/EditableList.h"
 #include "entry/ui/CreateFBI.h"
@@ -19,6 +21,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
@@ -26,7 +29,7 @@
 
 namespace {
 
-const char* const Tables[] = {"Judete",   "Admin",           "Localitati",      "Strazi",           "TipArtere",
+const char* const Tables[] = {"Judete",    "Admin",       "Localitati",      "Strazi",           "TipArtere",
                               "TipSubAdm", "CtgFolTeren", "DestinatieTeren", "DestinatieCladire"};
 
 QString importNational(const QString& target)
@@ -53,8 +56,8 @@ void bareStartUp(const QString& folder)
         sqlite3* db = nullptr;
         sqlite3_open_v2(QString(folder + "/" + table + ".DAT").toUtf8().constData(), &db, SQLITE_OPEN_READONLY,
                         nullptr);
-        const bool small = qstrcmp(table, "Admin") != 0 && qstrcmp(table, "Localitati") != 0
-                           && qstrcmp(table, "Strazi") != 0;
+        const bool small =
+            qstrcmp(table, "Admin") != 0 && qstrcmp(table, "Localitati") != 0 && qstrcmp(table, "Strazi") != 0;
         if (small) {
             sqlite3_stmt* statement = nullptr;
             sqlite3_prepare_v2(db, QByteArray("SELECT * FROM ") + table, -1, &statement, nullptr);
@@ -84,10 +87,17 @@ int childStartUp(int argc, char* argv[])
         reportShown();
         return 0;
     }
+    // As the program starts: Qt's texts in Romanian, windows kept on the screen, the window's
+    // place from the user's state.
+    QtTranslation::install(QCoreApplication::applicationDirPath());
+    ScreenFit::install();
     AppSettings settings(program);
     settings.load();
     ScriptedPrompter prompter;
+    QTemporaryDir stateFolder;
+    QSettings state(stateFolder.filePath("state.ini"), QSettings::IniFormat);
     frmMain window(settings, prompter);
+    window.restoreWindowState(state);
     window.show();
     (void)QTest::qWaitForWindowExposed(&window);
     reportShown();

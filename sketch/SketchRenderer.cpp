@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPolygonF>
 
+#include <algorithm>
+
 namespace SketchRenderer {
 
 QFont labelFont(int pointSize)
@@ -93,6 +95,28 @@ void drawGeometry(QPainter& painter, const Polygons& polygons, const SketchView:
     painter.restore();
 }
 
+QSizeF labelPixels(const Polygons& polygons, const QPaintDevice* device)
+{
+    const QFontMetricsF land(labelFont(11), device);
+    const QFontMetricsF building(labelFont(10), device);
+    double width = 0;
+    double height = 0;
+    for (const PolygonPtr& polygon : polygons) {
+        if (!polygon || !polygon->Points())
+            continue;
+        const QFontMetricsF& metrics = SketchView::isLandName(polygon->Name()) ? land : building;
+        for (const PointPtr& point : *polygon->Points()) {
+            width = std::max(width, metrics.horizontalAdvance(point->No()));
+            height = std::max(height, metrics.height());
+        }
+    }
+    if (width == 0 && height == 0)
+        return QSizeF();
+    // At the fit zoom a marker's radius is markerRadius(zoom) * zoom / 100 = 3 pixels.
+    const double marker = SketchView::markerRadius(100.0);
+    return QSizeF(width + marker, height + marker);
+}
+
 void drawOverlay(QPainter& painter, const SketchOverlay& overlay, const SketchView::CanvasMapping& mapping)
 {
     if (overlay.isEmpty() || !mapping.isValid())
@@ -144,11 +168,12 @@ QImage renderSketchImage(const Polygons& polygons, int side, Error* error)
     if (!SketchView::landPolygon(polygons))
         return fail({ErrorNumber::InvalidArgument, QStringLiteral("Nu exista conturul TEREN.")});
     try {
-        const SketchView::Scale scale = SketchView::ComputeSketchScale(polygons);
-        const double zoom = SketchView::ZoomToFit(side, side, scale);
         QImage image = createCanvasImage(QSize(side, side));
         if (image.isNull())
             return fail({ErrorNumber::Overflow, zoomLimitMessage()});
+        const SketchView::LabelRoom room{labelPixels(polygons, &image), double(side)};
+        const SketchView::Scale scale = SketchView::ComputeSketchScale(polygons, room);
+        const double zoom = SketchView::ZoomToFit(side, side, scale);
         // A land of one point (or all on one point) has no extent: only the empty canvas shows.
         if (zoom > 0 && std::isfinite(zoom)) {
             QPainter painter(&image);

@@ -79,6 +79,10 @@ void drawGeometry(QPainter& painter, const Polygons& polygons, const SketchView:
 // Draws the hover and measuring marks in red.
 void drawOverlay(QPainter& painter, const SketchOverlay& overlay, const SketchView::CanvasMapping& mapping);
 
+// The size in pixels of the largest point label as drawGeometry prints it on `device`, with the
+// marker's radius at the fit zoom added on both axes: what the margin must leave room for.
+QSizeF labelPixels(const Polygons& polygons, const QPaintDevice* device);
+
 // The largest canvas side, in device pixels, that a zoom may ask for. Beyond it the image would
 // take hundreds of megabytes and seconds to clear and draw.
 constexpr int MaxCanvasSide = 8192;

@@ -1,6 +1,7 @@
 #include "sketch/SketchView.h"
 
 #include <QString>
+#include <algorithm>
 #include <cmath>
 
 namespace SketchView {
@@ -31,7 +32,20 @@ void UpdateExtent(double x, double y, double& minX, double& minY, double& maxX, 
         maxY = y;
 }
 
-Scale ComputeSketchScale(const Polygon& land)
+double labelMargin(double side, const LabelRoom& room)
+{
+    const double label = std::max(room.labelPixels.width(), room.labelPixels.height());
+    if (!(label > 0) || !(room.canvasSide > 0) || !(side > 0))
+        return 0;
+    // margin * pixelsPerUnit >= label with pixelsPerUnit = canvasSide / (side + 2 * margin).
+    // A canvas narrower than two labels cannot hold them: give the contour a third of it.
+    const double free = room.canvasSide - 2.0 * label;
+    if (free <= label)
+        return side;
+    return label * side / free;
+}
+
+Scale ComputeSketchScale(const Polygon& land, const LabelRoom& room)
 {
     if (!land.Points() || land.Points()->Count() == 0)
         throw Failure::invalidArgument();
@@ -43,7 +57,7 @@ Scale ComputeSketchScale(const Polygon& land)
     const double w = maxX - minX;
     const double h = maxY - minY;
     // The margin follows the X extent alone, also for a tall land.
-    const double m = w / 9.0;
+    double m = w / 9.0;
     double side, dx, dy;
     if (h <= w) {
         side = w;
@@ -61,6 +75,7 @@ Scale ComputeSketchScale(const Polygon& land)
         side = 1.0;
         dx = dy = 0.5;
     }
+    m = std::max(m, labelMargin(side, room));
     scale.left = minX - m - dx;
     scale.top = minY + side + m - dy;
     scale.width = side + 2.0 * m;
@@ -68,12 +83,24 @@ Scale ComputeSketchScale(const Polygon& land)
     return scale;
 }
 
-Scale ComputeSketchScale(const Polygons& polygons)
+Scale ComputeSketchScale(const Polygons& polygons, const LabelRoom& room)
 {
     const PolygonPtr land = landPolygon(polygons);
     if (!land)
         throw Failure::invalidArgument();
-    return ComputeSketchScale(*land);
+    return ComputeSketchScale(*land, room);
+}
+
+double wheelZoom(double zoomPercent, int angleDelta, double minimum, double maximum)
+{
+    const double zoomed = zoomPercent * std::pow(WheelFactor, angleDelta / 120.0);
+    return std::clamp(zoomed, minimum, std::max(minimum, maximum));
+}
+
+QPoint anchoredScroll(const CanvasMapping& mapping, QPointF anchor, QPointF pointer)
+{
+    const QPointF onCanvas = mapping.toPixel(anchor.x(), anchor.y());
+    return QPoint(int(std::lround(onCanvas.x() - pointer.x())), int(std::lround(onCanvas.y() - pointer.y())));
 }
 
 double ZoomToFit(double freeWidth, double freeHeight, const Scale& scale)

@@ -2,6 +2,7 @@
 
 #include "model/Polygon.h"
 
+#include <QPoint>
 #include <QPointF>
 #include <QSize>
 
@@ -34,10 +35,24 @@ struct Scale
     double side() const { return width; }
 };
 
+// Room the point labels need beyond the contour: the largest label (with its marker) in pixels
+// and the side of the square canvas, in pixels, it is shown on at the fit zoom. An empty room
+// (no canvas yet) asks for nothing.
+struct LabelRoom
+{
+    QSizeF labelPixels;
+    double canvasSide = 0;
+};
+
 // The scale computed from the land contour. Fails (error 5) when there is no land contour or
-// it has no point.
-Scale ComputeSketchScale(const Polygons& polygons);
-Scale ComputeSketchScale(const Polygon& land);
+// it has no point. The margin is W/9, widened when a label printed at a vertex on the edge of
+// the contour would not fit inside the canvas (a long narrow parcel has almost no margin).
+Scale ComputeSketchScale(const Polygons& polygons, const LabelRoom& room = {});
+Scale ComputeSketchScale(const Polygon& land, const LabelRoom& room = {});
+
+// The world margin that keeps labels of room.labelPixels inside a canvas of room.canvasSide
+// pixels mapped onto a square of side + 2 * margin; 0 when the room asks for nothing.
+double labelMargin(double side, const LabelRoom& room);
 
 // The fit zoom: the largest percent at which the square fits the free pixels of the viewport.
 double ZoomToFit(double freeWidth, double freeHeight, const Scale& scale);
@@ -54,6 +69,11 @@ inline double hoverRadius(double zoomPercent)
 {
     return 200.0 / (zoomPercent / 3.0);
 }
+
+// The wheel's zoom: one notch (120 eighths of a degree) multiplies the percent by WheelFactor
+// (a notch back divides), never below minimum and never above maximum.
+constexpr double WheelFactor = 1.25;
+double wheelZoom(double zoomPercent, int angleDelta, double minimum, double maximum);
 
 // Zoom buttons: in adds 100; out subtracts 100 only above 100 (otherwise returns the percent
 // unchanged); overall view is the fit marker -1.
@@ -87,6 +107,11 @@ private:
     double m_sx = 0;
     double m_sy = 0;
 };
+
+// The scroll offsets (canvas pixels left of and above the viewport's corner) that keep the world
+// point `anchor` under the viewport pixel `pointer` on a canvas mapped by `mapping`; the caller
+// clamps them to what the scroll bars allow.
+QPoint anchoredScroll(const CanvasMapping& mapping, QPointF anchor, QPointF pointer);
 
 // Where the hover label goes, in world units: its top-left corner. labelWidth and labelHeight
 // are the label's size in world units; edgeLabel with currentX (the X of the highlighted

@@ -17,6 +17,7 @@ class Prompter;
 class QAction;
 class QLabel;
 class QListWidget;
+class QSettings;
 class QSplitter;
 class QTabWidget;
 class QToolBar;
@@ -82,6 +83,13 @@ public:
     void setDxfWizardShower(std::function<void()> shower) { m_showDxfWizard = std::move(shower); }
     // The current date for the sheet's signature line (today unless set).
     void setToday(std::function<QDate()> today) { m_today = std::move(today); }
+
+    // Size, position, the split between the left panel and the sketch and the chosen tab as the
+    // user left them (per-user state, never Lotmark.INI). Without a saved state the window is
+    // fitted to the free area of its screen; a saved one is kept inside it.
+    void restoreWindowState(const QSettings& state);
+    void saveWindowState(QSettings& state) const;
+    QSplitter* splitter() const { return m_splitter; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -136,6 +136,9 @@ AddressPanel::AddressPanel(FormLookUps& lookUps, QWidget* parent) : QGroupBox(pa
     grid->addWidget(m_streetStack, 3, 3);
 
     auto* numbers = new QHBoxLayout;
+    // A nested layout takes no spacing from a grid whose two spacings differ: without its own
+    // the labels touch their fields.
+    numbers->setSpacing(6);
     const std::pair<const char*, QLineEdit*> fields[] = {{"Numar", txtNumar}, {"Bloc", txtBloc}, {"Scara", txtScara}};
     for (const auto& [text, field] : fields) {
         numbers->addWidget(label(QString::fromLatin1(text)));

@@ -8,10 +8,13 @@
 #include "entry/ui/FormGrid.h"
 #include "entry/ui/FormPanels.h"
 
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollArea>
 #include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 const QString ParcelAreaLand = QStringLiteral("Suprafata din masuratori (mp)");
@@ -20,6 +23,26 @@ const QString BuildAreaLand = QStringLiteral("Suprafata construita la sol (mp)")
 const QString BuildAreaApartment = QStringLiteral("Suprafata utila masurata (mp)");
 const QString BuildingsLand = QStringLiteral("Date referitoare la constructie");
 const QString BuildingsApartment = QStringLiteral("Date referitoare la apartament");
+// A building's name as surveyors write it: its column shows one whole from the start.
+const QString TypicalBuildingName = QStringLiteral("CASĂ DE LOCUIT P+1E+M");
+// No single name widens a column past this, so that the other columns stay in sight.
+constexpr int WidestNameColumn = 360;
+
+// Widens a grid's column (1-based) until `sample` and every cell fit; never narrows it.
+void widenColumn(FormGrid* grid, int column, const QString& sample)
+{
+    QTableWidget* table = grid->table();
+    const QFontMetrics metrics = table->fontMetrics();
+    // Room for the cell's margins and the editor's frame.
+    const int padding = 3 * metrics.averageCharWidth();
+    int wanted = sample.isEmpty() ? 0 : metrics.horizontalAdvance(sample) + padding;
+    for (int row = 0; row < grid->rowCount(); ++row)
+        wanted = std::max(wanted, metrics.horizontalAdvance(grid->cell(row, column)) + padding);
+    wanted = std::min(wanted, WidestNameColumn);
+    QHeaderView* header = table->horizontalHeader();
+    if (header->sectionSize(column - 1) < wanted)
+        header->resizeSection(column - 1, wanted);
+}
 } // namespace
 
 CreateFBI::CreateFBI(QWidget* parent)
@@ -71,8 +94,11 @@ CreateFBI::CreateFBI(QWidget* parent)
         connect(grid, &FormGrid::command, this, &CreateFBI::runCommand);
     connect(m_parcels, &FormGrid::cellEdited, this,
             [this](int row, int column) { areaEdited(m_parcels, row, column, ParcelColumn::Area); });
-    connect(m_buildings, &FormGrid::cellEdited, this,
-            [this](int row, int column) { areaEdited(m_buildings, row, column, BuildColumn::Area); });
+    connect(m_buildings, &FormGrid::cellEdited, this, [this](int row, int column) {
+        areaEdited(m_buildings, row, column, BuildColumn::Area);
+        if (column == BuildColumn::Description)
+            widenColumn(m_buildings, column, QString());
+    });
 
     SetupGrids();
     ApplyPropertyType();
@@ -134,6 +160,7 @@ void CreateFBI::SetupGrids()
                              m_isAp ? BuildAreaApartment : BuildAreaLand, QStringLiteral("Cod grupa destinatie"),
                              QStringLiteral("Mentiuni")});
     m_buildings->setTitle(m_isAp ? BuildingsApartment : BuildingsLand);
+    widenColumn(m_buildings, BuildColumn::Description, TypicalBuildingName);
     fillChoiceLists();
 }
 

@@ -14,6 +14,9 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QWheelEvent>
+
+#include <cmath>
 
 namespace {
 
@@ -75,6 +78,11 @@ DrawSketch::DrawSketch(QWidget* parent) : QWidget(parent), m_decimalSeparator(QL
     m_pan = std::make_unique<PanTool>(*this);
     m_measure = std::make_unique<MeasureTool>(*this);
     buildToolbar();
+
+    m_zoomToFit = new QAction(QStringLiteral("Incadrare"), this);
+    m_zoomToFit->setObjectName(QStringLiteral("actZoomToFit"));
+    m_zoomToFit->setToolTip(QStringLiteral("Incadrare: intreaga schita in fereastra"));
+    connect(m_zoomToFit, &QAction::triggered, this, &DrawSketch::zoomToFit);
 }
 
 DrawSketch::~DrawSketch() = default;
@@ -169,6 +177,46 @@ void DrawSketch::setZoomPercent(double percent)
     DrawGeometry();
 }
 
+void DrawSketch::zoomToFit()
+{
+    setZoomPercent(SketchView::FitZoom);
+}
+
+double DrawSketch::largestZoom() const
+{
+    const double side = std::max(std::fabs(m_scale.width), std::fabs(m_scale.height));
+    if (!(side > 0))
+        return 0;
+    return 100.0 * SketchRenderer::MaxCanvasSide / (side * devicePixelRatioF());
+}
+
+void DrawSketch::zoomAbout(QPointF canvasPixel, int angleDelta)
+{
+    if (!m_mapping.isValid() || !(m_zoom > 0) || angleDelta == 0)
+        return;
+    const QSize free = freeViewportSize();
+    const double fit = SketchView::ZoomToFit(free.width(), free.height(), m_scale);
+    const double zoom = SketchView::wheelZoom(m_zoom, angleDelta, std::min(fit, m_zoom), largestZoom());
+    if (zoom == m_zoom)
+        return;
+    const QPointF anchor = m_mapping.toWorld(canvasPixel);
+    const QPointF inViewport = canvasPixel + QPointF(m_canvas->pos());
+    m_zoom = zoom;
+    if (!DrawGeometry())
+        return;
+    // The scroll bars clamp what lies beyond the canvas: near an edge the point moves a little.
+    const QPoint scroll = SketchView::anchoredScroll(m_mapping, anchor, inViewport);
+    m_hScroll->setValue(scroll.x());
+    m_vScroll->setValue(scroll.y());
+}
+
+SketchView::LabelRoom DrawSketch::labelRoom() const
+{
+    const QSize free = freeViewportSize();
+    const QImage probe(1, 1, QImage::Format_RGB32);
+    return {SketchRenderer::labelPixels(*m_polygons, &probe), double(std::min(free.width(), free.height()))};
+}
+
 QSize DrawSketch::freeViewportSize() const
 {
     return QSize(m_viewport->width() - m_vScroll->width(), m_viewport->height() - m_hScroll->height());
@@ -179,10 +227,11 @@ bool DrawSketch::DrawGeometry()
     if (!m_polygons || m_polygons->Count() == 0 || !SketchView::landPolygon(*m_polygons))
         return true;
     try {
-        const SketchView::Scale scale = SketchView::ComputeSketchScale(*m_polygons);
+        if (m_zoom == SketchView::FitZoom)
+            layoutViewport();
+        const SketchView::Scale scale = SketchView::ComputeSketchScale(*m_polygons, labelRoom());
         double zoom = m_zoom;
         if (zoom == SketchView::FitZoom) {
-            layoutViewport();
             const QSize free = freeViewportSize();
             zoom = SketchView::ZoomToFit(free.width(), free.height(), scale);
             if (!(zoom > 0)) {
@@ -284,6 +333,12 @@ bool DrawSketch::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_viewport && event->type() == QEvent::Resize)
         layoutViewport();
+    if (watched == m_viewport && event->type() == QEvent::Wheel) {
+        // Beside a canvas smaller than the viewport the wheel zooms too.
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        zoomAbout(wheel->position() - QPointF(m_canvas->pos()), wheel->angleDelta().y());
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -414,10 +469,36 @@ void DrawSketch::showLabel(const QString& text, bool edgeLabel, double currentX,
     m_toolTip->raise();
 }
 
+void DrawSketch::startMiddlePan(const SketchMouse& mouse)
+{
+    m_middlePan = true;
+    m_panGrab = mouse.global;
+    m_panGrabScroll = QPoint(m_hScroll->value(), m_vScroll->value());
+    m_canvas->setCursor(SketchArtwork::panMoveCursor());
+}
+
+void DrawSketch::moveMiddlePan(const SketchMouse& mouse)
+{
+    const QPointF moved = mouse.global - m_panGrab;
+    m_hScroll->setValue(m_panGrabScroll.x() - int(std::lround(moved.x())));
+    m_vScroll->setValue(m_panGrabScroll.y() - int(std::lround(moved.y())));
+}
+
+void DrawSketch::stopMiddlePan()
+{
+    m_middlePan = false;
+    m_canvas->setCursor(m_pan->active() ? SketchArtwork::panCursor() : QCursor(Qt::ArrowCursor));
+}
+
 void DrawSketch::canvasMousePress(const SketchMouse& mouse)
 {
     if (!m_polygons)
         return;
+    // The middle button pans in every mode and leaves the measuring chain alone.
+    if (mouse.button == Qt::MiddleButton) {
+        startMiddlePan(mouse);
+        return;
+    }
     m_measure->mousePress(mouse);
     m_pan->mousePress(mouse);
     m_canvas->update();
@@ -425,6 +506,10 @@ void DrawSketch::canvasMousePress(const SketchMouse& mouse)
 
 void DrawSketch::canvasMouseRelease(const SketchMouse& mouse)
 {
+    if (mouse.button == Qt::MiddleButton && m_middlePan) {
+        stopMiddlePan();
+        return;
+    }
     m_pan->mouseRelease(mouse);
 }
 
@@ -432,6 +517,10 @@ void DrawSketch::canvasMouseMove(const SketchMouse& mouse)
 {
     if (!m_polygons || m_polygons->Count() == 0 || !m_mapping.isValid())
         return;
+    if (m_middlePan) {
+        moveMiddlePan(mouse);
+        return;
+    }
     emit OnMouseMove(buttonState(mouse.buttons), shiftState(mouse.modifiers),
                      float(SketchView::roundTo2(mouse.world.x())), float(SketchView::roundTo2(mouse.world.y())));
     clearHover();

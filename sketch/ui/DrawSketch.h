@@ -65,6 +65,12 @@ public:
     double zoomPercent() const { return m_zoom; }
     // Sets the zoom percent and redraws (the toolbar's zoom buttons do this).
     void setZoomPercent(double percent);
+    // Zooms by `angleDelta` wheel eighths of a degree (120 a notch) keeping the world point under
+    // the canvas pixel `canvasPixel` where it is on the screen; never below the fit zoom nor
+    // beyond the largest canvas.
+    void zoomAbout(QPointF canvasPixel, int angleDelta);
+    // "Incadrare": the action that returns to the fit zoom, for the window's menu.
+    QAction* zoomToFitAction() const { return m_zoomToFit; }
     // Presses a toolbar button as the user would.
     void clickTool(ToolButton button);
     QAction* toolAction(ToolButton button) const;
@@ -81,6 +87,12 @@ public:
     bool informationMode() const;
     bool explorationMode() const;
     bool measuringMode() const;
+    // True while the middle button drags the canvas.
+    bool middlePanning() const { return m_middlePan; }
+
+public slots:
+    // Back to the zoom that shows the whole land, as the overall-view button does.
+    void zoomToFit();
 
 signals:
     // Every pointer move over the canvas while polygons are set. button: 1 left, 2 right,
@@ -119,6 +131,12 @@ private:
     void canvasMousePress(const SketchMouse& mouse);
     void canvasMouseRelease(const SketchMouse& mouse);
     void canvasMouseMove(const SketchMouse& mouse);
+    // Middle-button drag: the canvas follows the pointer, in any mode.
+    void startMiddlePan(const SketchMouse& mouse);
+    void moveMiddlePan(const SketchMouse& mouse);
+    void stopMiddlePan();
+    SketchView::LabelRoom labelRoom() const;
+    double largestZoom() const;
     void showFailure(int number, const QString& description);
     QSize freeViewportSize() const;
 
@@ -130,6 +148,10 @@ private:
     QImage m_controlPicture;
     SketchOverlay m_overlay;
     bool m_fitPending = false;
+    bool m_middlePan = false;
+    QPointF m_panGrab;      // global pointer position where the middle drag began
+    QPoint m_panGrabScroll; // the scroll positions then
+    QAction* m_zoomToFit = nullptr;
     QString m_decimalSeparator;
 
     QWidget* m_viewport = nullptr;    // picGraphImage

@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 SketchCanvas::SketchCanvas(DrawSketch& sketch, QWidget* parent) : QWidget(parent), m_sketch(sketch)
 {
@@ -35,6 +36,7 @@ SketchMouse sketchMouse(const QMouseEvent* event, const SketchView::CanvasMappin
 {
     SketchMouse mouse;
     mouse.pixel = event->position().toPoint();
+    mouse.global = event->globalPosition();
     mouse.world = mapping.toWorld(event->position());
     mouse.button = event->button();
     mouse.buttons = event->buttons();
@@ -58,4 +60,15 @@ void SketchCanvas::mouseReleaseEvent(QMouseEvent* event)
 void SketchCanvas::mouseMoveEvent(QMouseEvent* event)
 {
     m_sketch.canvasMouseMove(sketchMouse(event, m_sketch.m_mapping));
+}
+
+void SketchCanvas::wheelEvent(QWheelEvent* event)
+{
+    const int delta = event->angleDelta().y();
+    if (delta == 0) {
+        event->ignore();
+        return;
+    }
+    m_sketch.zoomAbout(event->position(), delta);
+    event->accept();
 }

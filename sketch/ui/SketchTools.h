@@ -11,7 +11,8 @@ class DrawSketch;
 struct SketchMouse
 {
     QPointF world;
-    QPoint pixel; // relative to the canvas's top-left corner
+    QPoint pixel;   // relative to the canvas's top-left corner
+    QPointF global; // on the screen
     Qt::MouseButton button = Qt::NoButton;
     Qt::MouseButtons buttons;
     Qt::KeyboardModifiers modifiers;

@@ -10,6 +10,9 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
+
+#include <cmath>
 
 class tst_DrawSketch : public QObject
 {
@@ -32,10 +35,27 @@ private slots:
     void rightClickDiscardsTheChain();
     void toolbarModesExcludeEachOther();
     void escapeEndsTheModes();
+    void wheelZoomsAboutThePointer_data();
+    void wheelZoomsAboutThePointer();
+    void middleDragPansInEveryMode_data();
+    void middleDragPansInEveryMode();
+    void zoomToFitReturnsToTheFit();
+    void narrowLandKeepsItsLabelsInside();
 
 private:
     QPoint pixelOf(double x, double y) const { return m_sketch->mapping().toPixel(x, y).toPoint(); }
     void moveTo(double x, double y) { QTest::mouseMove(m_sketch->canvas(), pixelOf(x, y)); }
+    // Where the world point shows in the viewport (the canvas moves inside it as it scrolls).
+    QPointF shownAt(double x, double y) const
+    {
+        return m_sketch->mapping().toPixel(x, y) + QPointF(m_sketch->canvas()->pos());
+    }
+    void wheel(QPointF canvasPixel, int delta)
+    {
+        QWheelEvent event(canvasPixel, m_sketch->canvas()->mapToGlobal(canvasPixel), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(m_sketch->canvas(), &event);
+    }
 
     std::unique_ptr<DrawSketch> m_sketch;
     ScriptedPrompter m_prompter;
@@ -320,3 +340,105 @@ void tst_DrawSketch::escapeEndsTheModes()
 
 QTEST_MAIN(tst_DrawSketch)
 #include "tst_drawsketch.moc"
+
+void tst_DrawSketch::wheelZoomsAboutThePointer_data()
+{
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("y");
+    QTest::addColumn<int>("delta");
+    QTest::addColumn<double>("factor");
+
+    // Faults caught: the wheel does nothing, zooms about the corner, or past the fit outwards.
+    QTest::newRow("two notches in about the centre") << 10.0 << 10.0 << 240 << 1.5625;
+    QTest::newRow("three notches in about a building corner") << 12.0 << 12.0 << 360 << 1.953125;
+    QTest::newRow("two notches in about a point left of centre") << 7.0 << 9.0 << 240 << 1.5625;
+    QTest::newRow("out at the fit stays at the fit") << 10.0 << 10.0 << -120 << 1.0;
+}
+
+void tst_DrawSketch::wheelZoomsAboutThePointer()
+{
+    QFETCH(double, x);
+    QFETCH(double, y);
+    QFETCH(int, delta);
+    QFETCH(double, factor);
+    const double fit = m_sketch->zoomPercent();
+    const QPointF before = shownAt(x, y);
+    wheel(m_sketch->mapping().toPixel(x, y), delta);
+    COMPARE_NEAR(m_sketch->zoomPercent(), fit * factor, 1e-6);
+    const QPointF after = shownAt(x, y);
+    COMPARE_NEAR(after.x(), before.x(), 1.0);
+    COMPARE_NEAR(after.y(), before.y(), 1.0);
+    // The buttons keep their own steps after a wheel zoom.
+    const double wheeled = m_sketch->zoomPercent();
+    m_sketch->clickTool(DrawSketch::Mareste);
+    COMPARE_NEAR(m_sketch->zoomPercent(), wheeled + 100, 1e-6);
+}
+
+void tst_DrawSketch::middleDragPansInEveryMode_data()
+{
+    QTest::addColumn<int>("tool"); // 0: no mode
+
+    QTest::newRow("no mode") << 0;
+    QTest::newRow("measuring: the chain is not touched") << int(DrawSketch::MasurareDistante);
+    QTest::newRow("information") << int(DrawSketch::Informatii);
+    QTest::newRow("free exploration") << int(DrawSketch::ExplorareLibera);
+}
+
+void tst_DrawSketch::middleDragPansInEveryMode()
+{
+    QFETCH(int, tool);
+    if (tool)
+        m_sketch->clickTool(DrawSketch::ToolButton(tool));
+    const bool measuring = m_sketch->measuringMode();
+    QSignalSpy distances(m_sketch.get(), &DrawSketch::Distance);
+    m_sketch->setZoomPercent(m_sketch->zoomPercent() * 3);
+    QScrollBar* h = m_sketch->horizontalScrollBar();
+    QScrollBar* v = m_sketch->verticalScrollBar();
+    h->setValue(h->maximum() / 2);
+    v->setValue(v->maximum() / 2);
+    const QPoint startScroll(h->value(), v->value());
+
+    QWidget* canvas = m_sketch->canvas();
+    const QPoint grab = pixelOf(10, 10);
+    QTest::mousePress(canvas, Qt::MiddleButton, Qt::NoModifier, grab);
+    QVERIFY(m_sketch->middlePanning());
+    // The canvas moves under the pointer: the next event comes where the grabbed point now is.
+    QMouseEvent move(QEvent::MouseMove, QPointF(grab), canvas->mapToGlobal(QPointF(grab - QPoint(30, 20))),
+                     Qt::NoButton, Qt::MiddleButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &move);
+    QCOMPARE(QPoint(h->value(), v->value()), startScroll + QPoint(30, 20));
+    QTest::mouseRelease(canvas, Qt::MiddleButton, Qt::NoModifier, pixelOf(10, 10));
+    QVERIFY(!m_sketch->middlePanning());
+    QCOMPARE(m_sketch->measuringMode(), measuring);
+    QCOMPARE(distances.count(), 0);
+}
+
+void tst_DrawSketch::zoomToFitReturnsToTheFit()
+{
+    const double fit = m_sketch->zoomPercent();
+    QAction* action = m_sketch->zoomToFitAction();
+    QCOMPARE(action->text(), QStringLiteral("Incadrare"));
+    m_sketch->clickTool(DrawSketch::Mareste);
+    wheel(pixelOf(12, 12), 240);
+    QVERIFY(m_sketch->zoomPercent() > fit + 100);
+    action->trigger();
+    COMPARE_NEAR(m_sketch->zoomPercent(), fit, 1e-6);
+    QCOMPARE(m_sketch->canvas()->pos(), QPoint(0, 0));
+}
+
+void tst_DrawSketch::narrowLandKeepsItsLabelsInside()
+{
+    // A strip 4 m wide and 150 m long: the W/9 margin alone is 0.44 m, far less than a label.
+    m_polygons = SketchSamples::collection({SketchSamples::polygon(
+        QStringLiteral("TEREN"), {{"101", 0, 0}, {"102", 4, 0}, {"103", 4, 150}, {"104", 0, 150}})});
+    m_sketch->setGeometryCollection(m_polygons);
+    m_sketch->Draw();
+    const QImage probe(1, 1, QImage::Format_RGB32);
+    const QSizeF label = SketchRenderer::labelPixels(*m_polygons, &probe);
+    const QSize canvas = m_sketch->canvas()->size();
+    for (const PointPtr& point : *m_polygons->Item(1)->Points()) {
+        const QPointF at = m_sketch->mapping().toPixel(point->X(), point->Y());
+        QVERIFY2(at.x() + label.width() <= canvas.width() && at.y() + label.height() <= canvas.height(),
+                 qPrintable(point->No()));
+    }
+}

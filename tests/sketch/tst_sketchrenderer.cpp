@@ -18,6 +18,8 @@ class tst_SketchRenderer : public QObject
 private slots:
     void contoursAndMarkersWhereTheTransformPutsThem();
     void buildingOutsideTheSquareIsCutOff();
+    void sheetPictureKeepsEveryLabel_data();
+    void sheetPictureKeepsEveryLabel();
     void refusesWithoutLand();
     void degenerateContoursDrawWithoutFailing();
     void canvasSizeIsBounded_data();
@@ -91,6 +93,37 @@ void tst_SketchRenderer::buildingOutsideTheSquareIsCutOff()
     QVERIFY(!image.isNull());
     QCOMPARE(count(image, SketchRenderer::buildingColour()), 0);
     QVERIFY(count(image, SketchRenderer::landColour()) > 100);
+}
+
+void tst_SketchRenderer::sheetPictureKeepsEveryLabel_data()
+{
+    QTest::addColumn<double>("width");
+    QTest::addColumn<double>("height");
+    QTest::addColumn<int>("side");
+
+    // Labels print right of and below their vertex: with the W/9 margin alone those of the
+    // bottom (tall strip) or right (flat strip) vertices ran off the picture.
+    QTest::newRow("tall strip, sheet picture") << 26.0 << 204.0 << 600;
+    QTest::newRow("tall strip, small picture") << 5.0 << 120.0 << 200;
+    QTest::newRow("flat strip, small picture") << 300.0 << 3.0 << 120;
+}
+
+void tst_SketchRenderer::sheetPictureKeepsEveryLabel()
+{
+    QFETCH(double, width);
+    QFETCH(double, height);
+    QFETCH(int, side);
+    const PolygonPtr land = polygon(QStringLiteral("TEREN"),
+                                    {{"1001", 0, 0}, {"1002", width, 0}, {"1003", width, height}, {"1004", 0, height}});
+    const QImage image = SketchRenderer::renderSketchImage(*SketchSamples::collection({land}), side);
+    QVERIFY(!image.isNull());
+    // Nothing drawn touches the picture's border: the label ink ends inside it.
+    const QRgb white = SketchRenderer::backgroundColour().rgb();
+    for (int i = 0; i < side; ++i) {
+        for (const QPoint edge : {QPoint(i, 0), QPoint(i, side - 1), QPoint(0, i), QPoint(side - 1, i)})
+            QVERIFY2(image.pixel(edge) == white,
+                     qPrintable(QStringLiteral("ink at %1,%2").arg(edge.x()).arg(edge.y())));
+    }
 }
 
 void tst_SketchRenderer::refusesWithoutLand()

@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <cmath>
+
 using namespace SketchView;
 using SketchSamples::polygon;
 
@@ -27,6 +29,13 @@ private slots:
     void labelPlacement();
     void roundsToTwoDecimals_data();
     void roundsToTwoDecimals();
+    void labelMarginCoversTheLabels_data();
+    void labelMarginCoversTheLabels();
+    void labelsStayInsideTheCanvas_data();
+    void labelsStayInsideTheCanvas();
+    void wheelZoomSteps_data();
+    void wheelZoomSteps();
+    void anchoredScrollKeepsThePoint();
 };
 
 void tst_SketchView::scale_data()
@@ -217,3 +226,106 @@ void tst_SketchView::roundsToTwoDecimals()
 
 QTEST_GUILESS_MAIN(tst_SketchView)
 #include "tst_sketchview.moc"
+
+void tst_SketchView::labelMarginCoversTheLabels_data()
+{
+    QTest::addColumn<double>("side");
+    QTest::addColumn<QSizeF>("label");
+    QTest::addColumn<double>("canvas");
+    QTest::addColumn<double>("margin");
+
+    // margin * canvas / (side + 2 * margin) == the label's larger side.
+    QTest::newRow("no canvas yet: nothing asked") << 100.0 << QSizeF(20, 10) << 0.0 << 0.0;
+    QTest::newRow("no labels: nothing asked") << 100.0 << QSizeF() << 400.0 << 0.0;
+    QTest::newRow("label width rules") << 100.0 << QSizeF(20, 10) << 400.0 << 100.0 * 20 / 360;
+    QTest::newRow("label height rules when taller") << 100.0 << QSizeF(5, 30) << 400.0 << 100.0 * 30 / 340;
+    QTest::newRow("canvas of about two labels: a third for the contour") << 100.0 << QSizeF(40, 10) << 110.0 << 100.0;
+}
+
+void tst_SketchView::labelMarginCoversTheLabels()
+{
+    QFETCH(double, side);
+    QFETCH(QSizeF, label);
+    QFETCH(double, canvas);
+    QFETCH(double, margin);
+    COMPARE_NEAR(labelMargin(side, LabelRoom{label, canvas}), margin, 1e-9);
+}
+
+void tst_SketchView::labelsStayInsideTheCanvas_data()
+{
+    QTest::addColumn<double>("width");
+    QTest::addColumn<double>("height");
+    QTest::addColumn<QSizeF>("label");
+    QTest::addColumn<double>("canvas");
+    QTest::addColumn<double>("expectedSide"); // 0: only the labels' room is checked
+
+    // Each row is a land whose bottom and right labels fell off the canvas with the W/9 margin
+    // alone, or one that must keep its old view.
+    QTest::newRow("tall narrow strip (26 x 204 m)") << 26.0 << 204.0 << QSizeF(14, 20) << 600.0 << 0.0;
+    QTest::newRow("long flat strip, long point numbers") << 300.0 << 8.0 << QSizeF(60, 20) << 250.0 << 0.0;
+    QTest::newRow("strip on a small window") << 5.0 << 120.0 << QSizeF(40, 20) << 250.0 << 0.0;
+    QTest::newRow("ordinary land keeps W + 2W/9") << 90.0 << 60.0 << QSizeF(20, 18) << 600.0 << 110.0;
+}
+
+void tst_SketchView::labelsStayInsideTheCanvas()
+{
+    QFETCH(double, width);
+    QFETCH(double, height);
+    QFETCH(QSizeF, label);
+    QFETCH(double, canvas);
+    QFETCH(double, expectedSide);
+    const PolygonPtr land =
+        polygon(QStringLiteral("TEREN"),
+                {{"1", 500, 200}, {"2", 500 + width, 200}, {"3", 500 + width, 200 + height}, {"4", 500, 200 + height}});
+    const Scale scale = ComputeSketchScale(*land, LabelRoom{label, canvas});
+    if (expectedSide > 0)
+        COMPARE_NEAR(scale.side(), expectedSide, 1e-9);
+    const CanvasMapping mapping(scale, QSizeF(canvas, canvas));
+    for (const PointPtr& point : *land->Points()) {
+        const QPointF at = mapping.toPixel(point->X(), point->Y());
+        // A label is printed right of and below its vertex; its marker reaches left and up.
+        QVERIFY2(at.x() + label.width() <= canvas + 1e-6 && at.y() + label.height() <= canvas + 1e-6,
+                 qPrintable(QStringLiteral("label of %1 leaves the canvas").arg(point->No())));
+        QVERIFY(at.x() >= label.height() / 4 && at.y() >= label.height() / 4);
+    }
+}
+
+void tst_SketchView::wheelZoomSteps_data()
+{
+    QTest::addColumn<double>("zoom");
+    QTest::addColumn<int>("delta");
+    QTest::addColumn<double>("minimum");
+    QTest::addColumn<double>("maximum");
+    QTest::addColumn<double>("zoomed");
+
+    QTest::newRow("a notch in multiplies") << 200.0 << 120 << 100.0 << 5000.0 << 250.0;
+    QTest::newRow("a notch out divides") << 250.0 << -120 << 100.0 << 5000.0 << 200.0;
+    QTest::newRow("two notches at once") << 200.0 << 240 << 100.0 << 5000.0 << 312.5;
+    QTest::newRow("half a notch (fine wheel)") << 200.0 << 60 << 100.0 << 5000.0 << 200.0 * std::sqrt(1.25);
+    QTest::newRow("out stops at the fit") << 110.0 << -120 << 100.0 << 5000.0 << 100.0;
+    QTest::newRow("in stops at the largest canvas") << 4500.0 << 120 << 100.0 << 5000.0 << 5000.0;
+    QTest::newRow("a largest below the fit keeps the fit") << 100.0 << 120 << 100.0 << 50.0 << 100.0;
+}
+
+void tst_SketchView::wheelZoomSteps()
+{
+    QFETCH(double, zoom);
+    QFETCH(int, delta);
+    QFETCH(double, minimum);
+    QFETCH(double, maximum);
+    QFETCH(double, zoomed);
+    COMPARE_NEAR(wheelZoom(zoom, delta, minimum, maximum), zoomed, 1e-9);
+}
+
+void tst_SketchView::anchoredScrollKeepsThePoint()
+{
+    const Scale scale = ComputeSketchScale(*SketchSamples::square());
+    const CanvasMapping zoomed(scale, QSizeF(1200, 1200));
+    const QPointF anchor(7.5, 2.5);
+    const QPointF pointer(120, 80);
+    const QPoint scroll = anchoredScroll(zoomed, anchor, pointer);
+    // Canvas pixel minus scroll is where the anchor shows in the viewport.
+    const QPointF shown = zoomed.toPixel(anchor.x(), anchor.y()) - QPointF(scroll);
+    COMPARE_NEAR(shown.x(), pointer.x(), 0.5);
+    COMPARE_NEAR(shown.y(), pointer.y(), 0.5);
+}
