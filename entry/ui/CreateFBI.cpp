@@ -354,16 +354,28 @@ void CreateFBI::AddParcelRow()
     if (m_isAp)
         cells << QStringLiteral("CC") << QStringLiteral("TDI");
     m_parcels->addRow(cells);
+    startTypingInLastRow(m_parcels);
 }
 
 void CreateFBI::AddBuildingRow()
 {
     m_buildings->addRow({FormMapping::nextBuildingNumber(m_buildings->rows(), m_isAp)});
+    startTypingInLastRow(m_buildings);
 }
 
 void CreateFBI::AddOwnerRow()
 {
     m_owners->addRow();
+    startTypingInLastRow(m_owners);
+}
+
+void CreateFBI::startTypingInLastRow(FormGrid* grid)
+{
+    // Whatever the user types next belongs to the new row: left with the focus elsewhere, the
+    // keys went to the address lists, whose type-ahead changed the county.
+    grid->startTyping(grid->rowCount() - 1);
+    if (auto* scroll = findChild<QScrollArea*>())
+        scroll->ensureWidgetVisible(grid->table());
 }
 
 void CreateFBI::runCommand(const QString& key)
