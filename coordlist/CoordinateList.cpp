@@ -114,8 +114,13 @@ void CoordinateList::appendRows(int count)
 
 void CoordinateList::removeRowAt(int row)
 {
-    emit rowsAboutToBeRemoved(row, row);
-    m_rows.erase(m_rows.begin() + (row - 1));
+    removeRowsAt(row, row);
+}
+
+void CoordinateList::removeRowsAt(int first, int last)
+{
+    emit rowsAboutToBeRemoved(first, last);
+    m_rows.erase(m_rows.begin() + (first - 1), m_rows.begin() + last);
     emit rowsRemoved();
 }
 
@@ -432,7 +437,22 @@ bool CoordinateList::CutSelection()
 {
     if (!CopySelection())
         return false;
-    RemoveRow();
+    // Cut removes exactly the rows it copied: deleting only the anchor row left the others
+    // in the list, and pasting them back doubled them.
+    const int first = std::min(m_anchorRow, m_endRow);
+    const int last = std::max(m_anchorRow, m_endRow);
+    if (first == last || rowCount() == 0) {
+        RemoveRow();
+        return true;
+    }
+    removeRowsAt(first, last);
+    if (rowCount() == 0)
+        appendRows(1); // as when the only row is deleted: one empty row stays
+    m_anchorRow = m_endRow = first;
+    clampSelection();
+    emit selectionMoved();
+    if (hasBothCoordinates(m_endRow))
+        emit CoordinateChanged();
     return true;
 }
 

@@ -135,6 +135,7 @@ private:
     bool putOnClipboard(const QString& text);
     void appendRows(int count);
     void removeRowAt(int row);
+    void removeRowsAt(int first, int last); // 1-based, inclusive
     void clampSelection();
 
     Prompter* m_prompter;
