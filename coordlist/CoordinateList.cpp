@@ -555,11 +555,14 @@ void CoordinateList::CommitEdit(int row, int column, const QString& oldTextRef, 
     QString text = newText;
     text.replace(QLatin1Char('.'), m_decimalSeparator);
     text.replace(QLatin1Char(','), m_decimalSeparator);
-    if (CoordinateFormat::boundValue(text, m_decimalSeparator) > CoordinateFormat::MaximumCoordinate) {
+    // A value that came in another way (a file, a drawing) and is committed as it was is the
+    // user's data, not a typing slip: it stays, whatever its size.
+    const bool unchanged = newText == oldText;
+    if (!unchanged && CoordinateFormat::boundValue(text, m_decimalSeparator) > CoordinateFormat::MaximumCoordinate) {
         message(OverBound);
         text.clear();
     }
-    m_rows[std::size_t(row - 1)][std::size_t(column)] = text;
+    m_rows[std::size_t(row - 1)][std::size_t(column)] = unchanged ? oldText : text;
     emit cellsChanged(row, row);
     if (hasBothCoordinates(row))
         emit CoordinateChanged();
