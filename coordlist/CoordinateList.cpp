@@ -156,6 +156,31 @@ std::optional<CoordinateTable> CoordinateList::Data(Error* error) const
     return table;
 }
 
+QString CoordinateList::unreadableCellMessage() const
+{
+    const int n = rowCount();
+    if (n == 0 || (n == 1 && m_rows[0][NumberColumn].isEmpty()))
+        return QString();
+    for (int r = 1; r <= n; ++r) {
+        const Row& row = m_rows[std::size_t(r - 1)];
+        for (const int column : {EstColumn, NordColumn}) {
+            const QString& text = row[std::size_t(column)];
+            const bool empty = text.trimmed().isEmpty();
+            double value = 0;
+            if (!empty && CoordinateFormat::parseNumber(text, m_decimalSeparator, &value))
+                continue;
+            QString where = QStringLiteral("Valoarea %1 din randul %2")
+                                .arg(column == EstColumn ? QStringLiteral("Est") : QStringLiteral("Nord"))
+                                .arg(r);
+            if (!row[EntityColumn].isEmpty() || !row[NumberColumn].isEmpty())
+                where += QStringLiteral(" (%1, punctul %2)").arg(row[EntityColumn], row[NumberColumn]);
+            return empty ? where + QStringLiteral(" nu este completata.")
+                         : where + QStringLiteral(" este incorecta: ") + text;
+        }
+    }
+    return QString();
+}
+
 bool CoordinateList::setData(const CoordinateTable& table, Error* error)
 {
     const int n = table.upperRow();
