@@ -192,8 +192,9 @@ bool frmMain::checkContours()
     if (!polygons)
         return false;
     const Buildings noBuildings;
-    const auto problem = ContourChecks::check(*polygons, land.Parcels() ? land.Parcels()->TotalMeasuredArea() : QString(),
-                                              land.Buildings() ? *land.Buildings() : noBuildings);
+    const auto problem =
+        ContourChecks::check(*polygons, land.Parcels() ? land.Parcels()->TotalMeasuredArea() : QString(),
+                             land.Buildings() ? *land.Buildings() : noBuildings, NumberText::systemDecimalSeparator());
     if (problem) {
         m_prompter.message(problem->text, CaptionError, problem->icon);
         return false;

@@ -338,13 +338,13 @@ void CreateFBI::ShowTotals()
 
 void CreateFBI::UpdateParcelsTotal()
 {
-    m_parcelsTotal = FormMapping::parcelsTotal(m_parcels->rows());
+    m_parcelsTotal = FormMapping::parcelsTotal(m_parcels->rows(), m_decimalSeparator);
     ShowTotals();
 }
 
 void CreateFBI::UpdateBuildingsTotal()
 {
-    m_buildingsTotal = FormMapping::buildingsTotal(m_buildings->rows());
+    m_buildingsTotal = FormMapping::buildingsTotal(m_buildings->rows(), m_decimalSeparator);
     ShowTotals();
 }
 
