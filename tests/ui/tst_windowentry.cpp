@@ -201,22 +201,22 @@ private slots:
         QCOMPARE(numbers(list()), left);
     }
 
-    // Cut C2, add a row after C1, paste C2 over it and save: every contour once in the file.
+    // Cut C1, add a row after C2, paste C1 over it and save: every contour once in the file.
     void cutPasteAndSave()
     {
         const QString path = openSample();
-        click(15, CoordinateList::EntityColumn);
-        click(18, CoordinateList::NordColumn, Qt::ShiftModifier);
+        click(9, CoordinateList::EntityColumn);
+        click(14, CoordinateList::NordColumn, Qt::ShiftModifier);
         QTest::keyClick(grid(), Qt::Key_X, Qt::ControlModifier);
-        click(14, CoordinateList::NumberColumn);
+        click(12, CoordinateList::NumberColumn);
         QTest::keyClick(grid(), Qt::Key_F2);
-        click(15, CoordinateList::EntityColumn);
+        click(13, CoordinateList::EntityColumn);
         m_prompter.queueAnswer(Answer::Yes); // over the added row
         QTest::keyClick(grid(), Qt::Key_V, Qt::ControlModifier);
         saveOver();
         const BuildingsPtr buildings = loaded(path)->Land()->Buildings();
         QCOMPARE(buildings->Item(1)->Geometry()->Points()->Count(), 6);
-        QCOMPARE(buildings->Item(2)->Geometry()->Points()->Item(4)->No(), QString("204"));
+        QCOMPARE(buildings->Item(1)->Geometry()->Points()->Item(1)->No(), QString("101"));
         QCOMPARE(buildings->Item(2)->Geometry()->Points()->Count(), 4);
     }
 
