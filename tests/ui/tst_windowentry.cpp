@@ -114,9 +114,7 @@ private slots:
     void init()
     {
         m_folder = std::make_unique<ProgramFolder>();
-        m_folder->writeUsualSettings();
-        m_settings = std::make_unique<AppSettings>(m_folder->dir.path());
-        m_settings->load();
+        m_settings = m_folder->usualSettings();
         m_prompter.clear();
         m_window = std::make_unique<frmMain>(*m_settings, m_prompter);
         ImportedEntities() = nullptr;
