@@ -60,6 +60,19 @@ QString withCedillas(const QString& text)
     return result;
 }
 
+bool sameLetters(QStringView a, QStringView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const char16_t x = a[i].unicode();
+        const char16_t y = b[i].unicode();
+        if (x != y && cedillaForm(x) != cedillaForm(y))
+            return false;
+    }
+    return true;
+}
+
 QByteArray encode(const QString& text)
 {
     QByteArray bytes(text.size(), Qt::Uninitialized);

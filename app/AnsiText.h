@@ -17,4 +17,7 @@ QString decode(QByteArrayView bytes);
 qsizetype firstUnstorable(const QString& text);
 // The comma-below letters replaced by their cedilla forms (what a round trip gives back).
 QString withCedillas(const QString& text);
+// Whether two texts are equal once comma-below and cedilla letters count as one (Ș Ş, ș ş,
+// Ț Ţ, ț ţ): a name read back from a file equals the name it was written from. Case counts.
+bool sameLetters(QStringView a, QStringView b);
 } // namespace AnsiText

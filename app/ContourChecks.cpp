@@ -1,5 +1,6 @@
 #include "app/ContourChecks.h"
 
+#include "app/AreaText.h"
 #include "app/NumberText.h"
 
 namespace {
@@ -35,7 +36,8 @@ std::optional<ContourChecks::Problem> checkPoints(const Polygon& polygon)
 
 namespace ContourChecks {
 
-std::optional<Problem> check(const Polygons& contours, const QString& parcelsTotal, const Buildings& buildings)
+std::optional<Problem> check(const Polygons& contours, const QString& parcelsTotal, const Buildings& buildings,
+                             const QString& decimalSeparator)
 {
     int buildingContours = 0;
     for (const PolygonPtr& polygon : contours) {
@@ -46,7 +48,7 @@ std::optional<Problem> check(const Polygons& contours, const QString& parcelsTot
         if ((isLand || isBuilding) && pointCount < 3)
             return Problem{QStringLiteral("Introduceti cel putin 3 puncte pe contur.")};
         const double roundedArea = pointCount > 0 ? NumberText::roundHalfEven(polygon->Area()) : 0.0;
-        if (isLand && roundedArea != NumberText::leadingNumber(parcelsTotal))
+        if (isLand && roundedArea != AreaText::value(parcelsTotal, decimalSeparator))
             return Problem{areaMessage(polygon->Name())};
         if (isBuilding) {
             ++buildingContours;
@@ -55,7 +57,7 @@ std::optional<Problem> check(const Polygons& contours, const QString& parcelsTot
                 if (build->No() != polygon->Name())
                     continue;
                 named = true;
-                if (NumberText::leadingNumber(build->MeasuredArea()) != roundedArea)
+                if (AreaText::value(build->MeasuredArea(), decimalSeparator) != roundedArea)
                     return Problem{areaMessage(polygon->Name())};
             }
             if (!named)

@@ -18,7 +18,9 @@ struct Problem
 };
 
 // parcelsTotal: the parcels' TotalMeasuredArea; buildings: the form's buildings (No and
-// MeasuredArea are read). The first failing check, in the order the user is told, or nothing.
-std::optional<Problem> check(const Polygons& contours, const QString& parcelsTotal, const Buildings& buildings);
+// MeasuredArea are read). Areas are read by AreaText::value with the user's decimal separator.
+// The first failing check, in the order the user is told, or nothing.
+std::optional<Problem> check(const Polygons& contours, const QString& parcelsTotal, const Buildings& buildings,
+                             const QString& decimalSeparator = QStringLiteral("."));
 
 } // namespace ContourChecks

@@ -114,8 +114,13 @@ void CoordinateList::appendRows(int count)
 
 void CoordinateList::removeRowAt(int row)
 {
-    emit rowsAboutToBeRemoved(row, row);
-    m_rows.erase(m_rows.begin() + (row - 1));
+    removeRowsAt(row, row);
+}
+
+void CoordinateList::removeRowsAt(int first, int last)
+{
+    emit rowsAboutToBeRemoved(first, last);
+    m_rows.erase(m_rows.begin() + (first - 1), m_rows.begin() + last);
     emit rowsRemoved();
 }
 
@@ -149,6 +154,31 @@ std::optional<CoordinateTable> CoordinateList::Data(Error* error) const
                       CoordinateFormat::formatNumber(nord, m_decimalNumber, m_decimalSeparator));
     }
     return table;
+}
+
+QString CoordinateList::unreadableCellMessage() const
+{
+    const int n = rowCount();
+    if (n == 0 || (n == 1 && m_rows[0][NumberColumn].isEmpty()))
+        return QString();
+    for (int r = 1; r <= n; ++r) {
+        const Row& row = m_rows[std::size_t(r - 1)];
+        for (const int column : {EstColumn, NordColumn}) {
+            const QString& text = row[std::size_t(column)];
+            const bool empty = text.trimmed().isEmpty();
+            double value = 0;
+            if (!empty && CoordinateFormat::parseNumber(text, m_decimalSeparator, &value))
+                continue;
+            QString where = QStringLiteral("Valoarea %1 din randul %2")
+                                .arg(column == EstColumn ? QStringLiteral("Est") : QStringLiteral("Nord"))
+                                .arg(r);
+            if (!row[EntityColumn].isEmpty() || !row[NumberColumn].isEmpty())
+                where += QStringLiteral(" (%1, punctul %2)").arg(row[EntityColumn], row[NumberColumn]);
+            return empty ? where + QStringLiteral(" nu este completata.")
+                         : where + QStringLiteral(" este incorecta: ") + text;
+        }
+    }
+    return QString();
 }
 
 bool CoordinateList::setData(const CoordinateTable& table, Error* error)
@@ -432,7 +462,22 @@ bool CoordinateList::CutSelection()
 {
     if (!CopySelection())
         return false;
-    RemoveRow();
+    // Cut removes exactly the rows it copied: deleting only the anchor row left the others
+    // in the list, and pasting them back doubled them.
+    const int first = std::min(m_anchorRow, m_endRow);
+    const int last = std::max(m_anchorRow, m_endRow);
+    if (first == last || rowCount() == 0) {
+        RemoveRow();
+        return true;
+    }
+    removeRowsAt(first, last);
+    if (rowCount() == 0)
+        appendRows(1); // as when the only row is deleted: one empty row stays
+    m_anchorRow = m_endRow = first;
+    clampSelection();
+    emit selectionMoved();
+    if (hasBothCoordinates(m_endRow))
+        emit CoordinateChanged();
     return true;
 }
 
@@ -535,11 +580,14 @@ void CoordinateList::CommitEdit(int row, int column, const QString& oldTextRef, 
     QString text = newText;
     text.replace(QLatin1Char('.'), m_decimalSeparator);
     text.replace(QLatin1Char(','), m_decimalSeparator);
-    if (CoordinateFormat::boundValue(text, m_decimalSeparator) > CoordinateFormat::MaximumCoordinate) {
+    // A value that came in another way (a file, a drawing) and is committed as it was is the
+    // user's data, not a typing slip: it stays, whatever its size.
+    const bool unchanged = newText == oldText;
+    if (!unchanged && CoordinateFormat::boundValue(text, m_decimalSeparator) > CoordinateFormat::MaximumCoordinate) {
         message(OverBound);
         text.clear();
     }
-    m_rows[std::size_t(row - 1)][std::size_t(column)] = text;
+    m_rows[std::size_t(row - 1)][std::size_t(column)] = unchanged ? oldText : text;
     emit cellsChanged(row, row);
     if (hasBothCoordinates(row))
         emit CoordinateChanged();

@@ -65,6 +65,11 @@ public:
     // table is longer than MaximumRows.
     bool setData(const CoordinateTable& table, Error* error = nullptr);
 
+    // Why Data() reads nothing: the first Est or Nord cell, in row order, that is empty or not
+    // a number, told as the user sees it (which row, point and column, and what it holds).
+    // Empty when Data() reads a table.
+    QString unreadableCellMessage() const;
+
     bool AllowAddNewRow() const;
     bool HaveCoordinates() const;
 
@@ -135,6 +140,7 @@ private:
     bool putOnClipboard(const QString& text);
     void appendRows(int count);
     void removeRowAt(int row);
+    void removeRowsAt(int first, int last); // 1-based, inclusive
     void clampSelection();
 
     Prompter* m_prompter;

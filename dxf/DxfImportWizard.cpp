@@ -1,12 +1,14 @@
 #include "dxf/DxfImportWizard.h"
 
 #include "app/Prompter.h"
+#include "coordlist/CoordinateFormat.h"
 #include "dxf/DxfPolylineReader.h"
 #include "dxf/ImportDXF.h"
 
 #include <QFile>
 #include <QSet>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 const QString Info = QStringLiteral("Info");
@@ -23,6 +25,11 @@ bool isBuildingNumber(const QString& text)
 }
 
 double numericValue(const QString& number) { return number.toDouble(); }
+
+bool fitsTheList(double coordinate)
+{
+    return std::isfinite(coordinate) && coordinate <= CoordinateFormat::MaximumCoordinate;
+}
 } // namespace
 
 const QString DxfImportWizard::NoteFound =
@@ -358,6 +365,12 @@ bool DxfImportWizard::finish()
                            ErrorCaption, Prompter::Icon::Critical);
         return false;
     }
+    if (!checkCoordinates(m_landIndex, QStringLiteral("TEREN")))
+        return false;
+    for (const Association& a : m_associations) {
+        if (!checkCoordinates(a.position, QStringLiteral("C") + a.number))
+            return false;
+    }
     bool inOrder = true;
     for (std::size_t i = 0; i < m_associations.size(); ++i) {
         if (numericValue(m_associations[i].number) != double(i + 1))
@@ -380,6 +393,24 @@ bool DxfImportWizard::finish()
         result->Add(building);
     }
     m_result = result;
+    return true;
+}
+
+bool DxfImportWizard::checkCoordinates(int position, const QString& name)
+{
+    // The coordinate list refuses a value over its bound wherever it comes from; one that
+    // came in from a drawing would be emptied by the first commit of its cell.
+    for (std::uint32_t v = m_polylines.begin(position); v < m_polylines.end(position); ++v) {
+        if (fitsTheList(m_polylines.x(v)) && fitsTheList(m_polylines.y(v)))
+            continue;
+        m_prompter.message(
+            QStringLiteral("Polilinia %1 (%2) are coordonate care depasesc ordinul milioanelor, iar lista "
+                           "de coordonate nu le primeste. Alegeti alta polilinie.")
+                .arg(position)
+                .arg(name),
+            ErrorCaption, Prompter::Icon::Critical);
+        return false;
+    }
     return true;
 }
 

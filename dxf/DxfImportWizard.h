@@ -121,6 +121,9 @@ private:
     void redraw(int area) { ++m_mapGeneration[area]; }
     int area() const { return m_page - 1; }
     bool finish();
+    // False, with a message naming the polyline, when a point lies beyond what the coordinate
+    // list accepts.
+    bool checkCoordinates(int position, const QString& name);
 
     Prompter& m_prompter;
     QString m_programFolder;

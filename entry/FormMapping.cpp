@@ -1,5 +1,6 @@
 #include "entry/FormMapping.h"
 
+#include "app/AreaText.h"
 #include "app/Error.h"
 #include "app/NumberText.h"
 
@@ -22,8 +23,9 @@ QString decimalText(double value)
     return QString::number(value, 'g', 15);
 }
 
-QString parcelsTotal(const GridRows& parcels)
+QString parcelsTotal(const GridRows& parcels, const QString& decimalSeparator)
 {
+    const auto area = [&decimalSeparator](const QString& text) { return AreaText::value(text, decimalSeparator); };
     double sum = 0.0;
     double numerators = 0.0;
     double denominator = 0.0;
@@ -31,12 +33,12 @@ QString parcelsTotal(const GridRows& parcels)
         const QString text = parcels.cell(row, ParcelColumn::Area);
         const int slash = int(text.indexOf(QLatin1Char('/')));
         if (slash >= 0) {
-            numerators += NumberText::leadingNumber(text.left(slash));
+            numerators += area(text.left(slash));
             const QString rest = text.mid(slash + 1);
             const int next = int(rest.indexOf(QLatin1Char('/')));
-            denominator = NumberText::leadingNumber(next >= 0 ? rest.left(next) : rest);
+            denominator = area(next >= 0 ? rest.left(next) : rest);
         } else {
-            sum += NumberText::leadingNumber(text);
+            sum += area(text);
         }
     }
     sum += numerators;
@@ -45,27 +47,28 @@ QString parcelsTotal(const GridRows& parcels)
     return decimalText(sum);
 }
 
-QString buildingsTotal(const GridRows& buildings)
+QString buildingsTotal(const GridRows& buildings, const QString& decimalSeparator)
 {
+    const auto area = [&decimalSeparator](const QString& text) { return AreaText::value(text, decimalSeparator); };
     double sum = 0.0;
     for (int row = 0; row < buildings.count(); ++row) {
         const QStringList parts = buildings.cell(row, BuildColumn::Area).split(QLatin1Char('+'));
         if (parts.size() > 1)
-            sum += NumberText::leadingNumber(parts.at(0)) + NumberText::leadingNumber(parts.at(1));
+            sum += area(parts.at(0)) + area(parts.at(1));
         else
-            sum += NumberText::leadingNumber(parts.at(0));
+            sum += area(parts.at(0));
     }
     return decimalText(sum);
 }
 
-void UpdateParcelsTotal(FormData& form)
+void UpdateParcelsTotal(FormData& form, const QString& decimalSeparator)
 {
-    form.parcelsTotal = parcelsTotal(form.parcels);
+    form.parcelsTotal = parcelsTotal(form.parcels, decimalSeparator);
 }
 
-void UpdateBuildingsTotal(FormData& form)
+void UpdateBuildingsTotal(FormData& form, const QString& decimalSeparator)
 {
-    form.buildingsTotal = buildingsTotal(form.buildings);
+    form.buildingsTotal = buildingsTotal(form.buildings, decimalSeparator);
 }
 
 QString totalLabelText(const QString& keptTotal)
@@ -75,12 +78,7 @@ QString totalLabelText(const QString& keptTotal)
 
 bool readsAsNumber(const QString& text, const QString& decimalSeparator)
 {
-    QString point = QRegularExpression::escape(QStringLiteral("."));
-    if (!decimalSeparator.isEmpty() && decimalSeparator != QLatin1String("."))
-        point = QStringLiteral("(?:%1|%2)").arg(point, QRegularExpression::escape(decimalSeparator));
-    const QRegularExpression number(
-        QStringLiteral("^\\s*[+-]?(?:\\d+(?:%1\\d*)?|%1\\d+)(?:[eE][+-]?\\d+)?\\s*$").arg(point));
-    return number.match(text).hasMatch();
+    return AreaText::isNumber(text, decimalSeparator);
 }
 
 std::int16_t parcelNumber(const QString& text)

@@ -19,21 +19,22 @@ QString decimalText(double value);
 
 // The measured total of the parcels' fourth column: plain areas are added; shares "a/b" add
 // their numerators and the last share's denominator is kept ("1/4" + "2/8" is "3/8"). Every
-// row counts, numbered or not.
-QString parcelsTotal(const GridRows& parcels);
+// row counts, numbered or not. Areas are read by AreaText::value with the user's separator.
+QString parcelsTotal(const GridRows& parcels, const QString& decimalSeparator = QStringLiteral("."));
 // The measured total of the buildings' third column: "a+b" counts a and b, further parts are
 // ignored.
-QString buildingsTotal(const GridRows& buildings);
+QString buildingsTotal(const GridRows& buildings, const QString& decimalSeparator = QStringLiteral("."));
 
 // Recompute one kept total from its grid (the widget then shows it).
-void UpdateParcelsTotal(FormData& form);
-void UpdateBuildingsTotal(FormData& form);
+void UpdateParcelsTotal(FormData& form, const QString& decimalSeparator);
+void UpdateBuildingsTotal(FormData& form, const QString& decimalSeparator);
 
 // What a measured-total label shows for a kept total: nothing for "0".
 QString totalLabelText(const QString& keptTotal);
 
-// True when the text reads as a number: blanks around it, an optional sign, digits with "."
-// or the given decimal separator as the decimal point, an optional exponent.
+// True when the text reads as a number (AreaText::isNumber): blanks anywhere, an optional
+// sign, digits with "." or the given decimal separator as the decimal point, an optional
+// exponent.
 bool readsAsNumber(const QString& text, const QString& decimalSeparator);
 
 // The parcel number of a grid cell: a whole number in -32768..32767. Throws Failure

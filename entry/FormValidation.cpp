@@ -120,6 +120,10 @@ bool Run::checkParcels()
             if (area.isEmpty())
                 return fail(QStringLiteral("Suprafata din masuratori pentru parcela ") + number +
                             QStringLiteral(" nu este completata."));
+            // A letter typed for a digit ("52O") would pass into the totals and the sheet.
+            if (!isNumber(area))
+                return fail(QStringLiteral("Suprafata din masuratori pentru parcela ") + number +
+                            QStringLiteral(" nu este o valoare numerica."));
         } else if (!area.isEmpty()) {
             const QString share = FormMapping::CommaToPoint(area);
             parcels.setCell(row, ParcelColumn::Area, share);
@@ -129,7 +133,7 @@ bool Run::checkParcels()
         }
         m_parcels->Add(FormMapping::parcelFromRow(parcels, row, m_form.isAp));
     }
-    FormMapping::UpdateParcelsTotal(m_form);
+    FormMapping::UpdateParcelsTotal(m_form, m_separator);
     m_form.parcelsTotalMarked = true;
     if (!checkLegalTotal(m_form.parcelsLegalTotal,
                          QStringLiteral("Valoarea introdusa pentru totalul suprafetei din acte pentru parcele nu este "
@@ -169,7 +173,7 @@ bool Run::checkBuildings()
         }
         m_buildings->Add(FormMapping::buildFromRow(buildings, row, m_form.isAp));
     }
-    FormMapping::UpdateBuildingsTotal(m_form);
+    FormMapping::UpdateBuildingsTotal(m_form, m_separator);
     m_form.buildingsTotalMarked = true;
     if (!checkLegalTotal(m_form.buildingsLegalTotal,
                          QStringLiteral("Valoarea introdusa pentru totalul suprafetei din acte pentru cladiri nu este "

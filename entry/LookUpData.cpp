@@ -1,5 +1,6 @@
 #include "entry/LookUpData.h"
 
+#include "app/AnsiText.h"
 #include "app/Error.h"
 #include "entry/LookUpFilter.h"
 
@@ -73,8 +74,9 @@ bool lookUpValuesEqual(const QVariant& fieldValue, const QVariant& value)
 {
     if (!fieldValue.isValid() || fieldValue.isNull() || !value.isValid() || value.isNull())
         return false;
+    // A name stored in a .CP file comes back with cedillas where the table has commas below.
     if (isText(fieldValue) && isText(value))
-        return fieldValue.toString() == value.toString();
+        return AnsiText::sameLetters(fieldValue.toString(), value.toString());
     if (isInteger(fieldValue) && isInteger(value))
         return fieldValue.toLongLong() == value.toLongLong();
     double a = 0;

@@ -136,8 +136,10 @@ public:
 
     // 0-based position, in the filtered table and stored order, of the first record whose
     // `field` equals `value`; -1 when none does (also when the filter matches nothing).
-    // Texts compare exactly and case-sensitively, numbers as numbers, a number against a text
-    // that reads as a number as numbers; an empty field or an invalid value equals nothing.
+    // Texts compare exactly and case-sensitively, except that Ș/Ş, ș/ş, Ț/Ţ and ț/ţ are one
+    // letter (a name read back from a .CP file has cedillas); numbers compare as numbers, a
+    // number against a text that reads as a number as numbers; an empty field or an invalid
+    // value equals nothing.
     // Throws Failure for an unknown field, and 6 (overflow) for a position above 32767.
     qint16 Search(const QString& field, const QVariant& value);
 

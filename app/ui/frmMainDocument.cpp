@@ -5,6 +5,7 @@
 #include "app/ContourChecks.h"
 #include "app/NumberText.h"
 #include "app/Prompter.h"
+#include "coordlist/CoordinateList.h"
 #include "coordlist/ui/EditableList.h"
 #include "dxf/ImportedEntities.h"
 #include "entry/ui/CreateFBI.h"
@@ -21,6 +22,15 @@ const QString CaptionConfirm = QStringLiteral("Confirmare");
 const QString CPFilter = QStringLiteral("(*.CP)|*.CP*|");
 const QString MissingCoordinates = QStringLiteral("Lista de entitati contine puncte fara coordonate.");
 const QString TooFewPoints = QStringLiteral("Introduceti cel putin 3 puncte pe contur.");
+
+// A list that cannot be read is never taken for one without coordinates: the user is told
+// which cell stops it, and nothing is drawn or saved from it.
+void tellUnreadableCell(const EditableList& coordinates, Prompter& prompter)
+{
+    const QString text = coordinates.list()->unreadableCellMessage();
+    if (!text.isEmpty())
+        prompter.message(text, CaptionError, Prompter::Icon::Exclamation);
+}
 } // namespace
 
 void frmMain::clearSketch()
@@ -169,6 +179,8 @@ void frmMain::RedrawSketch()
         return;
     }
     const auto data = m_coordinates->Data();
+    if (!data)
+        tellUnreadableCell(*m_coordinates, m_prompter);
     if (!data || data->upperRow() == 0)
         return;
     if (!EntityExists(QStringLiteral("TEREN"))) {
@@ -195,8 +207,12 @@ bool frmMain::checkContours()
         return false;
     }
     const auto data = m_coordinates->Data();
+    if (!data) {
+        tellUnreadableCell(*m_coordinates, m_prompter);
+        return false;
+    }
     const Land& land = *m_form->Document()->Land();
-    if (!data || data->upperRow() == 0) {
+    if (data->upperRow() == 0) {
         if (land.Parcels() && land.Parcels()->Count() >= 1) {
             const Prompter::Answer answer = m_prompter.ask(
                 QStringLiteral("Nu au fost introduse coordonate pentru entitatile cadastrale.\rDoriti sa salvati fisierul ?"),
@@ -210,8 +226,9 @@ bool frmMain::checkContours()
     if (!polygons)
         return false;
     const Buildings noBuildings;
-    const auto problem = ContourChecks::check(*polygons, land.Parcels() ? land.Parcels()->TotalMeasuredArea() : QString(),
-                                              land.Buildings() ? *land.Buildings() : noBuildings);
+    const auto problem =
+        ContourChecks::check(*polygons, land.Parcels() ? land.Parcels()->TotalMeasuredArea() : QString(),
+                             land.Buildings() ? *land.Buildings() : noBuildings, NumberText::systemDecimalSeparator());
     if (problem) {
         m_prompter.message(problem->text, CaptionError, problem->icon);
         return false;

@@ -17,6 +17,7 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <QValidator>
 #include <algorithm>
 
 namespace {
@@ -77,6 +78,33 @@ bool isCoordinateColumn(int column)
 {
     return column == CoordinateList::EstColumn || column == CoordinateList::NordColumn;
 }
+
+// What the editor of a coordinate cell lets in, however the text arrives (typed, pasted with
+// Ctrl+V, Shift+Insert or the middle button, dropped): the characters the numeric key filter
+// passes, and a minus sign at the start as a negative coordinate of the list may have.
+class CoordinateCharacters : public QValidator
+{
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int& position) const override
+    {
+        QString kept;
+        kept.reserve(input.size());
+        int keptPosition = position;
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            const QChar c = input.at(i);
+            const bool passes = c.unicode() >= 32 && NumberText::numericKeyFilter(c.unicode()) != 0;
+            if (passes || (i == 0 && c == QLatin1Char('-')))
+                kept += c;
+            else if (i < position)
+                --keptPosition;
+        }
+        input = kept;
+        position = keptPosition;
+        return Acceptable;
+    }
+};
 } // namespace
 
 EditableList::EditableList(QWidget* parent, Prompter* prompter) : QWidget(parent)
@@ -141,6 +169,7 @@ EditableList::EditableList(QWidget* parent, Prompter* prompter) : QWidget(parent
     m_editor->setObjectName(QStringLiteral("txtCell"));
     m_editor->setFrame(false);
     m_editor->hide();
+    m_coordinateCharacters = new CoordinateCharacters(m_editor);
 
     buildMenu();
 
@@ -371,6 +400,7 @@ void EditableList::BeginCellEdit(const std::optional<QString>& typed)
     QPalette palette = m_editor->palette();
     palette.setColor(QPalette::Base, Yellow);
     m_editor->setPalette(palette);
+    m_editor->setValidator(isCoordinateColumn(m_editColumn) ? m_coordinateCharacters : nullptr);
     if (typed) {
         m_editor->setText(*typed);
         m_editor->setCursorPosition(int(typed->size()));
@@ -415,7 +445,10 @@ bool EditableList::handleEditorKey(QKeyEvent* event)
     default:
         break;
     }
-    if (isCoordinateColumn(m_editColumn) && !event->text().isEmpty()) {
+    // Keys with Ctrl or Alt are commands (paste, undo), whatever text the platform gives them;
+    // what a paste brings in passes the editor's validator.
+    const bool command = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (isCoordinateColumn(m_editColumn) && !command && !event->text().isEmpty()) {
         const int code = event->text().at(0).unicode();
         if (code >= 32 || code == 8) {
             if (NumberText::numericKeyFilter(code) == 0)

@@ -16,6 +16,7 @@ class QAction;
 class QLineEdit;
 class QMenu;
 class QTableView;
+class QValidator;
 
 // The coordinate list control: a grid of point rows (entity, point number, Est, Nord) the
 // surveyor edits in place, with a pop-up menu and keyboard commands. The rows and every
@@ -116,6 +117,7 @@ private:
     CoordinateListModel* m_model;
     QTableView* m_grid;
     QLineEdit* m_editor;
+    QValidator* m_coordinateCharacters;
     QMenu* m_menu;
     std::unique_ptr<Prompter> m_ownPrompter;
     bool m_enabled = true;

@@ -1,5 +1,6 @@
 #include "entry/ui/AddressPanel.h"
 
+#include "app/AnsiText.h"
 #include "app/Error.h"
 #include "app/Prompter.h"
 #include "entry/FormLookUps.h"
@@ -75,6 +76,16 @@ std::int32_t selectedId(const QComboBox* list)
 QString idText(const QComboBox* list)
 {
     return QString::number(selectedId(list));
+}
+
+// The entry whose name equals `name` as the lookup tables compare names; -1 when none.
+int findName(const QComboBox* list, const QString& name)
+{
+    for (int i = 0; i < list->count(); ++i) {
+        if (AnsiText::sameLetters(list->itemText(i), name))
+            return i;
+    }
+    return -1;
 }
 
 } // namespace
@@ -420,9 +431,9 @@ void AddressPanel::restoreChoices(const FormData& form)
             list->setCurrentIndex(list->findData(id));
     }
     if (!form.streetType.isEmpty())
-        cmbTipArtera->setCurrentIndex(cmbTipArtera->findText(form.streetType));
+        cmbTipArtera->setCurrentIndex(findName(cmbTipArtera, form.streetType));
     if (!form.districtType.isEmpty())
-        cmbTipSubAdm->setCurrentIndex(cmbTipSubAdm->findText(form.districtType));
+        cmbTipSubAdm->setCurrentIndex(findName(cmbTipSubAdm, form.districtType));
 }
 
 void AddressPanel::showFields(const Address& address)

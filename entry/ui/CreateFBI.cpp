@@ -365,13 +365,13 @@ void CreateFBI::ShowTotals()
 
 void CreateFBI::UpdateParcelsTotal()
 {
-    m_parcelsTotal = FormMapping::parcelsTotal(m_parcels->rows());
+    m_parcelsTotal = FormMapping::parcelsTotal(m_parcels->rows(), m_decimalSeparator);
     ShowTotals();
 }
 
 void CreateFBI::UpdateBuildingsTotal()
 {
-    m_buildingsTotal = FormMapping::buildingsTotal(m_buildings->rows());
+    m_buildingsTotal = FormMapping::buildingsTotal(m_buildings->rows(), m_decimalSeparator);
     ShowTotals();
 }
 
@@ -381,16 +381,28 @@ void CreateFBI::AddParcelRow()
     if (m_isAp)
         cells << QStringLiteral("CC") << QStringLiteral("TDI");
     m_parcels->addRow(cells);
+    startTypingInLastRow(m_parcels);
 }
 
 void CreateFBI::AddBuildingRow()
 {
     m_buildings->addRow({FormMapping::nextBuildingNumber(m_buildings->rows(), m_isAp)});
+    startTypingInLastRow(m_buildings);
 }
 
 void CreateFBI::AddOwnerRow()
 {
     m_owners->addRow();
+    startTypingInLastRow(m_owners);
+}
+
+void CreateFBI::startTypingInLastRow(FormGrid* grid)
+{
+    // Whatever the user types next belongs to the new row: left with the focus elsewhere, the
+    // keys went to the address lists, whose type-ahead changed the county.
+    grid->startTyping(grid->rowCount() - 1);
+    if (auto* scroll = findChild<QScrollArea*>())
+        scroll->ensureWidgetVisible(grid->table());
 }
 
 void CreateFBI::runCommand(const QString& key)

@@ -103,6 +103,7 @@ private:
     void ApplyPropertyType();
     void runCommand(const QString& key);
     void deleteCurrentRow(FormGrid* grid);
+    void startTypingInLastRow(FormGrid* grid);
     void areaEdited(FormGrid* grid, int row, int column, int areaColumn);
     void writeBack(const FormData& form);
     void reportLookUpMiss(LookUpData& table, const QString& field, const QString& value, const QString& message);

@@ -198,6 +198,18 @@ int FormGrid::currentRow() const
     return row >= 0 && row < m_table->rowCount() ? row : -1;
 }
 
+void FormGrid::startTyping(int row)
+{
+    if (row < 0 || row >= m_table->rowCount())
+        return;
+    QTableWidgetItem* first = m_table->item(row, 0);
+    m_table->setCurrentCell(row, 0);
+    m_table->scrollToItem(first);
+    m_table->setFocus(Qt::OtherFocusReason);
+    if (first)
+        m_table->editItem(first);
+}
+
 GridRows FormGrid::rows() const
 {
     GridRows grid;

@@ -49,6 +49,9 @@ public:
     void clearRows();
     // The current row, or -1 when the grid has none.
     int currentRow() const;
+    // Makes `row` current and opens the editor of its first cell (its text selected), so what is
+    // typed next goes into that cell.
+    void startTyping(int row);
 
     GridRows rows() const;
     // Widens the columns to their captions and cells; the last one takes the rest.

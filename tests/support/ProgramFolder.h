@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <memory>
 
 struct ProgramFolder
 {
@@ -32,5 +33,14 @@ struct ProgramFolder
         settings.write(AppSettings::KeySurveyorLicense, QStringLiteral("AB"));
         settings.write(AppSettings::KeyWorkNumber, QStringLiteral("15"));
         settings.write(AppSettings::KeyDelimiters, QStringLiteral("9,32,59"));
+    }
+
+    // The settings of the usual values above, loaded.
+    std::unique_ptr<AppSettings> usualSettings() const
+    {
+        writeUsualSettings();
+        auto settings = std::make_unique<AppSettings>(dir.path());
+        settings->load();
+        return settings;
     }
 };
