@@ -17,7 +17,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
