@@ -2,6 +2,7 @@
 // two rules at once; the toolbar's swap, folders in place of files, the sheet's SIRUTA code, the
 // options dialog's work number and delimiters, and a settings file that cannot be written.
 #include "app/AppSettings.h"
+#include "app/ui/frmBuildType.h"
 #include "app/ui/frmMain.h"
 #include "app/ui/frmOptions.h"
 #include "coordlist/CoordinateList.h"
@@ -11,6 +12,7 @@
 #include "support/CliRun.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPrompter.h"
+#include "support/WidgetTexts.h"
 
 #include <QDate>
 #include <QDir>
@@ -119,6 +121,53 @@ private slots:
     }
 
     void cleanup() { m_window.reset(); }
+
+    // The fixed captions of the main window (toolbar, data form, coordinate list and its menu)
+    // and of the two small dialogs, each where the user reads it.
+    void fixedCaptions_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("text");
+        const QList<std::pair<const char*, QStringList>> windows{
+            {"frmMain",
+             {"Import DXF", "Export FCP", "Fisier nou", "Deschide fisier", "Salveaza fisier", "Salveaza cu alt nume",
+              "Redesenare", "Inversare XY", "Optiuni", "Ajutor", "Exit", "Date cadastrale teren",
+              // the coordinate list and its pop-up menu
+              "Entitate", "Numar punct", "Est", "Nord", "Adauga punct", "Adauga punct deasupra",
+              "Numerotare automata numar punct ", "Renumerotare numar punct", "Copiaza lista coordonate", "Sterge",
+              // the data form
+              "Adresa imobil", "Judetul", "Teritoriul administrativ", "Intravilan", "Localitatea",
+              "Tip subunitate administrativa", "Tip artera", "Denumire artera", "Numar", "Bloc", "Scara", "Tarla",
+              "Parcela", "Etaj", "Apartament", "Nume subunitate administrativa", "Descriere suplimentara",
+              "Date referitoare la proprietari", "Nume", "Prenume", "Date referitoare la teren", "Nr. parcela",
+              "Categoria de folosinta", "Cod grupa destinatie", "Suprafata din masuratori (mp)", "Clasa de calitate",
+              "Zona in cadrul localitatii", "Mentiuni", "Date referitoare la constructie",
+              "Nr. corp cladire constructie", "Denumire", "Suprafata construita la sol (mp)", "F5-Adauga parcela",
+              "Sterge parcela", "F6-Adauga cladire", "Sterge cladire", "F6-Adauga proprietar", "Sterge proprietar",
+              "Total suprafata masurata", "Total suprafata din acte", "mp", "Nume autorizat:", "Serie autorizat:"}},
+            {"frmOptions",
+             {"Optiuni", "Nume autorizat", "Serie autorizat", "Numar lucrare", "Delimitatori coloane coordonate",
+              "Delimitator"}},
+            {"frmBuildType", {"Tip proprietate", "Selectati tipul proprietatii", "Teren", "Apartament"}},
+        };
+        for (const auto& [window, texts] : windows) {
+            for (const QString& text : texts)
+                QTest::addRow("%s: %s", window, qPrintable(text)) << QString::fromLatin1(window) << text;
+        }
+    }
+    void fixedCaptions()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, text);
+        QStringList texts;
+        if (window == "frmOptions")
+            texts = widgetTexts(std::make_unique<frmOptions>(*m_settings, *m_prompter).get());
+        else if (window == "frmBuildType")
+            texts = widgetTexts(std::make_unique<frmBuildType>(*m_settings).get());
+        else
+            texts = widgetTexts(m_window.get());
+        QVERIFY2(texts.contains(text), qPrintable(texts.join(" | ")));
+    }
 
     // The sample passes every check; each row breaks it, mostly twice, and names the one
     // message the user must see first.
