@@ -32,6 +32,11 @@ void AppSettings::load()
 {
     surveyorName = read(KeySurveyorName);
     surveyorLicense = read(KeySurveyorLicense);
-    workNumber = NumberText::toInt16(NumberText::leadingNumber(read(KeyWorkNumber)));
+    reloadWorkNumber();
     delimiters = DelimiterList::parse(read(KeyDelimiters));
+}
+
+void AppSettings::reloadWorkNumber()
+{
+    workNumber = NumberText::toInt16(NumberText::leadingNumber(read(KeyWorkNumber)));
 }

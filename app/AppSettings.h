@@ -36,6 +36,10 @@ public:
     QStringList delimiters;
     bool cancelFlag = false;
 
+    // The work number as the settings file holds it now: a save writes the next one there, and
+    // the next save starts from it.
+    void reloadWorkNumber();
+
     QString read(const QString& key) const;
     // Creates the settings file's folder first: the user's config folder may not exist yet.
     bool write(const QString& key, const QString& value) const;

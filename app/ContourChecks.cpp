@@ -47,7 +47,15 @@ std::optional<Problem> check(const Polygons& contours, const QString& parcelsTot
         const int pointCount = polygon->Points() ? polygon->Points()->Count() : 0;
         if ((isLand || isBuilding) && pointCount < 3)
             return Problem{QStringLiteral("Introduceti cel putin 3 puncte pe contur.")};
-        const double roundedArea = pointCount > 0 ? NumberText::roundHalfEven(polygon->Area()) : 0.0;
+        double roundedArea = 0.0;
+        if (pointCount > 0) {
+            // A contour whose area cannot be measured (a coordinate that is not a number, or one
+            // so large that the sum overflows) cannot be compared with the form's.
+            Error error;
+            roundedArea = NumberText::roundHalfEven(polygon->Area(nullptr, &error));
+            if (error.number != 0)
+                return Problem{error.text(), Prompter::Icon::Critical};
+        }
         if (isLand && roundedArea != AreaText::value(parcelsTotal, decimalSeparator))
             return Problem{areaMessage(polygon->Name())};
         if (isBuilding) {

@@ -1,5 +1,6 @@
 #include "app/FileSystem.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace FileSystem {
@@ -9,5 +10,10 @@ bool fileExists(const QString& path)
         return false;
     const QFileInfo info(path);
     return info.exists() && info.isFile();
+}
+
+QString notWrittenMessage(const QString& path)
+{
+    return QStringLiteral("Fisierul ") + QDir::toNativeSeparators(path) + QStringLiteral(" nu a putut fi scris.");
 }
 } // namespace FileSystem

@@ -118,6 +118,9 @@ bool write(const QString& section, const QString& key, const QString& value, con
     QSaveFile file(filePath);
     // Unbuffered: a buffered QSaveFile meets a full disk only in commit(), which then still
     // replaces the old file with the cut-short one; written directly, the short write shows here.
+    // In a folder the user may not write, a file the user may write is rewritten in place: no
+    // temporary file can be made beside it, and refusing would lose the save altogether.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     if (file.write(content) != content.size()) {

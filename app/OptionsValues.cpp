@@ -3,6 +3,7 @@
 #include "app/AppSettings.h"
 #include "app/DelimiterEditor.h"
 #include "app/DelimiterList.h"
+#include "app/FileSystem.h"
 #include "app/NumberText.h"
 #include "app/Prompter.h"
 
@@ -13,14 +14,19 @@ bool OptionsValues::confirm(const DelimiterEditor& delimiters, AppSettings& sett
                          QStringLiteral("Eroare"), Prompter::Icon::Exclamation);
         return false;
     }
-    settings.write(AppSettings::KeySurveyorName, surveyorName);
-    settings.write(AppSettings::KeySurveyorLicense, surveyorLicense);
-    settings.write(AppSettings::KeyWorkNumber, workNumber);
+    const QString coded = delimiters.coded();
+    bool written = settings.write(AppSettings::KeySurveyorName, surveyorName);
+    written = settings.write(AppSettings::KeySurveyorLicense, surveyorLicense) && written;
+    written = settings.write(AppSettings::KeyWorkNumber, workNumber) && written;
+    written = settings.write(AppSettings::KeyDelimiters, coded) && written;
     settings.surveyorName = surveyorName;
     settings.surveyorLicense = surveyorLicense;
     settings.workNumber = NumberText::toInt16(NumberText::leadingNumber(workNumber));
-    const QString coded = delimiters.coded();
-    settings.write(AppSettings::KeyDelimiters, coded);
     settings.delimiters = DelimiterList::parse(coded);
+    // The values hold for this session either way; the user learns that the next will not
+    // see them.
+    if (!written)
+        prompter.message(FileSystem::notWrittenMessage(settings.settingsFilePath()), QStringLiteral("Eroare"),
+                         Prompter::Icon::Exclamation);
     return true;
 }

@@ -94,9 +94,14 @@ std::int16_t parcelNumber(const QString& text)
 }
 
 namespace {
-QString integerText(double value)
+// The whole part of the previous number plus 1; empty when that is not a whole number of at
+// most 15 digits, which is also where the conversion to an integer would stop being exact.
+QString nextIntegerText(double previous)
 {
-    return QString::number(static_cast<qlonglong>(std::trunc(value)));
+    const double next = std::trunc(previous + 1);
+    if (!(std::fabs(next) < 1e15))
+        return {};
+    return QString::number(static_cast<qlonglong>(next));
 }
 } // namespace
 
@@ -104,7 +109,7 @@ QString nextParcelNumber(const GridRows& parcels)
 {
     if (parcels.count() == 0)
         return QStringLiteral("1");
-    return integerText(NumberText::leadingNumber(parcels.cell(parcels.count() - 1, ParcelColumn::No)) + 1);
+    return nextIntegerText(NumberText::leadingNumber(parcels.cell(parcels.count() - 1, ParcelColumn::No)));
 }
 
 QString nextBuildingNumber(const GridRows& buildings, bool isAp)
@@ -113,8 +118,9 @@ QString nextBuildingNumber(const GridRows& buildings, bool isAp)
         return isAp ? QStringLiteral("1") : QStringLiteral("C1");
     const QString last = buildings.cell(buildings.count() - 1, BuildColumn::No);
     if (isAp)
-        return integerText(NumberText::leadingNumber(last) + 1);
-    return QLatin1Char('C') + integerText(NumberText::leadingNumber(last.mid(1)) + 1);
+        return nextIntegerText(NumberText::leadingNumber(last));
+    const QString next = nextIntegerText(NumberText::leadingNumber(last.mid(1)));
+    return next.isEmpty() ? next : QLatin1Char('C') + next;
 }
 
 AddressPtr addressFromForm(const FormData& form)

@@ -41,7 +41,8 @@ bool readsAsNumber(const QString& text, const QString& decimalSeparator);
 // (13 type mismatch, 6 overflow) otherwise.
 std::int16_t parcelNumber(const QString& text);
 
-// The numbers the add-row commands give a new row.
+// The numbers the add-row commands give a new row; empty when the last row's number is too
+// long to continue (more than 15 digits, or an exponent such as C1e300).
 QString nextParcelNumber(const GridRows& parcels);
 QString nextBuildingNumber(const GridRows& buildings, bool isAp);
 

@@ -5,16 +5,19 @@
 
 #include <cmath>
 
-double Polygon::Area(Prompter* prompter) const
+double Polygon::Area(Prompter* prompter, Error* error) const
 {
-    const int n = m_Points ? m_Points->Count() : 0;
-    if (n == 0) {
-        // Reading the last point of an empty ring fails; the measure is then 0.
+    const auto failed = [&](const Failure& failure) {
+        if (error)
+            *error = failure.error();
         if (prompter)
-            prompter->showError(ErrorNumber::InvalidArgument, QStringLiteral("Invalid procedure call or argument"),
-                                Prompter::Icon::Critical);
+            prompter->showError(failure.error().number, failure.error().description, Prompter::Icon::Critical);
         return 0.0;
-    }
+    };
+    const int n = m_Points ? m_Points->Count() : 0;
+    // Reading the last point of an empty ring fails; the measure is then 0.
+    if (n == 0)
+        return failed(Failure::invalidArgument());
     // The ring closes through the last point: visit (last, 1), (1, 2), ..., (n-1, n).
     double sum = 0.0;
     const Point* previous = m_Points->Item(n).get();
@@ -22,6 +25,9 @@ double Polygon::Area(Prompter* prompter) const
         sum = (sum + previous->X() * point->Y()) - point->X() * previous->Y();
         previous = point.get();
     }
+    // Once a product overflows or a coordinate is not a number, the sum stays infinite or NaN.
+    if (!std::isfinite(sum))
+        return failed(Failure::overflow());
     return std::fabs(sum / 2.0);
 }
 

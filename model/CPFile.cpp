@@ -222,6 +222,9 @@ bool CPFile::SaveCPFile(Error* error)
     QSaveFile file(m_fileName);
     // Unbuffered: a buffered QSaveFile meets a full disk only in commit(), which then still
     // replaces the old file with the cut-short one; written directly, the short write shows here.
+    // In a folder the user may not write, a file the user may write is rewritten in place: no
+    // temporary file can be made beside it, and refusing would lose the save altogether.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (error)
             *error = fileError(file, m_fileName);

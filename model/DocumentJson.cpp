@@ -9,6 +9,18 @@
 
 namespace {
 
+// JSON has no infinities and no NaN (Qt would write null, which reads back as a number). A
+// damaged .CP may hold them: they are written as the texts "NaN", "Infinity" and "-Infinity",
+// which show what the file holds and which reading refuses.
+QJsonValue coordinateJson(double value)
+{
+    if (std::isnan(value))
+        return QStringLiteral("NaN");
+    if (std::isinf(value))
+        return value > 0 ? QStringLiteral("Infinity") : QStringLiteral("-Infinity");
+    return value;
+}
+
 QJsonValue polygonJson(const PolygonPtr& polygon)
 {
     if (!polygon)
@@ -16,7 +28,8 @@ QJsonValue polygonJson(const PolygonPtr& polygon)
     QJsonArray points;
     if (polygon->Points()) {
         for (const PointPtr& point : *polygon->Points())
-            points.append(QJsonObject{{"No", point->No()}, {"X", point->X()}, {"Y", point->Y()}});
+            points.append(
+                QJsonObject{{"No", point->No()}, {"X", coordinateJson(point->X())}, {"Y", coordinateJson(point->Y())}});
     }
     return QJsonObject{{"Name", polygon->Name()}, {"Points", points}};
 }
@@ -72,6 +85,17 @@ struct Reader
         return number;
     }
 
+    // A coordinate must be there and be a finite number: a missing one is not 0.
+    double coordinate(const QJsonObject& object, const char* field) const
+    {
+        const QJsonValue value = object.value(QLatin1String(field));
+        if (!value.isDouble())
+            fail(QLatin1String(field), QStringLiteral("expected a finite number"));
+        if (!std::isfinite(value.toDouble()))
+            fail(QLatin1String(field), QStringLiteral("out of range"));
+        return value.toDouble();
+    }
+
     // A whole number in [low, high]: 1.7 is refused, not cut to 1.
     double integer(const QJsonObject& object, const char* field, double low, double high) const
     {
@@ -124,8 +148,8 @@ struct Reader
             const QJsonObject p = item.toObject();
             auto point = std::make_shared<Point>();
             point->setNo(inner.text(p, "No"));
-            point->setX(inner.number(p, "X", -1e308, 1e308));
-            point->setY(inner.number(p, "Y", -1e308, 1e308));
+            point->setX(inner.coordinate(p, "X"));
+            point->setY(inner.coordinate(p, "Y"));
             points->Add(point);
         }
         result->setPoints(points);

@@ -12,9 +12,10 @@ class Polygon
     LOTMARK_PROPERTY(QString, Name)
 
 public:
-    // Shoelace area in square metres, never negative. A polygon without points yields 0 and,
-    // when a prompter is given, shows the failure ("Eroare", critical icon).
-    double Area(Prompter* prompter = nullptr) const;
+    // Shoelace area in square metres, never negative. A polygon without points, or one whose
+    // sum overflows or meets a coordinate that is not a number, yields 0 and, when a prompter
+    // is given, shows the failure ("Eroare", critical icon); *error receives it when given.
+    double Area(Prompter* prompter = nullptr, Error* error = nullptr) const;
 
     // The arithmetic mean of the vertices (not the area centroid), as a new Point named after
     // the polygon. A polygon without points fails with error 11.

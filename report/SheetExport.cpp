@@ -5,14 +5,18 @@
 
 namespace SheetExport {
 
+QString sirutaText(const Land& land)
+{
+    return QString::number(land.Address() ? land.Address()->SIRUTA() : 0);
+}
+
 bool exportDocument(const Document& document, const QString& fileName, const Options& options, Error* error,
                     QString* warning)
 {
     const LandPtr land = document.Land() ? document.Land() : std::make_shared<Land>();
     Fisa sheet;
     sheet.setFileName(fileName);
-    sheet.setSIRUTA(options.siruta ? *options.siruta
-                                   : QString::number(land->Address() ? land->Address()->SIRUTA() : 0));
+    sheet.setSIRUTA(options.siruta ? *options.siruta : sirutaText(*land));
     sheet.setSurveyorName(options.surveyorName ? *options.surveyorName : document.SurveyorName());
     if (options.dateText)
         sheet.setDateText(*options.dateText);

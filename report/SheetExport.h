@@ -20,6 +20,11 @@ struct Options
     int sketchSide = 600;
 };
 
+// The code printed as "Cod SIRUTA": the address's, which is the chosen locality's inside the
+// built-up area and the administrative territory's outside it (no locality chosen). The window
+// and the command line both print this one.
+QString sirutaText(const Land& land);
+
 // Writes the sheet of `document` to fileName. A document without a land contour gets a sheet
 // without a sketch, with the reason in *warning. False with the failure in *error.
 bool exportDocument(const Document& document, const QString& fileName, const Options& options, Error* error,

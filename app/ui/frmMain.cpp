@@ -2,6 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "app/CoordinateListChanges.h"
+#include "app/FileSystem.h"
 #include "app/NumberText.h"
 #include "app/Prompter.h"
 #include "app/Version.h"
@@ -19,7 +20,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -250,8 +250,9 @@ void frmMain::runCommand(const QString& key)
     } else if (key == QLatin1String("Refresh")) {
         RedrawSketch();
     } else if (key == QLatin1String("XToY")) {
+        // A list with an incomplete row holds no data: its columns stay as the user left them.
         const auto data = m_coordinates->Data();
-        if (!data || data->upperRow() > 0) {
+        if (data && data->upperRow() > 0) {
             m_coordinates->SwapCols();
             RedrawSketch();
         }
@@ -370,7 +371,7 @@ QString frmMain::ShowFileDialog(const QString& filter, const QString& defaultNam
     // The filter stays in its "(*.CP)|*.CP*|" form: the prompter turns it into the dialog's.
     if (kind == DialogKind::Open)
         return m_prompter.openFileName(title, filter, QString());
-    m_settings.workNumber = NumberText::toInt16(NumberText::leadingNumber(m_settings.read(AppSettings::KeyWorkNumber)));
+    m_settings.reloadWorkNumber();
     return m_prompter.saveFileName(title, filter, defaultName);
 }
 
@@ -426,7 +427,9 @@ void frmMain::ExportSheet()
         return;
     if (!name.right(4).toUpper().endsWith(QLatin1String(".RTF")))
         name += QStringLiteral(".RTF");
-    if (QFileInfo::exists(name)
+    if (refuseFolder(name))
+        return;
+    if (FileSystem::fileExists(name)
         && m_prompter.ask(QStringLiteral("Fisierul ") + name + QStringLiteral(" exista.\rDoriti suprascrierea lui ?"),
                           QStringLiteral("Confirmare"), Prompter::Buttons::YesNo, Prompter::Icon::Question)
                != Prompter::Answer::Yes)

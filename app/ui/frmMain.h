@@ -123,6 +123,8 @@ private:
     void attachContours(Document& document);
     bool writeDocument(const QString& name);
     void showSaveError(const Error& error);
+    // True, after saying so, when `name` is a folder's: nothing can be written there.
+    bool refuseFolder(const QString& name);
     QString defaultFileName() const;
     // Writes the property sheet of the current document; false with the failure in *error.
     bool generateSheet(const QString& fileName, Error* error);

@@ -3,6 +3,7 @@
 
 #include "app/AppSettings.h"
 #include "app/ContourChecks.h"
+#include "app/FileSystem.h"
 #include "app/NumberText.h"
 #include "app/Prompter.h"
 #include "coordlist/CoordinateList.h"
@@ -240,7 +241,9 @@ bool frmMain::chooseSaveFile(QString* name)
 {
     if (!m_fileName.isEmpty()) {
         *name = m_fileName;
-        if (QFileInfo::exists(*name)
+        if (refuseFolder(*name))
+            return false;
+        if (FileSystem::fileExists(*name)
             && m_prompter.ask(QStringLiteral("Confirmati suprascrierea fisierului ") + *name + QStringLiteral(" ?"),
                               CaptionConfirm, Prompter::Buttons::YesNo, Prompter::Icon::Question)
                    != Prompter::Answer::Yes)
@@ -253,7 +256,9 @@ bool frmMain::chooseSaveFile(QString* name)
         return false;
     if (!name->toUpper().endsWith(QLatin1String(".CP")))
         *name += QStringLiteral(".CP");
-    if (QFileInfo::exists(*name)
+    if (refuseFolder(*name))
+        return false;
+    if (FileSystem::fileExists(*name)
         && m_prompter.ask(QStringLiteral("Fisierul ") + *name + QStringLiteral(" exista.\rDoriti suprascrierea lui ?"),
                           CaptionConfirm, Prompter::Buttons::YesNo, Prompter::Icon::Question)
                != Prompter::Answer::Yes)
@@ -289,6 +294,17 @@ void frmMain::attachContours(Document& document)
     }
 }
 
+// A folder is no file to overwrite: saying so beats asking to replace it and then failing.
+bool frmMain::refuseFolder(const QString& name)
+{
+    if (!QFileInfo(name).isDir())
+        return false;
+    m_prompter.message(QStringLiteral("Numele ") + name
+                           + QStringLiteral(" apartine unui director. Alegeti alt nume de fisier."),
+                       CaptionError, Prompter::Icon::Exclamation);
+    return true;
+}
+
 void frmMain::showSaveError(const Error& error)
 {
     if (error.number == ErrorNumber::PathNotFound)
@@ -313,8 +329,15 @@ bool frmMain::writeDocument(const QString& name)
     }
     m_fileName = name;
     m_previousFileName.clear();
-    m_settings.write(AppSettings::KeyWorkNumber, QString::number(int(m_settings.workNumber) + 1));
     showCaption();
+    // The number moves on in memory too, so that the options dialog shows what the next save
+    // starts from; a settings file that cannot be written keeps both where they were.
+    const int nextWorkNumber = int(m_settings.workNumber) + 1;
+    if (m_settings.write(AppSettings::KeyWorkNumber, QString::number(nextWorkNumber)))
+        m_settings.workNumber = NumberText::toInt16(nextWorkNumber);
+    else
+        m_prompter.message(FileSystem::notWrittenMessage(m_settings.settingsFilePath()), CaptionError,
+                           Prompter::Icon::Exclamation);
     m_state.markClean();
     return true;
 }

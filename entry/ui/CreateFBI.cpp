@@ -375,9 +375,19 @@ void CreateFBI::UpdateBuildingsTotal()
     ShowTotals();
 }
 
+// A last number too long to continue (99999999999999999999, C1e300) adds no row: the user is
+// told which number to correct.
 void CreateFBI::AddParcelRow()
 {
-    QStringList cells{FormMapping::nextParcelNumber(m_parcels->rows())};
+    const GridRows rows = m_parcels->rows();
+    const QString number = FormMapping::nextParcelNumber(rows);
+    if (number.isEmpty()) {
+        m_prompter->message(QStringLiteral("Numarul parcelei ") + rows.cell(rows.count() - 1, ParcelColumn::No) +
+                                QStringLiteral(" este prea mare pentru a adauga parcela urmatoare."),
+                            QStringLiteral("Eroare"), Prompter::Icon::Exclamation);
+        return;
+    }
+    QStringList cells{number};
     if (m_isAp)
         cells << QStringLiteral("CC") << QStringLiteral("TDI");
     m_parcels->addRow(cells);
@@ -386,7 +396,15 @@ void CreateFBI::AddParcelRow()
 
 void CreateFBI::AddBuildingRow()
 {
-    m_buildings->addRow({FormMapping::nextBuildingNumber(m_buildings->rows(), m_isAp)});
+    const GridRows rows = m_buildings->rows();
+    const QString number = FormMapping::nextBuildingNumber(rows, m_isAp);
+    if (number.isEmpty()) {
+        m_prompter->message(QStringLiteral("Numarul constructiei ") + rows.cell(rows.count() - 1, BuildColumn::No) +
+                                QStringLiteral(" este prea mare pentru a adauga constructia urmatoare."),
+                            QStringLiteral("Eroare"), Prompter::Icon::Exclamation);
+        return;
+    }
+    m_buildings->addRow({number});
     startTypingInLastRow(m_buildings);
 }
 

@@ -14,6 +14,17 @@
 
 namespace {
 
+// In a folder the user may not write, no temporary file can be made beside the target; a
+// sheet the user may write is then rewritten in place rather than not at all.
+bool rewriteInPlace(const QString& fileName, const QByteArray& bytes)
+{
+    const QFileInfo target(fileName);
+    if (!target.isFile() || !target.isWritable())
+        return false;
+    QFile file(fileName);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() && file.flush();
+}
+
 constexpr int maxCount = 32767;
 constexpr double twipsPerMillimetre = 56.7;
 constexpr double twipsPerPoint = 20.0;
@@ -466,7 +477,7 @@ bool RTFDoc::SaveAndClose(const QString& Filename)
         return fail(75, fileAccessText);
     QTemporaryFile temporary(target.absolutePath() + QLatin1Char('/') + target.fileName() + QStringLiteral(".XXXXXX"));
     if (!temporary.open())
-        return fail(75, fileAccessText);
+        return rewriteInPlace(Filename, toRtf()) || fail(75, fileAccessText);
     if (!SaveAndClose(&temporary))
         return false;
     if (!temporary.flush())

@@ -6,9 +6,11 @@
 #include "support/DocumentFactory.h"
 #include "support/ScriptedPrompter.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <limits>
 
 namespace {
 PolygonPtr contour(const QString& name, const QList<QPointF>& vertices)
@@ -86,9 +88,45 @@ private slots:
         QTest::newRow("other entity still checked")
             << QList<PolygonPtr>{strip("TEREN", 100), contour("Gard", {{0, 0}, {5, 5}, {5, 5}, {9, 0}})} << "100"
             << noBuildings << "Entitatea Gard contine punctele 2 si 3 care sunt consecutive.";
-        QTest::newRow("all good")
-            << QList<PolygonPtr>{strip("TEREN", 100), strip("C1", 20), strip("C2", 7.5)} << "100"
-            << buildingsOf({{"C1", "20"}, {"C2", "8"}}) << none;
+        // Two rules broken at once: the first in the order the user is told wins.
+        const QString areaOfTeren = "Suprafata totala calculata din coordonate pentru TEREN este diferita de cea "
+                                    "introdusa in fereastra de date textuale.";
+        const QString closed = "Primul si ultimul punct ale entitatii TEREN au aceleasi coordonate.";
+        QTest::newRow("point count before area") << QList<PolygonPtr>{contour("TEREN", {{0, 0}, {10, 10}})} << "7"
+                                                 << noBuildings << "Introduceti cel putin 3 puncte pe contur.";
+        QTest::newRow("land area before its closing point")
+            << QList<PolygonPtr>{contour("TEREN", {{0, 0}, {10, 0}, {10, 10}, {0, 0}})} << "51" << noBuildings
+            << areaOfTeren;
+        QTest::newRow("land area before repeated points")
+            << QList<PolygonPtr>{contour("TEREN", {{0, 0}, {10, 0}, {10, 0}, {10, 10}})} << "51" << noBuildings
+            << areaOfTeren;
+        QTest::newRow("building area before its closing point")
+            << QList<PolygonPtr>{strip("TEREN", 100), contour("C1", {{0, 0}, {4, 0}, {4, 5}, {0, 0}})} << "100"
+            << buildingsOf({{"C1", "20"}})
+            << "Suprafata totala calculata din coordonate pentru C1 este diferita de cea introdusa in fereastra de "
+               "date textuale.";
+        QTest::newRow("names before the closing point")
+            << QList<PolygonPtr>{strip("TEREN", 100), contour("C3", {{0, 0}, {4, 0}, {4, 5}, {0, 0}})} << "100"
+            << buildingsOf({{"C1", "20"}})
+            << "Denumirea constructiilor din lista de coordonate si fisa imobilului nu coincid.";
+        QTest::newRow("closing point before repeated points")
+            << QList<PolygonPtr>{contour("TEREN", {{0, 0}, {0, 0}, {10, 0}, {10, 10}, {0, 0}})} << "50" << noBuildings
+            << closed;
+        QTest::newRow("one contour's checks before the next's")
+            << QList<PolygonPtr>{contour("TEREN", {{0, 0}, {10, 0}, {10, 10}, {0, 0}}), strip("C1", 20)} << "50"
+            << buildingsOf({{"C1", "21"}}) << closed;
+        QTest::newRow("contour checks before the building count")
+            << QList<PolygonPtr>{strip("TEREN", 100), strip("C1", 20), contour("C1", {{0, 0}, {8, 0}, {8, 5}, {0, 0}})}
+            << "100" << buildingsOf({{"C1", "20"}})
+            << "Primul si ultimul punct ale entitatii C1 au aceleasi coordonate.";
+        // An area that cannot be measured fails as the measure's own failure, whatever the total.
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        QTest::newRow("coordinate not a number")
+            << QList<PolygonPtr>{contour("TEREN", {{0, 0}, {nan, 0}, {10, 10}})} << "0" << noBuildings << "6 Overflow";
+        QTest::newRow("area overflows") << QList<PolygonPtr>{contour("TEREN", {{1e200, 0}, {0, 1e200}, {1e200, 1e200}})}
+                                        << "0" << noBuildings << "6 Overflow";
+        QTest::newRow("all good") << QList<PolygonPtr>{strip("TEREN", 100), strip("C1", 20), strip("C2", 7.5)} << "100"
+                                  << buildingsOf({{"C1", "20"}, {"C2", "8"}}) << none;
     }
     void contourChecks()
     {
@@ -159,6 +197,23 @@ private slots:
         reread.load();
         QCOMPARE(reread.surveyorName, QString("Pop Ion"));
         QCOMPARE(reread.surveyorLicense, QString("RO-12"));
+    }
+
+    // A settings file that cannot be written is named to the user; the values still hold for
+    // this session.
+    void optionsConfirmReportsAnUnwritableSettingsFile()
+    {
+        QTemporaryDir dir;
+        AppSettings settings(dir.path());
+        QVERIFY(QDir().mkpath(settings.settingsFilePath()));
+        ScriptedPrompter prompter;
+        DelimiterEditor editor;
+        QVERIFY(editor.add(";", prompter));
+        const OptionsValues values{"Pop Ion", "RO-12", "9"};
+        QVERIFY(values.confirm(editor, settings, prompter));
+        QCOMPARE(prompter.texts(), QStringList{"Fisierul " + settings.settingsFilePath() + " nu a putut fi scris."});
+        QCOMPARE(prompter.last().caption, QString("Eroare"));
+        QCOMPARE(settings.workNumber, std::int16_t(9));
     }
 
     void mhtHtmlPart()

@@ -8,8 +8,8 @@
 
 #include <QBuffer>
 #include <QTemporaryDir>
-#include <cmath>
 #include <QTest>
+#include <cmath>
 
 using namespace DxfText;
 using Answer = Prompter::Answer;
@@ -113,11 +113,11 @@ void tst_DxfWizard::loadingSetsNoteAndNext_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("note");
     QTest::addColumn<bool>("error");
-    QTest::newRow("polylines") << sampleDrawing() << DxfImportWizard::NoteFound << false;
-    QTest::newRow("only open polylines") << groups(entities(lwpolyline("A", "0", square()))) << DxfImportWizard::NoteNotFound
-                                         << true;
-    QTest::newRow("no ENTITIES end") << groups({"0", "SECTION", "2", "ENTITIES", "0", "LINE"})
-                                     << DxfImportWizard::NoteNotFound << true;
+    const QString found = "Nota:\r\nAu fost gasite entitati de tip polilinie in fisierul selectat !";
+    const QString notFound = "Nota:\r\nNu s-au gasit entitati de tip polilinie in fisierul selectat !";
+    QTest::newRow("polylines") << sampleDrawing() << found << false;
+    QTest::newRow("only open polylines") << groups(entities(lwpolyline("A", "0", square()))) << notFound << true;
+    QTest::newRow("no ENTITIES end") << groups({"0", "SECTION", "2", "ENTITIES", "0", "LINE"}) << notFound << true;
     QTest::newRow("damaged") << groups({"0", "SECTION", "2", "ENTITIES", "0"})
                              << "Nota:\r\nFisierul .DXF este incomplet: se termina dupa codul de grup de la linia 5." << true;
     QTest::newRow("random bytes") << QByteArray("\x01\x02\xff\n\x7f\x00\x00", 7)
@@ -380,6 +380,8 @@ void tst_DxfWizard::renumberingAtFinish_data()
     QTest::addColumn<bool>("asked");
     QTest::addColumn<QStringList>("names"); // after answering Yes
     QTest::newRow("none") << QStringList() << false << QStringList{"TEREN"};
+    QTest::newRow("1") << QStringList{"1"} << false << QStringList{"TEREN", "C1"};
+    QTest::newRow("2 alone") << QStringList{"2"} << true << QStringList{"TEREN", "C1"};
     QTest::newRow("1, 2") << QStringList{"1", "2"} << false << QStringList{"TEREN", "C1", "C2"};
     QTest::newRow("2, 3") << QStringList{"2", "3"} << true << QStringList{"TEREN", "C1", "C2"};
     QTest::newRow("10, 2, 1") << QStringList{"10", "2", "1"} << true << QStringList{"TEREN", "C1", "C2", "C3"};
