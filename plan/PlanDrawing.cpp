@@ -172,7 +172,8 @@ void paint(PlanCanvas& canvas, const QRectF& frame, const QRectF& world, int sca
             if (QPointF::dotProduct(normal, middle - centre) < 0)
                 normal = -normal;
             double degrees = std::atan2(pb.y() - pa.y(), pb.x() - pa.x()) * 180.0 / M_PI;
-            if (degrees > 90)
+            // Upright: read from the left or, on a vertical side, from below.
+            if (degrees >= 90)
                 degrees -= 180;
             else if (degrees < -90)
                 degrees += 180;

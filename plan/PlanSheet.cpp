@@ -3,6 +3,7 @@
 #include "plan/PlanScale.h"
 #include "sketch/SketchView.h"
 
+#include <QFontMetricsF>
 #include <QLocale>
 #include <cmath>
 
@@ -29,14 +30,22 @@ double tableHeight(int rows)
     return TableTitleMm + TableHeaderMm + (rows + 1) * TableRowMm;
 }
 
-void paintRow(PlanCanvas& canvas, const QRectF& row, const std::vector<double>& widths, const QStringList& cells)
+// Header cells wrap; data cells keep one line and are cut with an ellipsis when too long.
+void paintRow(PlanCanvas& canvas, const QRectF& row, const std::vector<double>& widths, const QStringList& cells,
+              bool wrap)
 {
+    const QFontMetricsF metrics(canvas.painter.font(), canvas.painter.device());
     double x = row.left();
     for (std::size_t i = 0; i < widths.size(); ++i) {
         const QRectF cell(x, row.top(), widths[i] * row.width(), row.height());
         canvas.box(cell);
-        if (int(i) < cells.size())
-            canvas.text(cell.adjusted(0.5, 0, -0.5, 0), Centre, cells.at(int(i)));
+        if (int(i) < cells.size()) {
+            const QRectF inner = cell.adjusted(0.5, 0, -0.5, 0);
+            const QString text =
+                wrap ? cells.at(int(i))
+                     : metrics.elidedText(cells.at(int(i)), Qt::ElideRight, inner.width() * canvas.dotsPerMm);
+            canvas.text(inner, wrap ? Centre : int(Qt::AlignCenter), text);
+        }
         x += cell.width();
     }
 }
@@ -49,15 +58,15 @@ void paintTable(PlanCanvas& canvas, const QRectF& area, const Table& table)
     canvas.setPen(0.2);
     canvas.painter.setFont(PlanCanvas::font(6.5, true));
     double y = area.top() + TableTitleMm;
-    paintRow(canvas, QRectF(area.left(), y, area.width(), TableHeaderMm), table.widths, table.header);
+    paintRow(canvas, QRectF(area.left(), y, area.width(), TableHeaderMm), table.widths, table.header, true);
     y += TableHeaderMm;
     canvas.painter.setFont(PlanCanvas::font(7));
     for (const QStringList& row : table.rows) {
-        paintRow(canvas, QRectF(area.left(), y, area.width(), TableRowMm), table.widths, row);
+        paintRow(canvas, QRectF(area.left(), y, area.width(), TableRowMm), table.widths, row, false);
         y += TableRowMm;
     }
     canvas.painter.setFont(PlanCanvas::font(7, true));
-    paintRow(canvas, QRectF(area.left(), y, area.width(), TableRowMm), table.widths, table.total);
+    paintRow(canvas, QRectF(area.left(), y, area.width(), TableRowMm), table.widths, table.total, false);
 }
 
 // The typed total, or the sum of the typed item areas when no total was typed.
@@ -65,6 +74,9 @@ template <typename Items> QString totalArea(const Items* items)
 {
     if (!items)
         return QString();
+    // A typed total of "0" means none, as on the property sheet.
+    if (items->TotalMeasuredArea().trimmed() == QLatin1String("0"))
+        return QStringLiteral("-");
     if (!items->TotalMeasuredArea().trimmed().isEmpty())
         return items->TotalMeasuredArea();
     double sum = 0;
@@ -76,7 +88,7 @@ template <typename Items> QString totalArea(const Items* items)
 QString areaOrDash(const QString& text)
 {
     const QString trimmed = text.trimmed();
-    return trimmed.isEmpty() ? QStringLiteral("-") : trimmed + QStringLiteral(" mp");
+    return trimmed.isEmpty() || trimmed == QLatin1String("0") ? QStringLiteral("-") : trimmed + QStringLiteral(" mp");
 }
 
 void joinPart(QStringList& parts, const QString& prefix, const QString& value)
@@ -241,9 +253,15 @@ void paintHeader(PlanCanvas& canvas, const QRectF& area, const Land& land, const
     for (int i = 0; i < left.size(); ++i)
         canvas.text(QRectF(area.left(), area.top() + i * lineMm, half - 2, lineMm), Qt::AlignLeft | Qt::AlignVCenter,
                     left.at(i));
-    for (int i = 0; i < right.size(); ++i)
-        canvas.text(QRectF(area.left() + half, area.top() + i * lineMm, half, lineMm), Qt::AlignLeft | Qt::AlignVCenter,
-                    right.at(i));
+    // The address may take two lines; the lines after it move down by what it took.
+    const QRectF addressRoom(area.left() + half, area.top(), half, 2 * lineMm);
+    const QFontMetricsF metrics(canvas.painter.font(), canvas.painter.device());
+    const bool twoLines = metrics.horizontalAdvance(right.first()) > addressRoom.width() * canvas.dotsPerMm;
+    canvas.text(addressRoom.adjusted(0, 0, 0, twoLines ? 0 : -lineMm),
+                Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, right.first());
+    for (int i = 1; i < right.size(); ++i)
+        canvas.text(QRectF(area.left() + half, area.top() + (i + (twoLines ? 1 : 0)) * lineMm, half, lineMm),
+                    Qt::AlignLeft | Qt::AlignVCenter, right.at(i));
 }
 
 double tablesHeight(const Land& land)

@@ -201,7 +201,9 @@ void SitePlan::paintFirstPage(PlanCanvas& canvas) const
     // The areas beside the executant block, the inventory between them and the tables.
     PlanSheet::paintAreas(canvas, QRectF(content.left(), executant.top() + 6, content.width() - 95, PlanSheet::AreasMm),
                           land, m_inventory);
-    if (m_inventoryOnFirstPage) {
+    if (m_inventory.isEmpty()) {
+        // Nothing to list: an apartment, or a document without contours.
+    } else if (m_inventoryOnFirstPage) {
         const double top = bottomOfTables() + 2;
         const QRectF region(content.left(), top, content.width(), executant.top() - 2 - top);
         PlanSheet::paintInventory(canvas, region, PlanSheet::inventoryLines(m_inventory), 0,
