@@ -2,6 +2,7 @@
 
 #include "sketch/SketchRenderer.h"
 
+#include <algorithm>
 #include <cmath>
 
 CoordinateInventory CoordinateInventory::fromLand(const Land& land)
@@ -45,6 +46,57 @@ InventoryContour CoordinateInventory::measure(const Polygon& polygon)
     return contour;
 }
 
+namespace {
+
+// Writes `value` with `decimals` (0..6) decimals ending just before `end`; returns where the
+// text starts, or null when the value needs Qt's exact formatting (not finite, or beyond 2^53
+// units).
+char* writeFixed(char* end, double value, int decimals)
+{
+    static const double powers[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+    const double power = powers[decimals];
+    if (!std::isfinite(value) || std::fabs(value) * power > 9.0e15)
+        return nullptr;
+    // The fraction is split off exactly, so that only it is scaled: 2.675 (2.67499...) must not
+    // become 267.5 and round up.
+    const double whole = std::trunc(value);
+    long long units = static_cast<long long>(whole) * static_cast<long long>(power) +
+                      static_cast<long long>(std::round((value - whole) * power));
+    const bool negative = units < 0;
+    if (negative)
+        units = -units;
+    char* at = end;
+    for (int digit = 0; digit <= decimals || units > 0; ++digit) {
+        if (digit == decimals && decimals > 0)
+            *--at = '.';
+        *--at = char('0' + units % 10);
+        units /= 10;
+    }
+    if (negative)
+        *--at = '-';
+    return at;
+}
+
+// Appends the number without a temporary string (a long inventory formats 100,000 of them).
+void appendFixed(QString& text, double value, int decimals)
+{
+    char buffer[40];
+    const char* start = writeFixed(buffer + sizeof(buffer), value, decimals);
+    if (start)
+        text += QLatin1String(start, buffer + sizeof(buffer));
+    else
+        text += QString::number(value, 'f', decimals);
+}
+
+} // namespace
+
+QString CoordinateInventory::fixedText(double value, int decimals)
+{
+    QString text;
+    appendFixed(text, value, std::clamp(decimals, 0, 6));
+    return text;
+}
+
 int CoordinateInventory::pointCount() const
 {
     int count = 0;
@@ -67,29 +119,49 @@ QString csvField(const QString& text)
 
 } // namespace
 
-QString CoordinateInventory::toCsv() const
+QByteArray CoordinateInventory::csvBytes() const
 {
-    QString csv;
-    csv.reserve(pointCount() * 40 + 64);
-    csv += QLatin1String("Contur,Nr,X,Y,D\n");
+    // Bytes rather than a QString: half the memory, so that 32,767 rows still fit the cache
+    // (past it the text took several times longer per row).
+    QByteArray csv;
+    csv.reserve(pointCount() * 48 + 64 * int(m_contours.size()) + 64);
+    char buffer[40];
+    char* const end = buffer + sizeof(buffer);
+    const auto number = [&](double value, int decimals) {
+        if (const char* start = writeFixed(end, value, decimals))
+            csv.append(start, end - start);
+        else
+            csv += QByteArray::number(value, 'f', decimals);
+    };
+    csv += "Contur,Nr,X,Y,D\n";
     for (const InventoryContour& contour : m_contours) {
-        const QString name = csvField(contour.name);
+        const QByteArray name = csvField(contour.name).toUtf8();
         for (const InventoryPoint& point : contour.points) {
             csv += name;
-            csv += QLatin1Char(',');
-            csv += csvField(point.no);
-            csv += QLatin1Char(',');
-            csv += coordinateText(point.x);
-            csv += QLatin1Char(',');
-            csv += coordinateText(point.y);
-            csv += QLatin1Char(',');
-            csv += lengthText(point.side);
-            csv += QLatin1Char('\n');
+            csv += ',';
+            csv += csvField(point.no).toUtf8();
+            csv += ',';
+            number(point.x, 3);
+            csv += ',';
+            number(point.y, 3);
+            csv += ',';
+            number(point.side, 2);
+            csv += '\n';
         }
     }
-    csv += QLatin1String("\nContur,S,P\n");
-    for (const InventoryContour& contour : m_contours)
-        csv += csvField(contour.name) + QLatin1Char(',') + lengthText(contour.area) + QLatin1Char(',') +
-               lengthText(contour.perimeter) + QLatin1Char('\n');
+    csv += "\nContur,S,P\n";
+    for (const InventoryContour& contour : m_contours) {
+        csv += csvField(contour.name).toUtf8();
+        csv += ',';
+        number(contour.area, 2);
+        csv += ',';
+        number(contour.perimeter, 2);
+        csv += '\n';
+    }
     return csv;
+}
+
+QString CoordinateInventory::toCsv() const
+{
+    return QString::fromUtf8(csvBytes());
 }

@@ -41,10 +41,16 @@ public:
     // decimals, D with 2), a blank line, then "Contur,S,P" and one row per contour (2 decimals).
     // Fields holding a comma, a quote or a line break are quoted.
     QString toCsv() const;
+    // The same text in UTF-8, as files and the command line take it.
+    QByteArray csvBytes() const;
 
-    // The same numbers as the plan and the CSV print them.
-    static QString coordinateText(double value) { return QString::number(value, 'f', 3); }
-    static QString lengthText(double value) { return QString::number(value, 'f', 2); }
+    // The same numbers as the plan and the CSV print them: "." and a fixed count of decimals,
+    // never "-0.000".
+    static QString coordinateText(double value) { return fixedText(value, 3); }
+    static QString lengthText(double value) { return fixedText(value, 2); }
+    // A value rounded to 0..6 decimals. Qt's own formatting takes a slow exact path for many
+    // coordinates, which made a long inventory several times slower per point than a short one.
+    static QString fixedText(double value, int decimals);
 
 private:
     static InventoryContour measure(const Polygon& polygon);

@@ -19,6 +19,8 @@ private slots:
     void measures_data();
     void measures();
     void contoursInDocumentOrder();
+    void numberTexts_data();
+    void numberTexts();
     void csv_data();
     void csv();
     void sampleDocuments_data();
@@ -95,6 +97,34 @@ void tst_Inventory::contoursInDocumentOrder()
     QCOMPARE(names, expected);
     QCOMPARE(names.first(), QStringLiteral("TEREN"));
     QVERIFY(!names.contains(QStringLiteral("C9")));
+}
+
+void tst_Inventory::numberTexts_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("expected");
+    // Catches a dropped trailing zero or a lost digit on national grid coordinates.
+    QTest::newRow("coordinate") << 388270.62 << 3 << QStringLiteral("388270.620");
+    // Catches a leading zero missing below 1 and a wrong carry into the units.
+    QTest::newRow("below one") << 0.0996 << 2 << QStringLiteral("0.10");
+    QTest::newRow("carry to a new digit") << 9.9996 << 3 << QStringLiteral("10.000");
+    // Catches rounding of the decimal text instead of the binary value (2.675 is 2.67499...).
+    QTest::newRow("binary below the half") << 2.675 << 2 << QStringLiteral("2.67");
+    QTest::newRow("negative") << -7.000001 << 3 << QStringLiteral("-7.000");
+    // Catches "-0.000" for a value that rounds to nothing.
+    QTest::newRow("negative rounding to zero") << -0.0004 << 3 << QStringLiteral("0.000");
+    QTest::newRow("no decimals") << 1234.5 << 0 << QStringLiteral("1235");
+    // Beyond the integer range of a double the text still has every digit Qt gives.
+    QTest::newRow("huge") << 1e17 << 2 << QStringLiteral("100000000000000000.00");
+}
+
+void tst_Inventory::numberTexts()
+{
+    QFETCH(double, value);
+    QFETCH(int, decimals);
+    QFETCH(QString, expected);
+    QCOMPARE(CoordinateInventory::fixedText(value, decimals), expected);
 }
 
 void tst_Inventory::csv_data()
