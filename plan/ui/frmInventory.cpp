@@ -51,6 +51,7 @@ void frmInventory::fillTable()
     grdInventory->setColumnCount(headers.size());
     grdInventory->setHorizontalHeaderLabels(headers);
     grdInventory->verticalHeader()->setVisible(false);
+    grdInventory->verticalHeader()->setDefaultSectionSize(grdInventory->fontMetrics().height() + 6);
     grdInventory->setRowCount(m_inventory.pointCount() + int(m_inventory.contours().size()));
     int row = 0;
     const auto put = [this](int row, int column, const QString& text, bool right) {
