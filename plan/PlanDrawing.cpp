@@ -172,22 +172,26 @@ void paint(PlanCanvas& canvas, const QRectF& frame, const QRectF& world, int sca
             if (QPointF::dotProduct(normal, middle - centre) < 0)
                 normal = -normal;
             double degrees = std::atan2(pb.y() - pa.y(), pb.x() - pa.x()) * 180.0 / M_PI;
-            // Upright: read from the left or, on a vertical side, from below.
-            if (degrees >= 90)
+            // Readable from the bottom or the right of the sheet: a side near the vertical
+            // (within 5 degrees) reads upwards whichever way it leans.
+            if (degrees > 85)
                 degrees -= 180;
-            else if (degrees < -90)
+            else if (degrees <= -95)
                 degrees += 180;
             textAt(canvas, middle + normal * 1.6, degrees, text, sideMm);
         }
         // Vertex markers and numbers, pushed away from the contour's middle.
         canvas.painter.setFont(numberFont);
+        const QFontMetricsF numberMetrics(numberFont, canvas.painter.device());
         for (int i = 0; i < n; ++i) {
             const Point& point = *points.Item(i + 1);
             const QPointF at = toPage(point.X(), point.Y(), world, frame);
             canvas.setPen(0.15, SketchRenderer::markerColour());
             canvas.painter.drawEllipse(canvas.at(at), 0.5 * canvas.dotsPerMm, 0.5 * canvas.dotsPerMm);
             canvas.painter.setPen(SketchRenderer::labelColour());
-            textAt(canvas, at + unit(at - centre) * 2.2, 0, point.No(), 12);
+            const QPointF label = at + unit(at - centre) * 2.2;
+            const double halfWidthMm = numberMetrics.horizontalAdvance(point.No()) / canvas.dotsPerMm / 2;
+            canvas.line(numberMetrics, label.x() - halfWidthMm, label.y() - 1.5, 3.0, false, point.No());
         }
         if (!land) {
             canvas.painter.setFont(buildingFont);

@@ -137,6 +137,7 @@ int paintInventory(PlanCanvas& canvas, const QRectF& region, const std::vector<I
     const double edges[5] = {0, 10, 27.5, 45, InventoryColumnMm};
     const QFont plain = PlanCanvas::font(6.5);
     const QFont bold = PlanCanvas::font(6.5, true);
+    const QFontMetricsF plainMetrics(plain, canvas.painter.device());
     int painted = 0;
     for (int column = 0; column < columns && first + painted < int(lines.size()); ++column) {
         const double left = region.left() + column * (InventoryColumnMm + InventoryGapMm);
@@ -173,12 +174,13 @@ int paintInventory(PlanCanvas& canvas, const QRectF& region, const std::vector<I
             case InventoryLine::Point: {
                 const InventoryPoint& point = line.contour->points[std::size_t(line.index)];
                 canvas.painter.setFont(plain);
-                canvas.text(cell(0, y), Qt::AlignLeft | Qt::AlignVCenter, point.no);
-                canvas.text(cell(1, y), Qt::AlignRight | Qt::AlignVCenter,
+                canvas.line(plainMetrics, cell(0, y).left(), y, InventoryRowMm, false, point.no);
+                canvas.line(plainMetrics, cell(1, y).right(), y, InventoryRowMm, true,
                             CoordinateInventory::coordinateText(point.x));
-                canvas.text(cell(2, y), Qt::AlignRight | Qt::AlignVCenter,
+                canvas.line(plainMetrics, cell(2, y).right(), y, InventoryRowMm, true,
                             CoordinateInventory::coordinateText(point.y));
-                canvas.text(cell(3, y), Qt::AlignRight | Qt::AlignVCenter, CoordinateInventory::lengthText(point.side));
+                canvas.line(plainMetrics, cell(3, y).right(), y, InventoryRowMm, true,
+                            CoordinateInventory::lengthText(point.side));
                 break;
             }
             case InventoryLine::Blank:
