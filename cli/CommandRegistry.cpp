@@ -4,7 +4,10 @@
 #include "cli/CoordsCommand.h"
 #include "cli/DumpCommand.h"
 #include "cli/DxfCommand.h"
+#include "cli/ExportDxfCommand.h"
 #include "cli/ImportDxfCommand.h"
+#include "cli/InventoryCommand.h"
+#include "cli/PlanCommand.h"
 #include "cli/SheetCommand.h"
 #include "cli/SketchCommand.h"
 #include "cli/NomenclatureCommand.h"
@@ -22,6 +25,9 @@ std::vector<std::unique_ptr<CliCommand>> allCommands()
     commands.push_back(std::make_unique<DxfCommand>());
     commands.push_back(std::make_unique<ImportDxfCommand>());
     commands.push_back(std::make_unique<PathsCommand>());
+    commands.push_back(std::make_unique<InventoryCommand>());
+    commands.push_back(std::make_unique<PlanCommand>());
+    commands.push_back(std::make_unique<ExportDxfCommand>());
     return commands;
 }
 

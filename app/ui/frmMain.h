@@ -2,6 +2,7 @@
 
 #include "app/DocumentState.h"
 #include "model/CPFile.h"
+#include "plan/PlanOptions.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -22,6 +23,8 @@ class QSplitter;
 class QTabWidget;
 class QToolBar;
 class frmHelp;
+class CoordinateInventory;
+class SitePlan;
 
 // The main window: the data form, the coordinate list and the sketch of one property
 // document, the area list, the status bar and the toolbar commands. Every message and
@@ -49,6 +52,19 @@ public:
     bool SaveDocument();
     void ExportSheet();
     void ImportFromDxf();
+    // The "Fisier" menu's outputs: the site plan as PDF and on paper, the coordinate inventory
+    // and the contours as a DXF drawing.
+    void ExportPlan();
+    void PrintPlan();
+    void ShowInventory();
+    void ExportDrawing();
+    // The plan's options dialog, the print preview and the inventory window, replaceable by tests.
+    void setPlanOptionsAsker(std::function<std::optional<PlanOptions>(const PlanOptions&)> asker)
+    {
+        m_askPlanOptions = std::move(asker);
+    }
+    void setPlanPreviewer(std::function<void(const SitePlan&)> previewer) { m_previewPlan = std::move(previewer); }
+    void setInventoryShower(std::function<void(const CoordinateInventory&)> shower) { m_showInventory = std::move(shower); }
     // Opens the Data folder's tables again after a nomenclature import; the document stays.
     void reloadNomenclature();
 
@@ -98,6 +114,15 @@ protected:
 
 private:
     void buildToolbar();
+    void buildFileMenu();
+    // The form's data with the list's contours, for a plan; null when a check failed (shown).
+    DocumentPtr planDocument();
+    // The plan of `document` with the options asked; null when cancelled or refused (shown).
+    std::unique_ptr<SitePlan> preparePlan(const Document& document);
+    std::shared_ptr<Polygons> contoursLandFirst();
+    // Asks for an export file (the extension added when missing, overwriting confirmed); empty
+    // when cancelled.
+    QString chooseExportFile(const QString& extension, const QString& baseName, const QString& title);
     void buildLayout();
     void fitLeftPanel();
     void configureCoordinateList();
@@ -153,4 +178,8 @@ private:
     std::function<void()> m_showOptions;
     std::function<void()> m_showDxfWizard;
     std::function<QDate()> m_today;
+    std::function<std::optional<PlanOptions>(const PlanOptions&)> m_askPlanOptions;
+    std::function<void(const SitePlan&)> m_previewPlan;
+    std::function<void(const CoordinateInventory&)> m_showInventory;
+    PlanOptions m_planOptions;
 };

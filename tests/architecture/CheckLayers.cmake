@@ -4,8 +4,9 @@ file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
     ${SOURCE_DIR}/geometry/*.cpp ${SOURCE_DIR}/geometry/*.h ${SOURCE_DIR}/dxf/*.cpp ${SOURCE_DIR}/dxf/*.h
     ${SOURCE_DIR}/entry/*.cpp ${SOURCE_DIR}/entry/*.h ${SOURCE_DIR}/coordlist/*.cpp ${SOURCE_DIR}/coordlist/*.h
     ${SOURCE_DIR}/sketch/*.cpp ${SOURCE_DIR}/sketch/*.h ${SOURCE_DIR}/report/*.cpp ${SOURCE_DIR}/report/*.h
+    ${SOURCE_DIR}/plan/*.cpp ${SOURCE_DIR}/plan/*.h
     ${SOURCE_DIR}/cli/*.cpp ${SOURCE_DIR}/cli/*.h ${SOURCE_DIR}/scrivel/*.cpp ${SOURCE_DIR}/scrivel/*.h)
-set(widgetIncludes "#include <(QtWidgets/)?(QWidget|QDialog|QMainWindow|QMessageBox|QFileDialog|QInputDialog|QApplication|QLabel|QPushButton|QTableView|QLineEdit|QMenu|QToolBar|QComboBox|QListWidget)>")
+set(widgetIncludes "#include <(QtWidgets/)?(QWidget|QDialog|QMainWindow|QMessageBox|QFileDialog|QInputDialog|QApplication|QLabel|QPushButton|QTableView|QLineEdit|QMenu|QToolBar|QComboBox|QListWidget|QPrinter|QPrintPreviewDialog|QPrintDialog)>")
 foreach(source ${sources})
     set(isUi FALSE)
     if(source MATCHES "/ui/")

@@ -1,0 +1,15 @@
+#include "cli/LoadedDocument.h"
+
+#include "model/CPFile.h"
+
+DocumentPtr loadDocumentOrReport(const QString& path, QTextStream& err)
+{
+    CPFile file(QStringLiteral("."));
+    file.setCPFileName(path);
+    Error error;
+    if (!file.LoadCPFile(nullptr, &error)) {
+        err << path << ": " << error.text() << Qt::endl;
+        return nullptr;
+    }
+    return file.Document();
+}
