@@ -118,8 +118,8 @@ private slots:
             << QByteArray(R"({"Land": {"Owners": [{"LastName": "ȘTEFĂNESCU", "FirstName": "ŁUCJA ŢĂRAN ß"}]}})") << 0
             << "";
         QTest::newRow("one building number, two contours")
-            << QByteArray(R"({"Land": {"Buildings": {"Items": [{"No": "C1", "Geometry": {"Points": [{"X": 1}]}},
-                                                              {"No": "C1", "Geometry": {"Points": [{"X": 2}]}}]}}})")
+            << QByteArray(R"({"Land": {"Buildings": {"Items": [{"No": "C1", "Geometry": {"Points": [{"X": 1, "Y": 0}]}},
+                                                              {"No": "C1", "Geometry": {"Points": [{"X": 2, "Y": 0}]}}]}}})")
             << 1 << "Land.Buildings.Geometry: buildings numbered \"C1\" have different contours";
         QTest::newRow("a bare array") << QByteArray("[]") << 1 << "expected one JSON object holding the document";
         QTest::newRow("broken JSON") << QByteArray("{\"Land\": ") << 1 << "not a JSON document (";
