@@ -1,6 +1,8 @@
 #include "cli/CommandRegistry.h"
 
 #include "cli/BuildCommand.h"
+#include "cli/CgxmlCommand.h"
+#include "cli/ImportCgxmlCommand.h"
 #include "cli/CoordsCommand.h"
 #include "cli/DumpCommand.h"
 #include "cli/DxfCommand.h"
@@ -20,6 +22,8 @@ std::vector<std::unique_ptr<CliCommand>> allCommands()
     commands.push_back(std::make_unique<SheetCommand>());
     commands.push_back(std::make_unique<DxfCommand>());
     commands.push_back(std::make_unique<ImportDxfCommand>());
+    commands.push_back(std::make_unique<CgxmlCommand>());
+    commands.push_back(std::make_unique<ImportCgxmlCommand>());
     return commands;
 }
 

@@ -2,7 +2,8 @@
 # Installs what Lotmark needs to build, run and test on Debian 12 (bookworm).
 set -euo pipefail
 packages=(cmake g++ ninja-build ccache qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev libgl1-mesa-dev
-          qt6-image-formats-plugins fonts-liberation2 xvfb xauth libreoffice-writer-nogui poppler-utils)
+          qt6-image-formats-plugins fonts-liberation2 xvfb xauth libreoffice-writer-nogui poppler-utils
+          libxml2-utils)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

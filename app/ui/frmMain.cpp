@@ -67,6 +67,7 @@ frmMain::frmMain(AppSettings& settings, Prompter& prompter, QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     resize(1280, 800);
     buildToolbar();
+    buildFileMenu();
     buildLayout();
 
     m_askPropertyType = [this](bool* isApartment) {

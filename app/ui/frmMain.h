@@ -19,6 +19,7 @@ class QSplitter;
 class QTabWidget;
 class QToolBar;
 class frmHelp;
+struct CgxmlFinding;
 
 // The main window: the data form, the coordinate list and the sketch of one property
 // document, the area list, the status bar and the toolbar commands. Every message and
@@ -46,6 +47,14 @@ public:
     bool SaveDocument();
     void ExportSheet();
     void ImportFromDxf();
+    // The national exchange file: "Export CGXML..." and "Deschide CGXML..." of the "Fisier" menu.
+    void ExportCgxml();
+    void OpenCgxml();
+    // The dialog listing the checks made before export, replaceable by tests: true to export.
+    void setCgxmlChecksShower(std::function<bool(const QList<CgxmlFinding>&)> shower)
+    {
+        m_showCgxmlChecks = std::move(shower);
+    }
     // Opens the Data folder's tables again after a nomenclature import; the document stays.
     void reloadNomenclature();
 
@@ -56,7 +65,11 @@ public:
 
     // The path chosen in a file dialog; empty when cancelled. The save kind re-reads the work
     // number from the settings file first.
-    enum class DialogKind { Open, Save };
+    enum class DialogKind
+    {
+        Open,
+        Save
+    };
     QString ShowFileDialog(const QString& filter, const QString& defaultName, const QString& title, DialogKind kind);
 
     QString currentFileName() const { return m_fileName; }
@@ -84,6 +97,7 @@ protected:
 
 private:
     void buildToolbar();
+    void buildFileMenu();
     void buildLayout();
     void fitLeftPanel();
     void configureCoordinateList();
@@ -114,7 +128,7 @@ private:
     QToolBar* m_toolbar = nullptr; // tbrMain
     QSplitter* m_splitter = nullptr;
     bool m_leftPanelFitted = false;
-    QTabWidget* m_tabs = nullptr;  // tabRight
+    QTabWidget* m_tabs = nullptr; // tabRight
     CreateFBI* m_form = nullptr;
     EditableList* m_coordinates = nullptr;
     DrawSketch* m_sketch = nullptr;
@@ -126,4 +140,5 @@ private:
     std::function<void()> m_showOptions;
     std::function<void()> m_showDxfWizard;
     std::function<QDate()> m_today;
+    std::function<bool(const QList<CgxmlFinding>&)> m_showCgxmlChecks;
 };
