@@ -383,8 +383,8 @@ private:
         static const QSet<QString> written = {QStringLiteral("REGISTRATIONID"), QStringLiteral("REGISTRATIONTYPE"),
                                               QStringLiteral("RIGHTTYPE"), QStringLiteral("DEEDID"),
                                               QStringLiteral("ACTUALQUOTA")};
-        for (auto it = row.fields.begin(); it != row.fields.end(); ++it) {
-            if (!written.contains(it.key()) && !it.value().trimmed().isEmpty())
+        for (const auto& [name, value] : row.fields) {
+            if (!written.contains(name) && !value.trimmed().isEmpty())
                 return false;
         }
         return row.value("RIGHTTYPE") == QLatin1String("PROPRIETATE") &&

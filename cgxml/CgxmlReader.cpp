@@ -108,7 +108,7 @@ bool CgxmlReader::readRow(QXmlStreamReader& xml, QString* error)
                 line, QStringLiteral("randul %1 are peste %2 campuri.").arg(row.type).arg(m_limits.maxFieldsPerRow));
             return false;
         }
-        row.fields.insert(name, text);
+        row.fields.append({name, text});
     }
     if (xml.hasError()) {
         *error = atLine(xml.lineNumber(), xml.errorString());

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <utility>
 
 class QIODevice;
 
@@ -13,9 +14,18 @@ struct CgxmlRow
 {
     QString type;
     qint64 line = 0;
-    QHash<QString, QString> fields;
+    // In file order; a row has a handful, so a list searched in order beats a hash.
+    QList<std::pair<QString, QString>> fields;
 
-    QString value(const char* name) const { return fields.value(QLatin1String(name)); }
+    QString value(const char* name) const
+    {
+        const QLatin1String key(name);
+        for (const auto& field : fields) {
+            if (field.first == key)
+                return field.second;
+        }
+        return QString();
+    }
     bool has(const char* name) const { return !value(name).trimmed().isEmpty(); }
 };
 

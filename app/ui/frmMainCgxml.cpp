@@ -46,6 +46,9 @@ void frmMain::OpenCgxml()
     const DocumentPtr document = commands.openDocument();
     if (!document)
         return;
+    // The file's surveyor is whoever measured before; the work continues under this installation's.
+    document->setSurveyorName(m_settings.surveyorName);
+    document->setSurveyorLicense(m_settings.surveyorLicense);
     // The window opens documents from .CP files: the imported one goes through a temporary file,
     // and the window then has no file name, so "Save" asks for one.
     QTemporaryDir folder;

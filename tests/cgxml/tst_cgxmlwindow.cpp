@@ -71,6 +71,9 @@ private slots:
         QCOMPARE(land.Owners()->Count(), 1);
         QCOMPARE(land.Owners()->Item(1)->LastName(), QStringLiteral("AGRO SRL"));
         QCOMPARE(m_window->currentFileName(), QString());
+        // The file's surveyor (IONESCU MARIA) does not replace the one working now.
+        QCOMPARE(m_window->dataForm()->Document()->SurveyorName(), QStringLiteral("Popescu Ion"));
+        QCOMPARE(m_settings->surveyorName, QStringLiteral("Popescu Ion"));
         QVERIFY(!m_window->windowTitle().contains(QStringLiteral("import.CP")));
     }
 
