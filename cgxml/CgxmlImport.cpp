@@ -394,7 +394,7 @@ private:
     void count(int n, const QString& what)
     {
         if (n > 0)
-            m_result.leftBehind << QStringLiteral("%1 %2").arg(n).arg(what);
+            m_result.leftBehind << QStringLiteral("%1: %2").arg(what).arg(n);
     }
 
     void leftBehind(const CgxmlRow& land)

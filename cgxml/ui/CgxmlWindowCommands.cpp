@@ -9,7 +9,7 @@
 #include <QFileInfo>
 
 namespace {
-const QString Filter = QStringLiteral("Fisiere CGXML (*.cgxml)|*.cgxml|");
+const QString Filter = QStringLiteral("Fisiere CGXML|*.cgxml|");
 }
 
 const QString CgxmlWindowCommands::Caption = QStringLiteral("CGXML");

@@ -145,9 +145,9 @@ private slots:
                                                  out, QStringLiteral("--data"), QStringLiteral(LOTMARK_BUILD_DATA)});
         QVERIFY2(result.code == 0, qPrintable(result.err));
         QCOMPARE(result.err.count(QLatin1Char('\n')), 1); // one message, one line
-        for (const char* extra :
-             {"1 alte terenuri (Land)", "numarul cadastral 81234", "2 acte (Deed)", "2 inscrieri (Registration)",
-              "1 persoane fara drept asupra terenului ales", "3 puncte ale altor imobile", "1 randuri Contested"})
+        for (const char* extra : {"alte terenuri (Land): 1", "numarul cadastral 81234", "acte (Deed): 2",
+                                  "cota sau actul lor: 2", "persoane fara drept asupra terenului ales (Person): 1",
+                                  "puncte ale altor imobile (Points): 3", "randuri Contested: 1"})
             QVERIFY2(result.err.contains(QLatin1String(extra)), qPrintable(extra + (": " + result.err)));
 
         const DocumentPtr document = CgxmlTestFiles::load(out);
