@@ -2,6 +2,7 @@
 
 #include "model/CPFile.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
@@ -34,6 +35,13 @@ inline QString schemaProblems(const QString& path)
 inline bool haveXmllint()
 {
     return !QStandardPaths::findExecutable(QStringLiteral("xmllint")).isEmpty();
+}
+
+// Writes `bytes` into `path`; false when the file cannot be written.
+inline bool write(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 inline DocumentPtr load(const QString& path)

@@ -184,10 +184,7 @@ private slots:
         file.setCPFileName(dir.filePath(QStringLiteral("doc.CP")));
         QVERIFY(file.SaveCPFile());
         const QString path = dir.filePath(target);
-        QFile old(path);
-        if (old.open(QIODevice::WriteOnly))
-            old.write("old");
-        old.close();
+        CgxmlTestFiles::write(path, "old"); // fails for the missing folder, as it should
         const CliResult result = runCliCaptured(
             {QStringLiteral("cgxml"), dir.filePath(QStringLiteral("doc.CP")), QStringLiteral("-o"), path});
         QCOMPARE(result.code, 1);

@@ -214,16 +214,11 @@ private slots:
     {
         QTemporaryDir dir;
         const QString broken = dir.filePath(QStringLiteral("broken.cgxml"));
-        QFile file(broken);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("<CGXML><Land>");
-        file.close();
+        QVERIFY(CgxmlTestFiles::write(broken, "<CGXML><Land>"));
         const QString target = dir.filePath(QStringLiteral("keep.CP"));
-        QFile keep(target);
-        QVERIFY(keep.open(QIODevice::WriteOnly));
-        keep.write("old");
-        keep.close();
+        QVERIFY(CgxmlTestFiles::write(target, "old"));
         QCOMPARE(runCliCaptured({QStringLiteral("import-cgxml"), broken, QStringLiteral("-o"), target}).code, 1);
+        QFile keep(target);
         QVERIFY(keep.open(QIODevice::ReadOnly));
         QCOMPARE(keep.readAll(), QByteArray("old"));
     }

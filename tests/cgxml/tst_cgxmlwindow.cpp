@@ -84,10 +84,7 @@ private slots:
         const DocumentPtr before = m_window->dataForm()->Document();
         QTemporaryDir dir;
         const QString broken = dir.filePath(QStringLiteral("b.cgxml"));
-        QFile file(broken);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("<CGXML>\n<Land>\n");
-        file.close();
+        QVERIFY(CgxmlTestFiles::write(broken, "<CGXML>\n<Land>\n"));
         m_prompter->clear();
         m_prompter->queueFileName(broken);
         menuAction(QStringLiteral("mnuOpenCgxml"))->trigger();
