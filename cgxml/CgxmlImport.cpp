@@ -245,12 +245,18 @@ private:
             if (unit.has("BUILDINGID") && m_buildingIds.contains(integer(unit, "BUILDINGID")))
                 units << unit;
         }
-        // One unit makes an apartment document; several stay with the file (a document holds one).
+        // Units make an apartment document: the first unit's apartment, with every unit of the same
+        // apartment number; the other apartments of a block stay with the file.
         double total = 0;
-        if (units.size() == 1) {
-            apartment(units.first(), rows, &total);
+        if (!units.isEmpty()) {
+            const QString apartmentNo = units.first().value("APNO").trimmed();
+            for (const CgxmlRow& unit : units) {
+                if (unit.value("APNO").trimmed() == apartmentNo)
+                    apartmentUnit(unit, rows, &total);
+                else
+                    ++m_unitsLeft;
+            }
         } else {
-            m_unitsLeft = int(units.size());
             int position = 0;
             for (const CgxmlRow& row : rows) {
                 ++position;
@@ -267,18 +273,19 @@ private:
         buildings->setTotalMeasuredArea(CgxmlWriter::number(total));
     }
 
-    void apartment(const CgxmlRow& unit, const QList<CgxmlRow>& blocks, double* total)
+    void apartmentUnit(const CgxmlRow& unit, const QList<CgxmlRow>& blocks, double* total)
     {
         m_result.document->setIsAp(-1);
         auto build = std::make_shared<Build>();
-        build->setNo(unit.has("IDENTIFIER") ? unit.value("IDENTIFIER") : QStringLiteral("1"));
+        build->setNo(unit.has("IDENTIFIER") ? unit.value("IDENTIFIER")
+                                            : QString::number(m_land->Buildings()->Count() + 1));
         build->setMeasuredArea(areaText(unit, "MEASUREDAREA"));
         for (const CgxmlRow& block : blocks) {
             if (integer(block, "BUILDINGID") == integer(unit, "BUILDINGID"))
                 build->setBuildDestination(block.value("BUILDINGDESTINATION").trimmed());
         }
         splitNotes(unit.value("NOTES"), *build);
-        *total = unit.has("MEASUREDAREA") ? real(unit, "MEASUREDAREA") : 0.0;
+        *total += unit.has("MEASUREDAREA") ? real(unit, "MEASUREDAREA") : 0.0;
         Address& address = *m_land->Address();
         if (address.ApartmentNo().isEmpty())
             address.setApartmentNo(unit.value("APNO"));
@@ -415,7 +422,7 @@ private:
                 ++registrations;
         }
         count(registrations, QStringLiteral("inscrieri (Registration) cu tipul dreptului, cota sau actul lor"));
-        count(m_unitsLeft, QStringLiteral("unitati individuale (IU)"));
+        count(m_unitsLeft, QStringLiteral("unitati individuale (IU) ale altor apartamente"));
         count(m_personsLeft, QStringLiteral("persoane fara drept asupra terenului ales (Person)"));
         count(m_pointsLeft, QStringLiteral("puncte ale altor imobile (Points)"));
         static const QSet<QString> known = {QStringLiteral("FileDescription"),

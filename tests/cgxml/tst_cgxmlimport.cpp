@@ -209,6 +209,38 @@ private slots:
             qPrintable(missing.err));
     }
 
+    // A block's units: those of the first unit's apartment number make the document, the other
+    // apartments are reported.
+    void unitsOfOneApartment()
+    {
+        const QByteArray xml =
+            "<CGXML>\n<Land><LANDID>1</LANDID></Land>\n"
+            "<Building><BUILDINGID>7</BUILDINGID><LANDID>1</LANDID><BUILDNO>1</BUILDNO>"
+            "<BUILDINGDESTINATION>CL</BUILDINGDESTINATION></Building>\n"
+            "<IU><IUID>1</IUID><BUILDINGID>7</BUILDINGID><IDENTIFIER>A</IDENTIFIER><APNO>3</APNO>"
+            "<MEASUREDAREA>50</MEASUREDAREA></IU>\n"
+            "<IU><IUID>2</IUID><BUILDINGID>7</BUILDINGID><APNO>4</APNO><MEASUREDAREA>60</MEASUREDAREA></IU>\n"
+            "<IU><IUID>3</IUID><BUILDINGID>7</BUILDINGID><IDENTIFIER>B</IDENTIFIER><APNO>3</APNO>"
+            "<MEASUREDAREA>5.5</MEASUREDAREA></IU>\n</CGXML>";
+        QBuffer buffer;
+        buffer.setData(xml);
+        buffer.open(QIODevice::ReadOnly);
+        CgxmlReader reader;
+        QString error;
+        QVERIFY(reader.read(&buffer, &error));
+        CgxmlImport::Result result;
+        QVERIFY2(CgxmlImport::toDocument(reader, QString(), nullptr, &result, &error), qPrintable(error));
+        const Document& document = *result.document;
+        QVERIFY(document.isApartment());
+        QCOMPARE(document.Land()->Address()->ApartmentNo(), QStringLiteral("3"));
+        QCOMPARE(document.Land()->Buildings()->Count(), 2);
+        QCOMPARE(document.Land()->Buildings()->Item(2)->No(), QStringLiteral("B"));
+        QCOMPARE(document.Land()->Buildings()->Item(2)->BuildDestination(), QStringLiteral("CL"));
+        QCOMPARE(document.Land()->Buildings()->TotalMeasuredArea(), QStringLiteral("55.5"));
+        QVERIFY2(CgxmlImport::report(result).contains(QStringLiteral("ale altor apartamente: 1")),
+                 qPrintable(CgxmlImport::report(result)));
+    }
+
     // A refused import leaves an existing .CP as it was.
     void refusedImportKeepsTheTarget()
     {
