@@ -1,6 +1,8 @@
 #include "cli/CommandRegistry.h"
 
 #include "cli/BuildCommand.h"
+#include "cli/CgxmlCommand.h"
+#include "cli/ImportCgxmlCommand.h"
 #include "cli/CoordsCommand.h"
 #include "cli/DumpCommand.h"
 #include "cli/DxfCommand.h"
@@ -28,6 +30,8 @@ std::vector<std::unique_ptr<CliCommand>> allCommands()
     commands.push_back(std::make_unique<InventoryCommand>());
     commands.push_back(std::make_unique<PlanCommand>());
     commands.push_back(std::make_unique<ExportDxfCommand>());
+    commands.push_back(std::make_unique<CgxmlCommand>());
+    commands.push_back(std::make_unique<ImportCgxmlCommand>());
     return commands;
 }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Fuzzes one reader for a given time:  fuzz/run.sh TARGET SECONDS [BUILD_DIR]
-#   TARGET: cpfile dxf paste settings siruta streets lookupfilter rtf (or "all", SECONDS each)
+#   TARGET: cpfile dxf paste settings siruta streets lookupfilter rtf cgxml (or "all", SECONDS each)
 # Builds the libFuzzer targets with clang into build-fuzz/ (preset "fuzz") when needed, runs the
 # target at low priority on a working corpus seeded from fuzz/corpus/TARGET and the test
 # fixtures, then
@@ -13,7 +13,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-targets=(cpfile dxf paste settings siruta streets lookupfilter rtf)
+targets=(cpfile dxf paste settings siruta streets lookupfilter rtf cgxml)
 if [ $# -lt 2 ]; then
     echo "usage: fuzz/run.sh TARGET|all SECONDS [BUILD_DIR]" >&2
     exit 2
@@ -53,6 +53,7 @@ fi
 seeds=("fuzz/corpus/$target")
 case $target in
 dxf) seeds+=(tests/data/dxf) ;;
+cgxml) seeds+=(tests/data/cgxml) ;;
 siruta) seeds+=(tests/data/lookup/siruta-small.csv) ;;
 streets) seeds+=(tests/data/lookup/streets tests/data/lookup/posta-small.json) ;;
 esac

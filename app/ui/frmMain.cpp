@@ -23,6 +23,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -128,6 +129,16 @@ void frmMain::buildToolbar()
     // Ctrl+S saves from anywhere in the window, the coordinate grid included.
     toolButton(QStringLiteral("Save"))->setShortcut(QKeySequence::Save);
     toolButton(QStringLiteral("Save"))->setShortcutContext(Qt::WindowShortcut);
+}
+
+// The outputs beyond the property sheet: the exchange file and the site plan family.
+void frmMain::buildFileMenu()
+{
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("Fisier"));
+    menu->setObjectName(QStringLiteral("mnuFile"));
+    addCgxmlCommands(menu);
+    menu->addSeparator();
+    addPlanCommands(menu);
 }
 
 void frmMain::buildLayout()

@@ -18,6 +18,7 @@ class Prompter;
 class QAction;
 class QLabel;
 class QListWidget;
+class QMenu;
 class QSettings;
 class QSplitter;
 class QTabWidget;
@@ -25,6 +26,7 @@ class QToolBar;
 class frmHelp;
 class CoordinateInventory;
 class SitePlan;
+struct CgxmlFinding;
 
 // The main window: the data form, the coordinate list and the sketch of one property
 // document, the area list, the status bar and the toolbar commands. Every message and
@@ -65,6 +67,14 @@ public:
     }
     void setPlanPreviewer(std::function<void(const SitePlan&)> previewer) { m_previewPlan = std::move(previewer); }
     void setInventoryShower(std::function<void(const CoordinateInventory&)> shower) { m_showInventory = std::move(shower); }
+    // The national exchange file: "Export CGXML..." and "Deschide CGXML..." of the "Fisier" menu.
+    void ExportCgxml();
+    void OpenCgxml();
+    // The dialog listing the checks made before export, replaceable by tests: true to export.
+    void setCgxmlChecksShower(std::function<bool(const QList<CgxmlFinding>&)> shower)
+    {
+        m_showCgxmlChecks = std::move(shower);
+    }
     // Opens the Data folder's tables again after a nomenclature import; the document stays.
     void reloadNomenclature();
 
@@ -75,7 +85,11 @@ public:
 
     // The path chosen in a file dialog; empty when cancelled. The save kind re-reads the work
     // number from the settings file first.
-    enum class DialogKind { Open, Save };
+    enum class DialogKind
+    {
+        Open,
+        Save
+    };
     QString ShowFileDialog(const QString& filter, const QString& defaultName, const QString& title, DialogKind kind);
 
     QString currentFileName() const { return m_fileName; }
@@ -115,6 +129,8 @@ protected:
 private:
     void buildToolbar();
     void buildFileMenu();
+    void addCgxmlCommands(QMenu* menu);
+    void addPlanCommands(QMenu* menu);
     // The form's data with the list's contours, for a plan; null when a check failed (shown).
     DocumentPtr planDocument();
     // The plan of `document` with the options asked; null when cancelled or refused (shown).
@@ -166,7 +182,7 @@ private:
     QToolBar* m_toolbar = nullptr; // tbrMain
     QSplitter* m_splitter = nullptr;
     bool m_leftPanelFitted = false;
-    QTabWidget* m_tabs = nullptr;  // tabRight
+    QTabWidget* m_tabs = nullptr; // tabRight
     CreateFBI* m_form = nullptr;
     EditableList* m_coordinates = nullptr;
     DrawSketch* m_sketch = nullptr;
@@ -182,4 +198,5 @@ private:
     std::function<void(const SitePlan&)> m_previewPlan;
     std::function<void(const CoordinateInventory&)> m_showInventory;
     PlanOptions m_planOptions;
+    std::function<bool(const QList<CgxmlFinding>&)> m_showCgxmlChecks;
 };

@@ -23,10 +23,8 @@ const QString CaptionError = QStringLiteral("Eroare");
 const QString CaptionConfirm = QStringLiteral("Confirmare");
 } // namespace
 
-void frmMain::buildFileMenu()
+void frmMain::addPlanCommands(QMenu* menu)
 {
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("Fisier"));
-    menu->setObjectName(QStringLiteral("mnuFile"));
     const std::pair<const char*, void (frmMain::*)()> entries[] = {
         {"Plan de amplasament (PDF)...", &frmMain::ExportPlan},
         {"Tiparire plan de amplasament...", &frmMain::PrintPlan},
