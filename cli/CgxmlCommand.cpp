@@ -3,6 +3,8 @@
 #include "cgxml/CgxmlChecks.h"
 #include "cgxml/CgxmlNomenclature.h"
 #include "cgxml/CgxmlWriter.h"
+#include "cli/DataFolder.h"
+#include "cli/LoadedDocument.h"
 #include "model/CPFile.h"
 
 #include <QCoreApplication>
@@ -41,14 +43,10 @@ int CgxmlCommand::run(const QStringList& arguments, QTextStream& out, QTextStrea
             return usage(err);
     }
 
-    CPFile file(QStringLiteral("."));
-    file.setCPFileName(input);
-    Error error;
-    if (!file.LoadCPFile(nullptr, &error)) {
-        err << input << ": " << error.text() << Qt::endl;
+    const DocumentPtr loaded = loadDocumentOrReport(input, err);
+    if (!loaded)
         return Refused;
-    }
-    const Document& document = *file.Document();
+    const Document& document = *loaded;
     const QList<CgxmlFinding> findings = CgxmlChecks::run(document);
     for (const CgxmlFinding& finding : findings) {
         err << input << ": " << (finding.severity == CgxmlFinding::Severity::Error ? "eroare: " : "avertisment: ")
@@ -60,10 +58,9 @@ int CgxmlCommand::run(const QStringList& arguments, QTextStream& out, QTextStrea
     }
 
     CgxmlNomenclature nomenclature;
-    nomenclature.open(dataFolder.isEmpty()
-                          ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Data"))
-                          : dataFolder);
+    nomenclature.open(dataFolderOr(dataFolder));
     options.territoryOf = [&nomenclature](int siruta) { return nomenclature.territoryOf(siruta); };
+    Error error;
     if (!CgxmlWriter::writeFile(document, options, output, &error)) {
         err << output << ": " << error.text() << Qt::endl;
         return Refused;

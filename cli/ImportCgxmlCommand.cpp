@@ -2,6 +2,7 @@
 
 #include "cgxml/CgxmlImport.h"
 #include "cgxml/CgxmlNomenclature.h"
+#include "cli/DataFolder.h"
 #include "model/CPFile.h"
 #include "model/DocumentJson.h"
 
@@ -36,9 +37,7 @@ int ImportCgxmlCommand::run(const QStringList& arguments, QTextStream& out, QTex
         return Refused;
     }
     CgxmlNomenclature nomenclature;
-    nomenclature.open(dataFolder.isEmpty()
-                          ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Data"))
-                          : dataFolder);
+    nomenclature.open(dataFolderOr(dataFolder));
     CgxmlImport::Result result;
     if (!CgxmlImport::toDocument(reader, land, &nomenclature, &result, &error)) {
         err << input << ": " << error << Qt::endl;

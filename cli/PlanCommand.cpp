@@ -1,5 +1,6 @@
 #include "cli/PlanCommand.h"
 
+#include "cli/DataFolder.h"
 #include "cli/LoadedDocument.h"
 #include "plan/PlanPlace.h"
 #include "plan/PlanScale.h"
@@ -105,9 +106,7 @@ int PlanCommand::run(const QStringList& arguments, QTextStream& out, QTextStream
     options.surveyorName = parsed.surveyor.value_or(document->SurveyorName());
     options.surveyorLicense = parsed.license.value_or(document->SurveyorLicense());
     options.dateText = parsed.date.value_or(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
-    const QString dataFolder = parsed.dataFolder.isEmpty()
-                                   ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Data"))
-                                   : parsed.dataFolder;
+    const QString dataFolder = dataFolderOr(parsed.dataFolder);
     const AddressPtr& address = document->Land()->Address();
     const PlanPlace place = PlanPlace::lookUp(address ? address->SIRUTA() : 0, dataFolder);
     options.county = place.county;

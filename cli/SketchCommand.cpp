@@ -1,6 +1,6 @@
 #include "cli/SketchCommand.h"
 
-#include "model/CPFile.h"
+#include "cli/LoadedDocument.h"
 #include "sketch/SketchRenderer.h"
 
 #include <QBuffer>
@@ -32,14 +32,11 @@ int SketchCommand::run(const QStringList& arguments, QTextStream& out, QTextStre
     if (input.isEmpty() || output.isEmpty())
         return usage(err);
 
-    CPFile file(QStringLiteral("."));
-    file.setCPFileName(input);
-    Error error;
-    if (!file.LoadCPFile(nullptr, &error)) {
-        err << input << ": " << error.text() << Qt::endl;
+    const DocumentPtr document = loadDocumentOrReport(input, err);
+    if (!document)
         return Refused;
-    }
-    const Polygons polygons = SketchRenderer::documentPolygons(*file.Document()->Land());
+    Error error;
+    const Polygons polygons = SketchRenderer::documentPolygons(*document->Land());
     const QImage image = SketchRenderer::renderSketchImage(polygons, side, &error);
     if (image.isNull()) {
         err << input << ": " << error.text() << Qt::endl;
@@ -52,8 +49,8 @@ int SketchCommand::run(const QStringList& arguments, QTextStream& out, QTextStre
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     QSaveFile target(output);
-    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || target.write(png) != png.size()
-        || !target.commit()) {
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || target.write(png) != png.size() ||
+        !target.commit()) {
         err << output << ": " << target.errorString() << Qt::endl;
         return Refused;
     }
