@@ -1,6 +1,7 @@
 // Undo and redo of a paste of the longest coordinate list (32,767 rows), timed against the
 // paste itself in the same run, with the history attached as in the main window.
 #include "BenchTimer.h"
+#include "CoordinateExport.h"
 #include "coordlist/CoordinateList.h"
 #include "coordlist/CoordinateListHistory.h"
 
@@ -9,17 +10,6 @@
 #include <memory>
 
 namespace {
-QString exportText(int lines)
-{
-    QString text;
-    for (int i = 1; i <= lines; ++i)
-        text += QStringLiteral("%1\t%2\t%3\r\n")
-                    .arg(i)
-                    .arg(400000.0 + i * 0.731, 0, 'f', 3)
-                    .arg(300000.0 + i * 0.419, 0, 'f', 3);
-    return text;
-}
-
 struct Session
 {
     CoordinateList list{nullptr, QStringLiteral(".")};
