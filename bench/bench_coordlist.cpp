@@ -1,5 +1,6 @@
 // Coordinate list operations on whole total-station exports, timed against reading the same
 // text line by line and splitting each line at the delimiter, in the same run.
+#include "CoordinateExport.h"
 #include "coordlist/CoordinateList.h"
 
 #include <malloc.h>
@@ -12,17 +13,6 @@
 #include <vector>
 
 namespace {
-QString exportText(int lines)
-{
-    QString text;
-    for (int i = 1; i <= lines; ++i)
-        text += QStringLiteral("%1\t%2\t%3\r\n")
-                    .arg(i)
-                    .arg(400000.0 + i * 0.731, 0, 'f', 3)
-                    .arg(300000.0 + i * 0.419, 0, 'f', 3);
-    return text;
-}
-
 // The processor time of this thread: on a shared, loaded machine a run of 30 ms is nearly
 // always preempted and one of 1 ms seldom, which wall-clock time would count as growth.
 double threadMilliseconds()

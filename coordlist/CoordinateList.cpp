@@ -124,6 +124,39 @@ void CoordinateList::removeRowsAt(int first, int last)
     emit rowsRemoved();
 }
 
+// ---- user actions ----
+
+CoordinateList::UserAction::UserAction(CoordinateList& list, const QString& name) : m_list(&list)
+{
+    if (m_list->m_actionDepth++ == 0)
+        emit m_list->userActionStarted(name);
+}
+
+CoordinateList::UserAction::~UserAction()
+{
+    if (m_list && --m_list->m_actionDepth == 0)
+        emit m_list->userActionFinished();
+}
+
+void CoordinateList::replaceRows(int first, int removeCount, std::vector<Row> rows, const Selection& selection)
+{
+    first = std::clamp(first, 1, rowCount() + 1);
+    removeCount = std::clamp(removeCount, 0, rowCount() - first + 1);
+    emit aboutToReset();
+    const auto at = m_rows.begin() + (first - 1);
+    const std::size_t common = std::min(std::size_t(removeCount), rows.size());
+    std::move(rows.begin(), rows.begin() + std::ptrdiff_t(common), at);
+    if (rows.size() > common)
+        m_rows.insert(at + std::ptrdiff_t(common), std::make_move_iterator(rows.begin() + std::ptrdiff_t(common)),
+                      std::make_move_iterator(rows.end()));
+    else
+        m_rows.erase(at + std::ptrdiff_t(common), at + removeCount);
+    setSelection(selection.anchorRow, selection.anchorColumn, selection.endRow, selection.endColumn);
+    emit resetDone();
+    emit selectionMoved();
+    emit CoordinateChanged();
+}
+
 // ---- Data ----
 
 std::optional<CoordinateTable> CoordinateList::Data(Error* error) const
@@ -267,6 +300,7 @@ bool CoordinateList::EntityExists(const QString& name) const
 
 void CoordinateList::AddNewRow()
 {
+    const auto action = userAction(QStringLiteral("adaugare punct"));
     if (rowCount() == 0 || m_rows[0][EntityColumn].isEmpty())
         return;
     if (rowCount() >= MaximumRows) {
@@ -292,6 +326,7 @@ void CoordinateList::AddNewRow()
 
 void CoordinateList::AddNewEntity(const QString& name)
 {
+    const auto action = userAction(QStringLiteral("adaugare entitate"));
     double previous = 0;
     if (rowCount() > 0 && !m_rows[0][EntityColumn].isEmpty()) {
         if (rowCount() >= MaximumRows) {
@@ -320,6 +355,7 @@ void CoordinateList::AddNewEntity(const QString& name)
 
 void CoordinateList::AddEntity()
 {
+    const auto action = userAction(QStringLiteral("adaugare entitate"));
     if (!m_prompter)
         return;
     const std::optional<QString> answer =
@@ -331,6 +367,7 @@ void CoordinateList::AddEntity()
 
 void CoordinateList::RemoveRow()
 {
+    const auto action = userAction(QStringLiteral("stergere punct"));
     const int n = rowCount();
     if (n == 0)
         return;
@@ -352,6 +389,7 @@ void CoordinateList::RemoveRow()
 
 void CoordinateList::InsertRowAbove()
 {
+    const auto action = userAction(QStringLiteral("inserare punct"));
     const int row = m_endRow;
     if (!AllowAddNewRow() || row == 1 || rowCount() >= MaximumRows)
         return;
@@ -366,6 +404,7 @@ void CoordinateList::InsertRowAbove()
 
 void CoordinateList::MoveRowUp()
 {
+    const auto action = userAction(QStringLiteral("mutare punct"));
     const int row = m_endRow;
     if (row <= 1 || row > rowCount())
         return;
@@ -381,6 +420,7 @@ void CoordinateList::MoveRowUp()
 
 void CoordinateList::MoveRowDown()
 {
+    const auto action = userAction(QStringLiteral("mutare punct"));
     const int row = m_endRow;
     if (row < 1 || row >= rowCount())
         return;
@@ -396,6 +436,7 @@ void CoordinateList::MoveRowDown()
 
 void CoordinateList::Renumber()
 {
+    const auto action = userAction(QStringLiteral("renumerotare"));
     for (int r = 1; r <= rowCount(); ++r)
         m_rows[std::size_t(r - 1)][NumberColumn] = QString::number(r);
     if (rowCount() > 0)
@@ -404,6 +445,7 @@ void CoordinateList::Renumber()
 
 void CoordinateList::SwapCols()
 {
+    const auto action = userAction(QStringLiteral("inversare XY"));
     for (Row& row : m_rows)
         row[EstColumn].swap(row[NordColumn]);
     if (rowCount() > 0)
@@ -460,6 +502,7 @@ bool CoordinateList::CopySelection()
 
 bool CoordinateList::CutSelection()
 {
+    const auto action = userAction(QStringLiteral("decupare"));
     if (!CopySelection())
         return false;
     // Cut removes exactly the rows it copied: deleting only the anchor row left the others
@@ -504,6 +547,7 @@ bool CoordinateList::PasteFromClipboard()
 
 bool CoordinateList::PasteText(const QString& text)
 {
+    const auto action = userAction(QStringLiteral("lipire"));
     const int start = rowCount() == 0 ? 1 : m_endRow;
     std::optional<QString> fixedEntity;
     if (start != 1) {
@@ -563,6 +607,7 @@ QString CoordinateList::FormatCoordinate(const QString& text) const
 
 void CoordinateList::CommitEdit(int row, int column, const QString& oldTextRef, const QString& newText)
 {
+    const auto action = userAction(QStringLiteral("editare celula"));
     const QString oldText = oldTextRef; // the caller may pass the cell itself
     if (row < 1 || row > rowCount() || column < 0 || column >= ColumnCount)
         return;
@@ -610,6 +655,8 @@ void CoordinateList::LeaveCell(int row, int column)
         message(QStringLiteral("Valorea introdusa este incorecta."));
         return;
     }
-    if (formatted != text)
+    if (formatted != text) {
+        const auto action = userAction(CellFormatAction);
         setCell(row, column, formatted);
+    }
 }

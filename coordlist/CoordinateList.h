@@ -119,6 +119,40 @@ public:
     int anchorColumn() const { return m_anchorColumn; }
     void setSelection(int anchorRow, int anchorColumn, int endRow, int endColumn);
     void setCurrentCell(int row, int column) { setSelection(row, column, row, column); }
+    struct Selection
+    {
+        int anchorRow = 1;
+        int anchorColumn = 0;
+        int endRow = 1;
+        int endColumn = 0;
+    };
+    Selection selection() const { return {m_anchorRow, m_anchorColumn, m_endRow, m_endColumn}; }
+
+    // One thing the user did to the list (a paste, a cut, an edit...), however many rows it
+    // touches: the history records everything between its start and its end as one step.
+    // Scopes nest; only the outermost one counts, under its own name.
+    class UserAction
+    {
+    public:
+        UserAction(CoordinateList& list, const QString& name);
+        UserAction(UserAction&& other) noexcept : m_list(other.m_list) { other.m_list = nullptr; }
+        UserAction(const UserAction&) = delete;
+        UserAction& operator=(const UserAction&) = delete;
+        UserAction& operator=(UserAction&&) = delete;
+        ~UserAction();
+
+    private:
+        CoordinateList* m_list;
+    };
+    // The name of the check that rewrites a coordinate cell in the coordinate format when it is
+    // left: the history folds it into the edit of that cell.
+    static inline const QString CellFormatAction = QStringLiteral("formatare celula");
+    [[nodiscard]] UserAction userAction(const QString& name) { return UserAction(*this, name); }
+    bool isInUserAction() const { return m_actionDepth > 0; }
+
+    // Puts `rows` in place of `removeCount` rows from `first` (1-based) and sets the selection:
+    // what undo and redo do. Raises CoordinateChanged.
+    void replaceRows(int first, int removeCount, std::vector<Row> rows, const Selection& selection);
 
 signals:
     void CoordinateChanged();
@@ -133,6 +167,10 @@ signals:
     void cellsChanged(int firstRow, int lastRow);
     // The operations moved the current cell or the selection end.
     void selectionMoved();
+    // The outermost user action begins (name: what the user did, as an undo item names it) and
+    // ends.
+    void userActionStarted(const QString& name);
+    void userActionFinished();
 
 private:
     void message(const QString& text, Prompter::Icon icon = Prompter::Icon::Exclamation);
@@ -159,4 +197,5 @@ private:
     int m_anchorColumn = 0;
     int m_endRow = 1;
     int m_endColumn = 0;
+    int m_actionDepth = 0;
 };

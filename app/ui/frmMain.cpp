@@ -73,6 +73,7 @@ frmMain::frmMain(AppSettings& settings, Prompter& prompter, QWidget* parent)
     buildToolbar();
     buildFileMenu();
     buildLayout();
+    buildEditMenu();
 
     m_askPropertyType = [this](bool* isApartment) {
         frmBuildType dialog(m_settings, this);

@@ -10,6 +10,7 @@
 
 class AppSettings;
 class CoordinateListChanges;
+class CoordinateListHistory;
 class CoordinateTable;
 class CreateFBI;
 class DrawSketch;
@@ -92,6 +93,11 @@ public:
     };
     QString ShowFileDialog(const QString& filter, const QString& defaultName, const QString& title, DialogKind kind);
 
+    // "Anuleaza ..." and "Reface ..." (Ctrl+Z; Ctrl+Y and Ctrl+Shift+Z): one step of the
+    // coordinate list's history each, named after the user's action; disabled when there is none.
+    QList<QAction*> undoActions() const;
+    CoordinateListHistory* coordinateHistory() const { return m_history; }
+
     QString currentFileName() const { return m_fileName; }
     // Whether the document changed since it was opened, saved or started new; the window title
     // carries the mark.
@@ -131,6 +137,8 @@ private:
     void buildFileMenu();
     void addCgxmlCommands(QMenu* menu);
     void addPlanCommands(QMenu* menu);
+    // The undo and redo actions and the "Editare" menu that holds them.
+    void buildEditMenu();
     // The form's data with the list's contours, for a plan; null when a check failed (shown).
     DocumentPtr planDocument();
     // The plan of `document` with the options asked; null when cancelled or refused (shown).
@@ -189,6 +197,9 @@ private:
     QListWidget* m_areas = nullptr; // lstArea
     QLabel* m_panels[3] = {};       // sbrMain
     frmHelp* m_help = nullptr;
+    CoordinateListHistory* m_history = nullptr;
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
 
     std::function<bool(bool*)> m_askPropertyType;
     std::function<void()> m_showOptions;

@@ -375,8 +375,12 @@ void frmMain::ImportFromDxf()
         return;
     }
     clearSketch();
-    m_coordinates->ClearControl();
-    m_coordinates->setData(table);
+    {
+        // The drawing replaces the whole list in one step the user can take back.
+        const auto action = m_coordinates->list()->userAction(QStringLiteral("import DXF"));
+        m_coordinates->ClearControl();
+        m_coordinates->setData(table);
+    }
     m_state.markChanged();
     RedrawSketch();
     const QString keptFileName = m_fileName;
