@@ -25,8 +25,7 @@ const QString CaptionConfirm = QStringLiteral("Confirmare");
 
 void frmMain::buildFileMenu()
 {
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("Fisier"));
-    menu->setObjectName(QStringLiteral("mnuFile"));
+    QMenu* menu = m_fileMenu;
     const std::pair<const char*, void (frmMain::*)()> entries[] = {
         {"Plan de amplasament (PDF)...", &frmMain::ExportPlan},
         {"Tiparire plan de amplasament...", &frmMain::PrintPlan},
