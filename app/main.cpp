@@ -27,6 +27,7 @@ int main(int argc, char* argv[])
                           QStringLiteral("lotmark"));
     frmMain window(settings, prompter);
     prompter.setParent(&window);
+    window.setUserState(&windowState);
     window.restoreWindowState(windowState);
     window.show();
     if (app.arguments().size() > 1)

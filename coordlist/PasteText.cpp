@@ -99,10 +99,10 @@ Result parse(const QString& text, const QStringList& delimiters, int decimals, c
         if (lines.empty())
             lines.push_back(QStringView()); // an empty clipboard is one empty line
     }
-    if (lines.size() > 32767) {
+    if (lines.size() > std::size_t(MaxLines)) {
         result.outcome = Result::Failed;
         result.error = Failure::overflow().error();
-        result.line = 32768;
+        result.line = MaxLines + 1;
         return result;
     }
 
@@ -162,7 +162,8 @@ Result parse(const QString& text, const QStringList& delimiters, int decimals, c
     return result;
 }
 
-QString message(const Result& result)
+namespace {
+QString refusal(const Result& result)
 {
     switch (result.outcome) {
     case Result::NoDelimiter:
@@ -175,6 +176,17 @@ QString message(const Result& result)
         break;
     }
     return QString();
+}
+} // namespace
+
+QString message(const Result& result)
+{
+    const QString text = refusal(result);
+    // The line that stopped the paste, so that a long list can be mended; a list with too many
+    // lines is refused as a whole and names none.
+    if (text.isEmpty() || result.line <= 0 || result.line > MaxLines)
+        return text;
+    return QStringLiteral("Linia %1: ").arg(result.line) + text;
 }
 
 } // namespace PasteText

@@ -11,6 +11,9 @@
 // rows, and the helpers the copy commands and the paste share.
 namespace PasteText {
 
+// The most lines one paste takes: the rows the list can hold.
+constexpr int MaxLines = 32767;
+
 struct Row
 {
     QString entity;

@@ -56,3 +56,18 @@ QStringList FormLookUps::values(LookUpData& table, const QString& field)
         list.append(records.value(record, column).toString());
     return list;
 }
+
+QStringList FormLookUps::codeAndName(LookUpData& table, const QString& codeField, const QString& nameField)
+{
+    QStringList list = values(table, codeField);
+    LookUpTable& records = table.rsLookUp();
+    const int column = records.fieldIndex(nameField);
+    if (column < 0)
+        return list;
+    for (int record = 0; record < list.size(); ++record) {
+        const QString name = records.value(record, column).toString().trimmed();
+        if (!name.isEmpty())
+            list[record] += QStringLiteral(" - ") + name;
+    }
+    return list;
+}

@@ -39,6 +39,9 @@ public:
     // The records `table` lets through under its current filter, in stored order.
     static QList<LookUpEntry> entries(LookUpData& table, const QString& nameField, const QString& idField);
     static QStringList values(LookUpData& table, const QString& field);
+    // "code - name" for each record, in the order of values(); the bare codes when the table
+    // has no name column.
+    static QStringList codeAndName(LookUpData& table, const QString& codeField, const QString& nameField);
 
 private:
     bool m_open = false;

@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -71,9 +72,9 @@ frmMain::frmMain(AppSettings& settings, Prompter& prompter, QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     resize(1280, 800);
     buildToolbar();
-    buildFileMenu();
     buildLayout();
-    buildEditMenu();
+    buildUndoActions();
+    buildMenus();
 
     m_askPropertyType = [this](bool* isApartment) {
         frmBuildType dialog(m_settings, this);
@@ -127,19 +128,27 @@ void frmMain::buildToolbar()
         action->setObjectName(key);
         connect(action, &QAction::triggered, this, [this, key] { runCommand(key); });
     }
-    // Ctrl+S saves from anywhere in the window, the coordinate grid included.
-    toolButton(QStringLiteral("Save"))->setShortcut(QKeySequence::Save);
-    toolButton(QStringLiteral("Save"))->setShortcutContext(Qt::WindowShortcut);
+    // The usual keys reach the commands from anywhere in the window, the coordinate grid
+    // included. F5 is not among them: the window's event filter lets it reach the grids too.
+    const std::pair<const char*, QKeySequence> keys[] = {
+        {"New", QKeySequence(QKeySequence::New)},          {"Open", QKeySequence(QKeySequence::Open)},
+        {"Save", QKeySequence(QKeySequence::Save)},        {"SaveAs", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {"ExportRTF", QKeySequence(Qt::CTRL | Qt::Key_E)}, {"ImportDXF", QKeySequence(Qt::CTRL | Qt::Key_I)},
+        {"Exit", QKeySequence(Qt::CTRL | Qt::Key_Q)},      {"Help", QKeySequence(Qt::Key_F1)},
+    };
+    for (const auto& [key, sequence] : keys) {
+        QAction* action = toolButton(QString::fromLatin1(key));
+        action->setShortcut(sequence);
+        action->setShortcutContext(Qt::WindowShortcut);
+    }
 }
 
 // The outputs beyond the property sheet: the exchange file and the site plan family.
 void frmMain::buildFileMenu()
 {
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("Fisier"));
-    menu->setObjectName(QStringLiteral("mnuFile"));
-    addCgxmlCommands(menu);
-    menu->addSeparator();
-    addPlanCommands(menu);
+    addCgxmlCommands(m_fileMenu);
+    m_fileMenu->addSeparator();
+    addPlanCommands(m_fileMenu);
 }
 
 void frmMain::buildLayout()
@@ -382,10 +391,18 @@ void frmMain::FillAreaList()
 QString frmMain::ShowFileDialog(const QString& filter, const QString& defaultName, const QString& title, DialogKind kind)
 {
     // The filter stays in its "(*.CP)|*.CP*|" form: the prompter turns it into the dialog's.
-    if (kind == DialogKind::Open)
-        return m_prompter.openFileName(title, filter, QString());
-    m_settings.reloadWorkNumber();
-    return m_prompter.saveFileName(title, filter, defaultName);
+    // Every dialog opens where the user went last, never in the program's folder.
+    const QString folder = m_userState.dialogFolder();
+    QString chosen;
+    if (kind == DialogKind::Open) {
+        chosen = m_prompter.openFileName(title, filter, folder);
+    } else {
+        m_settings.reloadWorkNumber();
+        const bool placed = defaultName.isEmpty() || QFileInfo(defaultName).isAbsolute();
+        chosen = m_prompter.saveFileName(title, filter, placed ? defaultName : folder + QLatin1Char('/') + defaultName);
+    }
+    m_userState.rememberDialogFile(chosen);
+    return chosen;
 }
 
 QString frmMain::defaultFileName() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/DocumentState.h"
+#include "app/UserState.h"
 #include "model/CPFile.h"
 #include "plan/PlanOptions.h"
 
@@ -18,6 +19,7 @@ class EditableList;
 class Prompter;
 class QAction;
 class QLabel;
+class QMenu;
 class QListWidget;
 class QMenu;
 class QSettings;
@@ -127,6 +129,11 @@ public:
     void saveWindowState(QSettings& state) const;
     QSplitter* splitter() const { return m_splitter; }
 
+    // Where the recent files and the dialogs' folder are kept for the user; without it they
+    // last for the session only.
+    void setUserState(QSettings* store);
+    UserState& userState() { return m_userState; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -134,11 +141,20 @@ protected:
 
 private:
     void buildToolbar();
+    void buildMenus();
+    void buildDocumentEntries(QMenu* menu);
     void buildFileMenu();
     void addCgxmlCommands(QMenu* menu);
     void addPlanCommands(QMenu* menu);
-    // The undo and redo actions and the "Editare" menu that holds them.
+    // The coordinate list's undo history and the undo and redo actions the Editare menu holds.
+    void buildUndoActions();
     void buildEditMenu();
+    void buildViewMenu();
+    void buildHelpMenu();
+    void showRecentFiles();
+    void addRecentFile(const QString& path);
+    // Opens a file of the recent list; one that is gone leaves the list, with a note.
+    void openRecentFile(const QString& path);
     // The form's data with the list's contours, for a plan; null when a check failed (shown).
     DocumentPtr planDocument();
     // The plan of `document` with the options asked; null when cancelled or refused (shown).
@@ -188,6 +204,9 @@ private:
     std::unique_ptr<CoordinateListChanges> m_listChanges;
 
     QToolBar* m_toolbar = nullptr; // tbrMain
+    QMenu* m_fileMenu = nullptr;   // mnuFile
+    QMenu* m_recentMenu = nullptr; // mnuRecent
+    UserState m_userState;
     QSplitter* m_splitter = nullptr;
     bool m_leftPanelFitted = false;
     QTabWidget* m_tabs = nullptr; // tabRight

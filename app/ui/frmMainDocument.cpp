@@ -13,6 +13,7 @@
 #include "geometry/Transform.h"
 #include "sketch/ui/DrawSketch.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -32,6 +33,27 @@ void tellUnreadableCell(const EditableList& coordinates, Prompter& prompter)
     if (!text.isEmpty())
         prompter.message(text, CaptionError, Prompter::Icon::Exclamation);
 }
+// A file that opens but cannot be read to its end is named as no property file before the
+// reader's own "number description"; a file that does not open says only why.
+void tellUnreadableFile(const QString& path, const Error& error, Prompter& prompter)
+{
+    const bool opened = error.number != ErrorNumber::FileNotFound && error.number != ErrorNumber::PermissionDenied;
+    const QString text = opened ? QStringLiteral("Fisierul ") + QDir::toNativeSeparators(path) +
+                                      QStringLiteral(" nu este un fisier corp proprietate valid.\r") + error.text()
+                                : error.text();
+    prompter.message(text, CaptionError, Prompter::Icon::Exclamation);
+}
+// Stands in for the user while the form shows what a failed file left: the failure was told
+// once, and an empty form has nothing more worth saying.
+class SilentPrompter : public Prompter
+{
+public:
+    void message(const QString&, const QString&, Icon) override {}
+    Answer ask(const QString&, const QString&, Buttons, Icon) override { return Answer::Cancel; }
+    QString openFileName(const QString&, const QString&, const QString&) override { return QString(); }
+    QString saveFileName(const QString&, const QString&, const QString&) override { return QString(); }
+    std::optional<QString> inputText(const QString&, const QString&, const QString&) override { return std::nullopt; }
+};
 } // namespace
 
 void frmMain::clearSketch()
@@ -84,10 +106,12 @@ void frmMain::LoadIntoWindow(const QString& path)
         complete = showFile(path);
     }
     // What a damaged file held is in no file: it counts as changed, so that closing asks.
-    if (complete)
+    if (complete) {
         m_state.markClean();
-    else
+        addRecentFile(path);
+    } else {
         m_state.markChanged();
+    }
 }
 
 bool frmMain::showFile(const QString& path)
@@ -98,7 +122,10 @@ bool frmMain::showFile(const QString& path)
     // previous document.
     CPFile file(NumberText::systemDecimalSeparator());
     file.setCPFileName(path);
-    const bool complete = file.LoadCPFile(&m_prompter);
+    Error error;
+    const bool complete = file.LoadCPFile(nullptr, &error);
+    if (!complete)
+        tellUnreadableFile(path, error, m_prompter);
     m_file = file;
 
     const DocumentPtr document = m_file.Document();
@@ -107,7 +134,14 @@ bool frmMain::showFile(const QString& path)
     m_form->setIsAp(isApartment);
     toolButton(QStringLiteral("ImportDXF"))->setEnabled(!isApartment);
     m_coordinates->setEnabled(!isApartment);
-    m_form->ShowData();
+    if (complete) {
+        m_form->ShowData();
+    } else {
+        SilentPrompter silent;
+        m_form->setPrompter(&silent);
+        m_form->ShowData();
+        m_form->setPrompter(&m_prompter);
+    }
 
     const Land& land = *document->Land();
     auto polygons = std::make_shared<Polygons>();
@@ -330,6 +364,7 @@ bool frmMain::writeDocument(const QString& name)
     m_fileName = name;
     m_previousFileName.clear();
     showCaption();
+    addRecentFile(name);
     // The number moves on in memory too, so that the options dialog shows what the next save
     // starts from; a settings file that cannot be written keeps both where they were.
     const int nextWorkNumber = int(m_settings.workNumber) + 1;

@@ -4,8 +4,6 @@
 #include "coordlist/ui/EditableList.h"
 
 #include <QAction>
-#include <QMenu>
-#include <QMenuBar>
 #include <QUndoStack>
 
 namespace {
@@ -16,7 +14,7 @@ QString commandText(const QString& word, const QString& what)
 }
 } // namespace
 
-void frmMain::buildEditMenu()
+void frmMain::buildUndoActions()
 {
     m_history = new CoordinateListHistory(*m_coordinates->list(), this);
     QUndoStack* stack = m_history->stack();
@@ -50,9 +48,6 @@ void frmMain::buildEditMenu()
         stack->redo();
     });
 
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("Editare"));
-    menu->setObjectName(QStringLiteral("mnuEdit"));
-    menu->addActions(undoActions());
 }
 
 QList<QAction*> frmMain::undoActions() const

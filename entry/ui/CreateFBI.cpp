@@ -170,13 +170,18 @@ void CreateFBI::fillChoiceLists()
         return;
     try {
         m_lookUps.landUses.clearFilter();
-        m_parcels->setChoices(ParcelColumn::LandUse, FormLookUps::values(m_lookUps.landUses, "luse_code"));
+        // The lists explain their codes ("CC - curti constructii"); the cells keep the codes.
+        const QString name = QStringLiteral("description");
+        m_parcels->setChoices(ParcelColumn::LandUse, FormLookUps::values(m_lookUps.landUses, "luse_code"),
+                              FormLookUps::codeAndName(m_lookUps.landUses, "luse_code", name));
         m_lookUps.landDestinations.clearFilter();
         m_parcels->setChoices(ParcelColumn::LandDestination,
-                              FormLookUps::values(m_lookUps.landDestinations, "ldest_code"));
+                              FormLookUps::values(m_lookUps.landDestinations, "ldest_code"),
+                              FormLookUps::codeAndName(m_lookUps.landDestinations, "ldest_code", name));
         m_lookUps.buildDestinations.clearFilter();
         m_buildings->setChoices(BuildColumn::BuildDestination,
-                                FormLookUps::values(m_lookUps.buildDestinations, "bdest_code"));
+                                FormLookUps::values(m_lookUps.buildDestinations, "bdest_code"),
+                                FormLookUps::codeAndName(m_lookUps.buildDestinations, "bdest_code", name));
     } catch (const Failure& failure) {
         m_prompter->showError(failure.error().number, failure.error().description);
     }

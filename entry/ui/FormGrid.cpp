@@ -15,12 +15,16 @@ namespace {
 class ChoiceDelegate : public QStyledItemDelegate
 {
 public:
-    ChoiceDelegate(const QStringList& choices, QObject* parent) : QStyledItemDelegate(parent), m_choices(choices) {}
+    ChoiceDelegate(const QStringList& choices, const QStringList& labels, QObject* parent)
+        : QStyledItemDelegate(parent), m_choices(choices), m_labels(labels.size() == choices.size() ? labels : choices)
+    {
+    }
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override
     {
         auto* combo = new QComboBox(parent);
-        combo->addItems(m_choices);
+        for (int i = 0; i < m_choices.size(); ++i)
+            combo->addItem(m_labels.at(i), m_choices.at(i));
         connect(combo, &QComboBox::activated, this, [this, combo](int) {
             auto* self = const_cast<ChoiceDelegate*>(this);
             emit self->commitData(combo);
@@ -31,17 +35,18 @@ public:
     void setEditorData(QWidget* editor, const QModelIndex& index) const override
     {
         auto* combo = static_cast<QComboBox*>(editor);
-        combo->setCurrentIndex(combo->findText(index.data(Qt::EditRole).toString(), Qt::MatchExactly));
+        combo->setCurrentIndex(combo->findData(index.data(Qt::EditRole).toString(), Qt::UserRole, Qt::MatchExactly));
     }
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override
     {
         const auto* combo = static_cast<QComboBox*>(editor);
         if (combo->currentIndex() >= 0)
-            model->setData(index, combo->currentText(), Qt::EditRole);
+            model->setData(index, combo->currentData().toString(), Qt::EditRole);
     }
 
 private:
     QStringList m_choices;
+    QStringList m_labels;
 };
 
 } // namespace
@@ -141,7 +146,7 @@ void FormGrid::setColumnCaption(int column, const QString& caption)
         m_table->setHorizontalHeaderItem(column - 1, new QTableWidgetItem(caption));
 }
 
-void FormGrid::setChoices(int column, const QStringList& choices)
+void FormGrid::setChoices(int column, const QStringList& choices, const QStringList& labels)
 {
     QAbstractItemDelegate* old = m_table->itemDelegateForColumn(column - 1);
     if (choices.isEmpty()) {
@@ -149,7 +154,7 @@ void FormGrid::setChoices(int column, const QStringList& choices)
         m_table->setItemDelegateForColumn(column - 1, nullptr);
     } else {
         m_choices.insert(column, choices);
-        m_table->setItemDelegateForColumn(column - 1, new ChoiceDelegate(choices, this));
+        m_table->setItemDelegateForColumn(column - 1, new ChoiceDelegate(choices, labels, this));
     }
     if (old)
         old->deleteLater();

@@ -35,8 +35,9 @@ public:
     // Replaces the columns' captions, keeping the rows.
     void setColumns(const QStringList& captions);
     void setColumnCaption(int column, const QString& caption);
-    // The choices of a column (empty: free text).
-    void setChoices(int column, const QStringList& choices);
+    // The choices of a column (empty: free text). With labels (one per choice) the list shows
+    // the labels and the cell keeps the choice.
+    void setChoices(int column, const QStringList& choices, const QStringList& labels = {});
     QStringList choices(int column) const { return m_choices.value(column); }
 
     int rowCount() const { return m_table->rowCount(); }

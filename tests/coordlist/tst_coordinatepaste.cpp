@@ -88,11 +88,20 @@ void tst_CoordinatePaste::paste_data()
         << "TEREN|1|1.000|5.000;TEREN|2|1000000.000|6.000" << QStringList{OverBound};
 
     const QString list = "TEREN|1|1.000|1.000";
-    QTest::newRow("five fields") << "." << list << 1 << "A 1 2 3\r\nA 1 2 3 4" << list << QStringList{TooMany};
-    QTest::newRow("no delimiter") << "." << list << 1 << "1 2 3\r\n1,2,3" << list << QStringList{NoDelimiter};
-    QTest::newRow("empty line") << "." << list << 1 << "1 2 3\r\n\r\n4 5 6" << list << QStringList{NoDelimiter};
-    QTest::newRow("empty clipboard") << "." << list << 1 << "" << list << QStringList{NoDelimiter};
-    QTest::newRow("not a number") << "," << list << 1 << "1 2 3\r\n2 x 4" << list << QStringList{"13 Type mismatch"};
+    QTest::newRow("five fields") << "." << list << 1 << "A 1 2 3\r\nA 1 2 3 4" << list
+                                 << QStringList{"Linia 2: " + TooMany};
+    QTest::newRow("no delimiter") << "." << list << 1 << "1 2 3\r\n1,2,3" << list
+                                  << QStringList{"Linia 2: " + NoDelimiter};
+    QTest::newRow("empty line") << "." << list << 1 << "1 2 3\r\n\r\n4 5 6" << list
+                                << QStringList{"Linia 2: " + NoDelimiter};
+    QTest::newRow("empty clipboard") << "." << list << 1 << "" << list << QStringList{"Linia 1: " + NoDelimiter};
+    QTest::newRow("not a number") << "," << list << 1 << "1 2 3\r\n2 x 4" << list
+                                  << QStringList{"Linia 2: 13 Type mismatch"};
+    // The line counted from the first pasted line, not from the list's current row nor from
+    // the lines that were read.
+    QTest::newRow("line named past good lines")
+        << "." << list << 1 << "1 1 1\r\n2 2 2\r\n3 3 3\r\n4 4 4\r\n5 5 5\r\n6 6 6\r\n77" << list
+        << QStringList{"Linia 7: " + NoDelimiter};
 }
 
 void tst_CoordinatePaste::paste()
@@ -176,7 +185,7 @@ void tst_CoordinatePaste::badLineLateInALongPasteLosesNothing()
     QVERIFY(!list.PasteText(bad));
     QCOMPARE(list.rowCount(), 1);
     QCOMPARE(ListText::dump(list), Fresh);
-    QCOMPARE(prompter.texts(), QStringList{"13 Type mismatch"});
+    QCOMPARE(prompter.texts(), QStringList{"Linia 900: 13 Type mismatch"});
 
     QVERIFY(list.PasteText(text));
     QCOMPARE(list.rowCount(), 1000);

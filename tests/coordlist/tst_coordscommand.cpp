@@ -32,9 +32,9 @@ void tst_CoordsCommand::run_data()
                                       << "TEREN\t1\t2.000\t3.000\n"
                                       << "";
     QTest::newRow("five fields refused") << QByteArray("1 2 3\r\nA 1 2 3 4\r\n") << QStringList() << 1 << ""
-                                         << "Se incearca inserarea unui numar prea mare de coloane.\n";
+                                         << "Linia 2: Se incearca inserarea unui numar prea mare de coloane.\n";
     QTest::newRow("not a number refused") << QByteArray("1 2 x\r\n") << QStringList() << 1 << ""
-                                          << "13 Type mismatch\n";
+                                          << "Linia 1: 13 Type mismatch\n";
     QTest::newRow("bad separator") << QByteArray("1 2\r\n") << QStringList{"--separator", ":"} << 2 << ""
                                    << "*";
 }

@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QFileInfo>
 #include <QTest>
 #include <functional>
 
@@ -333,7 +334,7 @@ private slots:
         m_prompter->clear();
         m_prompter->queueFileName(QString());
         m_window->runCommand(QStringLiteral("SaveAs"));
-        QCOMPARE(m_prompter->texts(), QStringList{"AB-17-2026"});
+        QCOMPARE(QFileInfo(m_prompter->texts().value(0)).fileName(), QString("AB-17-2026"));
     }
 
     // The delimiters confirmed in "Optiuni" are the ones the next paste splits at.
