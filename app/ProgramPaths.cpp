@@ -80,6 +80,11 @@ QString ProgramPaths::translationsFolder() const
     return base + QStringLiteral("/translations");
 }
 
+QString ProgramPaths::recoveryFolder() const
+{
+    return m_folders.dataHome + QLatin1Char('/') + UserFolderName + QStringLiteral("/recovery");
+}
+
 QString ProgramPaths::startFolder() const
 {
     return m_portable ? m_folders.program : m_folders.home;

@@ -41,6 +41,9 @@ public:
     QString helpFile() const;
     // The compiled translations (.qm) of Qt's own texts.
     QString translationsFolder() const;
+    // Where the copy of an unsaved document is kept: always the user's data folder, since a
+    // portable program folder may be read-only or shared.
+    QString recoveryFolder() const;
     // Where file dialogs start: the program folder, or the home folder once installed.
     QString startFolder() const;
 

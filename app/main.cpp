@@ -32,6 +32,12 @@ int main(int argc, char* argv[])
     window.show();
     if (app.arguments().size() > 1)
         window.openCommandLine(app.arguments().mid(1).join(QLatin1Char(' ')));
+    // The interval can be shortened for the test that kills the program mid-edit.
+    bool shortened = false;
+    const int interval = qEnvironmentVariableIntValue("LOTMARK_RECOVERY_INTERVAL_MS", &shortened);
+    window.setRecovery(settings.paths().recoveryFolder(), shortened && interval > 0 ? interval : 2 * 60 * 1000);
+    // After the command line's file: a restored copy replaces it, never the other way round.
+    window.offerRecovery();
     const int result = app.exec();
     window.saveWindowState(windowState);
     return result;

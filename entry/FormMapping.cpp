@@ -177,6 +177,56 @@ BuildPtr buildFromRow(const GridRows& buildings, int row, bool isAp)
     return build;
 }
 
+namespace {
+bool rowIsEmpty(const GridRows& grid, int row)
+{
+    for (const QString& cell : grid.rows.at(row)) {
+        if (!cell.trimmed().isEmpty())
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+DocumentPtr draftDocument(const FormData& form)
+{
+    auto document = std::make_shared<Document>();
+    document->setIsAp(form.isAp ? -1 : 0);
+    const LandPtr& land = document->Land();
+    land->setAddress(addressFromForm(form));
+    auto owners = std::make_shared<Owners>();
+    for (int row = 0; row < form.owners.count(); ++row) {
+        if (!rowIsEmpty(form.owners, row))
+            owners->Add(ownerFromRow(form.owners, row));
+    }
+    auto parcels = std::make_shared<Parcels>();
+    for (int row = 0; row < form.parcels.count(); ++row) {
+        if (rowIsEmpty(form.parcels, row))
+            continue;
+        GridRows one;
+        one.rows.append(form.parcels.rows.at(row));
+        try {
+            parcelNumber(one.cell(0, ParcelColumn::No));
+        } catch (const Failure&) {
+            one.setCell(0, ParcelColumn::No, QStringLiteral("0"));
+        }
+        parcels->Add(parcelFromRow(one, 0, form.isAp));
+    }
+    parcels->setTotalMeasuredArea(form.parcelsTotal);
+    parcels->setTotalLegalArea(form.parcelsLegalTotal);
+    auto buildings = std::make_shared<Buildings>();
+    for (int row = 0; row < form.buildings.count(); ++row) {
+        if (!rowIsEmpty(form.buildings, row))
+            buildings->Add(buildFromRow(form.buildings, row, form.isAp));
+    }
+    buildings->setTotalMeasuredArea(form.buildingsTotal);
+    buildings->setTotalLegalArea(form.buildingsLegalTotal);
+    land->setOwners(std::move(owners));
+    land->setParcels(std::move(parcels));
+    land->setBuildings(std::move(buildings));
+    return document;
+}
+
 QStringList ownerRow(const Owner& owner)
 {
     return {owner.LastName(), owner.FirstName()};

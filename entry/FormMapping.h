@@ -54,6 +54,12 @@ OwnerPtr ownerFromRow(const GridRows& owners, int row);
 ParcelPtr parcelFromRow(const GridRows& parcels, int row, bool isAp);
 BuildPtr buildFromRow(const GridRows& buildings, int row, bool isAp);
 
+// The whole form as a document, without any check and without a message: what a recovery copy
+// keeps of a form that may not validate yet. Rows left entirely empty are dropped; a parcel
+// whose number is no whole number keeps its other cells under number 0. Totals are the kept
+// ones.
+DocumentPtr draftDocument(const FormData& form);
+
 // Model -> form: the grids, the totals, the apartment flag and every address text (the street
 // name goes to both the list text and the free field; the widget keeps the one its
 // locality uses). The lists' selections and identifiers are the widget's, made through the

@@ -5,6 +5,7 @@
 #include "app/FileSystem.h"
 #include "app/NumberText.h"
 #include "app/Prompter.h"
+#include "app/RecoveryCopy.h"
 #include "app/Version.h"
 #include "app/ui/WatchEdits.h"
 #include "app/ui/frmBuildType.h"
@@ -228,6 +229,7 @@ void frmMain::showCaption()
     QString caption = Title + QLatin1Char(' ') + Version::text();
     if (!m_fileName.isEmpty())
         caption += QStringLiteral(" - ") + m_fileName;
+    caption += m_captionNote;
     // The placeholder shows as "*" while the document has unsaved changes.
     setWindowTitle(caption + QStringLiteral("[*]"));
 }
@@ -443,6 +445,7 @@ void frmMain::closeEvent(QCloseEvent* event)
     }
     if (m_help)
         m_help->close();
+    discardRecoveryCopy();
     event->accept();
 }
 

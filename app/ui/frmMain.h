@@ -23,6 +23,8 @@ class QMenu;
 class QListWidget;
 class QMenu;
 class QSettings;
+class QTimer;
+class RecoveryCopy;
 class QSplitter;
 class QTabWidget;
 class QToolBar;
@@ -133,6 +135,16 @@ public:
     // last for the session only.
     void setUserState(QSettings* store);
     UserState& userState() { return m_userState; }
+    // Keeps a copy of the unsaved document in `folder` every intervalMs milliseconds and on each
+    // DXF import, and deletes it once the document is saved, set aside or closed. Without a
+    // call nothing is kept.
+    void setRecovery(const QString& folder, int intervalMs);
+    // The copy a run that ended without saving left behind: asks whether to restore it (Yes
+    // shows it as an unsaved document without a file name, No deletes it). True when restored.
+    bool offerRecovery();
+    // Writes the copy now when the document has unsaved changes; quiet about any failure.
+    void writeRecoveryCopy();
+    QTimer* recoveryTimer() const { return m_recoveryTimer; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -186,6 +198,12 @@ private:
     bool checkContours();
     bool chooseSaveFile(QString* name);
     void attachContours(Document& document);
+    void attachContours(Document& document, const std::shared_ptr<Polygons>& polygons);
+    // Shows a document just read (or restored) in the form, the list and the sketch.
+    void showDocument(const DocumentPtr& document);
+    void restoreRecovered(const QString& originalName, const DocumentPtr& document, const QList<QStringList>& rows);
+    void onModifiedChanged(bool modified);
+    void discardRecoveryCopy();
     bool writeDocument(const QString& name);
     void showSaveError(const Error& error);
     // True, after saying so, when `name` is a folder's: nothing can be written there.
@@ -229,4 +247,8 @@ private:
     std::function<void(const CoordinateInventory&)> m_showInventory;
     PlanOptions m_planOptions;
     std::function<bool(const QList<CgxmlFinding>&)> m_showCgxmlChecks;
+    std::unique_ptr<RecoveryCopy> m_recovery;
+    QTimer* m_recoveryTimer = nullptr;
+    // After the caption's file name: says the document was restored from a recovery copy.
+    QString m_captionNote;
 };

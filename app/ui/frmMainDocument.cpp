@@ -81,6 +81,7 @@ void frmMain::NewDocument()
         // The new document has no file yet: a "Save" asks for a name instead of offering to
         // overwrite the file shown before (the caption no longer names it).
         m_fileName.clear();
+        m_captionNote.clear();
         m_previousFileName.clear();
         showCaption();
         showPropertyType(isApartment);
@@ -128,7 +129,21 @@ bool frmMain::showFile(const QString& path)
         tellUnreadableFile(path, error, m_prompter);
     m_file = file;
 
-    const DocumentPtr document = m_file.Document();
+    showDocument(m_file.Document());
+    // What a damaged file held is shown, but the file does not become the current one: a
+    // "Save" then asks for a name instead of overwriting the rest of the original. Nor may a
+    // save stopped early bring back the name of a file before it.
+    m_fileName = complete ? path : QString();
+    m_previousFileName.clear();
+    m_captionNote.clear();
+    showCaption();
+    if (!m_file.Document()->isApartment())
+        RedrawSketch();
+    return complete;
+}
+
+void frmMain::showDocument(const DocumentPtr& document)
+{
     const bool isApartment = document->isApartment();
     m_form->setDocument(document);
     m_form->setIsAp(isApartment);
@@ -167,16 +182,6 @@ bool frmMain::showFile(const QString& path)
     m_settings.surveyorLicense = document->SurveyorLicense();
     m_form->setSurveyorName(m_settings.surveyorName);
     m_form->setSurveyorLicense(m_settings.surveyorLicense);
-
-    // What a damaged file held is shown, but the file does not become the current one: a
-    // "Save" then asks for a name instead of overwriting the rest of the original. Nor may a
-    // save stopped early bring back the name of a file before it.
-    m_fileName = complete ? path : QString();
-    m_previousFileName.clear();
-    showCaption();
-    if (!isApartment)
-        RedrawSketch();
-    return complete;
 }
 
 std::shared_ptr<Polygons> frmMain::listPolygons()
@@ -302,6 +307,11 @@ bool frmMain::chooseSaveFile(QString* name)
 
 void frmMain::attachContours(Document& document)
 {
+    attachContours(document, document.isApartment() ? nullptr : listPolygons());
+}
+
+void frmMain::attachContours(Document& document, const std::shared_ptr<Polygons>& polygons)
+{
     Land& land = *document.Land();
     if (document.isApartment()) {
         land.setGeometry(nullptr);
@@ -311,7 +321,6 @@ void frmMain::attachContours(Document& document)
         }
         return;
     }
-    const std::shared_ptr<Polygons> polygons = listPolygons();
     if (!polygons)
         return;
     for (const PolygonPtr& polygon : *polygons) {
@@ -423,4 +432,6 @@ void frmMain::ImportFromDxf()
     showCaption();
     m_fileName = keptFileName;
     ImportedEntities()->RemoveAll();
+    // An import is much work at once: kept at once, not at the next tick.
+    writeRecoveryCopy();
 }

@@ -1,0 +1,150 @@
+// The main window's recovery copy: kept while the document has unsaved changes, offered back
+// after a run that ended without saving.
+#include "app/ui/frmMain.h"
+
+#include "app/AppSettings.h"
+#include "app/NumberText.h"
+#include "app/Prompter.h"
+#include "app/RecoveryCopy.h"
+#include "coordlist/CoordinateList.h"
+#include "coordlist/ui/EditableList.h"
+#include "entry/FormMapping.h"
+#include "entry/ui/CreateFBI.h"
+#include "geometry/Transform.h"
+
+#include <QTimer>
+
+namespace {
+
+RecoveryCopy::ListRows listRows(const CoordinateList& list)
+{
+    RecoveryCopy::ListRows rows;
+    for (int row = 1; row <= list.rowCount(); ++row) {
+        const CoordinateList::Row& cells = list.row(row);
+        rows.append(QStringList(cells.begin(), cells.end()));
+    }
+    return rows;
+}
+
+// The list's contours without a message: a copy made in passing must never interrupt.
+std::shared_ptr<Polygons> quietPolygons(const CoordinateList& list)
+{
+    const auto data = list.Data();
+    if (!data || data->upperRow() == 0)
+        return nullptr;
+    Transform transform(list.decimalSeparator(), nullptr);
+    transform.setTransformArray(*data);
+    if (!transform.ArrayToPolygonCollection())
+        return nullptr;
+    return transform.PolygonCollection();
+}
+
+// The rows exactly as they were, half-typed cells included (Data would make an empty cell 0).
+void putRows(CoordinateList& list, const RecoveryCopy::ListRows& rows)
+{
+    if (!list.setData(CoordinateTable(int(rows.size()))))
+        return;
+    for (int row = 1; row <= list.rowCount(); ++row) {
+        for (int column = 0; column < CoordinateList::ColumnCount; ++column)
+            list.setCell(row, column, rows.at(row - 1).at(column));
+    }
+}
+
+} // namespace
+
+void frmMain::setRecovery(const QString& folder, int intervalMs)
+{
+    const bool first = !m_recovery;
+    m_recovery = std::make_unique<RecoveryCopy>(folder);
+    if (!first) {
+        m_recoveryTimer->setInterval(intervalMs);
+        return;
+    }
+    m_recoveryTimer = new QTimer(this);
+    m_recoveryTimer->setInterval(intervalMs);
+    connect(m_recoveryTimer, &QTimer::timeout, this, &frmMain::writeRecoveryCopy);
+    connect(&m_state, &DocumentState::ModifiedChanged, this, &frmMain::onModifiedChanged);
+    if (m_state.isModified())
+        m_recoveryTimer->start();
+}
+
+void frmMain::onModifiedChanged(bool modified)
+{
+    if (modified) {
+        m_recoveryTimer->start();
+        return;
+    }
+    // Saved, or set aside on purpose: nothing left to recover.
+    m_recoveryTimer->stop();
+    m_recovery->discard();
+    if (!m_captionNote.isEmpty()) {
+        m_captionNote.clear();
+        showCaption();
+    }
+}
+
+void frmMain::discardRecoveryCopy()
+{
+    if (m_recovery)
+        m_recovery->discard();
+}
+
+void frmMain::writeRecoveryCopy()
+{
+    if (!m_recovery || !m_state.isModified())
+        return;
+    // The form as it stands, checked or not: half-typed data is what a crash must not take.
+    const DocumentPtr document = FormMapping::draftDocument(m_form->formData());
+    document->setIsAp(m_form->IsAp() ? -1 : 0);
+    attachContours(*document, document->isApartment() ? nullptr : quietPolygons(*m_coordinates->list()));
+    document->setSurveyorName(m_settings.surveyorName);
+    document->setSurveyorLicense(m_settings.surveyorLicense);
+    // A folder that cannot be written is tried again at the next tick, without a word: a
+    // message every two minutes would be worse than no copy.
+    m_recovery->write(*document, m_fileName, QDateTime::currentDateTime(), listRows(*m_coordinates->list()));
+}
+
+bool frmMain::offerRecovery()
+{
+    if (!m_recovery)
+        return false;
+    const std::optional<RecoveryCopy::Found> found = m_recovery->find();
+    if (!found)
+        return false;
+    if (m_prompter.ask(RecoveryCopy::offerText(*found), QStringLiteral("Confirmare"), Prompter::Buttons::YesNo,
+                       Prompter::Icon::Question) != Prompter::Answer::Yes) {
+        m_recovery->discard();
+        return false;
+    }
+    restoreRecovered(found->originalName, found->document, found->rows);
+    return true;
+}
+
+void frmMain::restoreRecovered(const QString& originalName, const DocumentPtr& document, const QList<QStringList>& rows)
+{
+    {
+        const auto quiet = m_state.quiet();
+        clearSketch();
+        m_form->ClearControls();
+        m_file = CPFile(NumberText::systemDecimalSeparator());
+        m_file.setDocument(document);
+        showDocument(document);
+        // The rows as the user left them, with contours the .CP cannot hold (a building the
+        // form does not list yet).
+        if (!rows.isEmpty())
+            putRows(*m_coordinates->list(), rows);
+        // Never the original's name: a plain "Save" would overwrite it without asking which
+        // version the user wants to keep.
+        m_fileName.clear();
+        m_previousFileName.clear();
+        m_captionNote = QStringLiteral(" - ") +
+                        (originalName.isEmpty() ? QStringLiteral("(fara nume)") : originalName) +
+                        QStringLiteral(" (recuperat)");
+        showCaption();
+        // Half-typed rows are no reason for a message at start: the sketch waits for them.
+        if (!document->isApartment() && m_coordinates->HaveCoordinates() && quietPolygons(*m_coordinates->list()))
+            RedrawSketch();
+    }
+    m_state.markChanged();
+    writeRecoveryCopy();
+}
