@@ -200,7 +200,8 @@ private:
     void attachContours(Document& document);
     void attachContours(Document& document, const std::shared_ptr<Polygons>& polygons);
     // Shows a document just read (or restored) in the form, the list and the sketch.
-    void showDocument(const DocumentPtr& document);
+    // `complete` false: what a damaged file held is shown without the form's own checks.
+    void showDocument(const DocumentPtr& document, bool complete = true);
     void restoreRecovered(const QString& originalName, const DocumentPtr& document, const QList<QStringList>& rows);
     void onModifiedChanged(bool modified);
     void discardRecoveryCopy();

@@ -129,7 +129,7 @@ bool frmMain::showFile(const QString& path)
         tellUnreadableFile(path, error, m_prompter);
     m_file = file;
 
-    showDocument(m_file.Document());
+    showDocument(m_file.Document(), complete);
     // What a damaged file held is shown, but the file does not become the current one: a
     // "Save" then asks for a name instead of overwriting the rest of the original. Nor may a
     // save stopped early bring back the name of a file before it.
@@ -142,7 +142,7 @@ bool frmMain::showFile(const QString& path)
     return complete;
 }
 
-void frmMain::showDocument(const DocumentPtr& document)
+void frmMain::showDocument(const DocumentPtr& document, bool complete)
 {
     const bool isApartment = document->isApartment();
     m_form->setDocument(document);
