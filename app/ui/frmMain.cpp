@@ -12,6 +12,7 @@
 #include "app/ui/frmHelp.h"
 #include "app/ui/frmOptions.h"
 #include "coordlist/CoordinateList.h"
+#include "coordlist/CoordinateListHistory.h"
 #include "coordlist/ui/EditableList.h"
 #include "dxf/ui/frmImportDXF.h"
 #include "entry/ui/CreateFBI.h"
@@ -113,7 +114,13 @@ frmMain::frmMain(AppSettings& settings, Prompter& prompter, QWidget* parent)
     m_state.markClean();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // The undo history follows the coordinate list and updates this window's actions: it goes
+    // first, before the widgets it follows are torn down around a window that is no longer whole.
+    delete m_history;
+    m_history = nullptr;
+}
 
 void frmMain::buildToolbar()
 {
