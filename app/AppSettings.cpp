@@ -1,8 +1,8 @@
 #include "app/AppSettings.h"
 
 #include "app/DelimiterList.h"
-#include "app/IniFile.h"
-#include "app/NumberText.h"
+#include "base/IniFile.h"
+#include "base/NumberText.h"
 
 #include <QCoreApplication>
 #include <QDir>

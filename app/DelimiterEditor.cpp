@@ -1,7 +1,7 @@
 #include "app/DelimiterEditor.h"
 
-#include "app/AnsiText.h"
-#include "app/Prompter.h"
+#include "base/AnsiText.h"
+#include "base/Prompter.h"
 
 namespace {
 const QChar Apostrophe(QLatin1Char('\''));

@@ -1,6 +1,6 @@
 #include "app/DelimiterList.h"
 
-#include "app/AnsiText.h"
+#include "base/AnsiText.h"
 
 namespace DelimiterList {
 

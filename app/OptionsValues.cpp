@@ -3,9 +3,9 @@
 #include "app/AppSettings.h"
 #include "app/DelimiterEditor.h"
 #include "app/DelimiterList.h"
-#include "app/FileSystem.h"
-#include "app/NumberText.h"
-#include "app/Prompter.h"
+#include "base/FileSystem.h"
+#include "base/NumberText.h"
+#include "base/Prompter.h"
 
 bool OptionsValues::confirm(const DelimiterEditor& delimiters, AppSettings& settings, Prompter& prompter) const
 {

@@ -1,6 +1,6 @@
 #include "app/RecoveryCopy.h"
 
-#include "model/CPFile.h"
+#include "format/CPFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "app/AppSettings.h"
 #include "app/QtTranslation.h"
 #include "app/StartUp.h"
-#include "app/ui/QtPrompter.h"
+#include "base/ui/QtPrompter.h"
 #include "app/ui/ScreenFit.h"
 #include "app/ui/frmMain.h"
 #include "app/ui/frmOptions.h"

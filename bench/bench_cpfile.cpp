@@ -1,7 +1,7 @@
 // Save then load of a document at the .CP format's limits, against writing and reading the
 // same number of bytes with plain QFile calls.
 #include "BenchTimer.h"
-#include "model/CPFile.h"
+#include "format/CPFile.h"
 #include "support/DocumentFactory.h"
 
 #include <QBuffer>

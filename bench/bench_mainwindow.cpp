@@ -10,7 +10,7 @@
 #include "coordlist/ui/EditableList.h"
 #include "entry/ui/CreateFBI.h"
 #include "geometry/Transform.h"
-#include "model/CPFile.h"
+#include "format/CPFile.h"
 #include "sketch/SketchRenderer.h"
 #include "sketch/ui/DrawSketch.h"
 #include "support/DocumentFactory.h"

@@ -1,6 +1,6 @@
 #include "cgxml/CgxmlChecks.h"
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "cgxml/CgxmlCodes.h"
 #include "cgxml/CgxmlWriter.h"
 

@@ -3,6 +3,7 @@
 #include "cgxml/CgxmlCodes.h"
 #include "cgxml/CgxmlNomenclature.h"
 #include "cgxml/CgxmlWriter.h"
+#include "model/Contours.h"
 
 #include <QSet>
 #include <cmath>
@@ -364,7 +365,7 @@ private:
                 continue;
             }
             if (!land)
-                land = newContour(QStringLiteral("TEREN"));
+                land = newContour(Contours::LandName);
             target = &land;
             addPoint(row, **target);
         }

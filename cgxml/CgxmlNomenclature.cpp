@@ -1,6 +1,6 @@
 #include "cgxml/CgxmlNomenclature.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
 #include "cgxml/CgxmlWriter.h"
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "cgxml/CgxmlCodes.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "cli/BuildCommand.h"
 
-#include "model/CPFile.h"
-#include "model/DocumentJson.h"
+#include "format/CPFile.h"
+#include "format/DocumentJson.h"
 
 #include <QFile>
 #include <QJsonDocument>

@@ -5,7 +5,7 @@
 #include "cgxml/CgxmlWriter.h"
 #include "cli/DataFolder.h"
 #include "cli/LoadedDocument.h"
-#include "model/CPFile.h"
+#include "format/CPFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

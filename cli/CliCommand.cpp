@@ -1,6 +1,6 @@
 #include "cli/CliCommand.h"
 
-#include "model/CPFile.h"
+#include "format/CPFile.h"
 
 int CliCommand::usage(QTextStream& err) const
 {

@@ -1,8 +1,8 @@
 #include "cli/CoordsCommand.h"
 
-#include "app/AnsiText.h"
+#include "base/AnsiText.h"
 #include "app/DelimiterList.h"
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "coordlist/CoordinateList.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "cli/DumpCommand.h"
 
-#include "model/CPFile.h"
-#include "model/DocumentJson.h"
+#include "format/CPFile.h"
+#include "format/DocumentJson.h"
 
 #include <QJsonDocument>
 

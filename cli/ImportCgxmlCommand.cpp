@@ -3,8 +3,8 @@
 #include "cgxml/CgxmlImport.h"
 #include "cgxml/CgxmlNomenclature.h"
 #include "cli/DataFolder.h"
-#include "model/CPFile.h"
-#include "model/DocumentJson.h"
+#include "format/CPFile.h"
+#include "format/DocumentJson.h"
 
 #include <QCoreApplication>
 #include <QDir>

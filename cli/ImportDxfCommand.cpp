@@ -1,9 +1,10 @@
 #include "cli/ImportDxfCommand.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "dxf/DxfImportWizard.h"
-#include "model/CPFile.h"
-#include "model/DocumentJson.h"
+#include "format/CPFile.h"
+#include "format/DocumentJson.h"
+#include "model/Contours.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -39,33 +40,14 @@ int rowOf(const std::vector<DxfImportWizard::Line>& lines, int position)
     return -1;
 }
 
-// The imported contours replace every contour of the document: the land's, and each
-// building's, matched by the building's No; buildings not in the document are added.
+// The imported contours replace every contour of the document; a drawing may bring buildings
+// the document does not have yet, and they are added.
 void applyContours(const DXFEntities& entities, Land& land)
 {
-    land.setGeometry(nullptr);
-    if (!land.Buildings())
-        land.setBuildings(std::make_shared<Buildings>());
-    for (const BuildPtr& build : *land.Buildings())
-        build->setGeometry(nullptr);
-    for (const DXFEntityPtr& entity : entities) {
-        const PolygonPtr& polygon = entity->Polygon();
-        if (polygon->Name() == QLatin1String("TEREN")) {
-            land.setGeometry(polygon);
-            continue;
-        }
-        BuildPtr target;
-        for (const BuildPtr& build : *land.Buildings()) {
-            if (build->No() == polygon->Name())
-                target = build;
-        }
-        if (!target) {
-            target = std::make_shared<Build>();
-            target->setNo(polygon->Name());
-            land.Buildings()->Add(BuildPtr(target));
-        }
-        target->setGeometry(polygon);
-    }
+    Polygons contours;
+    for (const DXFEntityPtr& entity : entities)
+        contours.Add(PolygonPtr(entity->Polygon()));
+    Contours::attach(land, contours, Qt::CaseInsensitive, Contours::Unmatched::AddBuilding);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "cli/LoadedDocument.h"
 
-#include "model/CPFile.h"
+#include "format/CPFile.h"
 
 DocumentPtr loadDocumentOrReport(const QString& path, QTextStream& err)
 {

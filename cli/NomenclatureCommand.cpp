@@ -1,6 +1,6 @@
 #include "cli/NomenclatureCommand.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 #include "entry/nomenclature/NomenclatureImport.h"
 
 int NomenclatureCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err)

@@ -1,6 +1,6 @@
 #include "cli/SheetCommand.h"
 
-#include "model/CPFile.h"
+#include "format/CPFile.h"
 #include "report/SheetExport.h"
 
 #include <QDir>

@@ -7,14 +7,6 @@
 // decimals, a leading "0" below 1, no digit grouping.
 namespace CoordinateFormat {
 
-// Reads a number written with the given decimal separator (blanks around it allowed),
-// by the same rules as LocaleNumber::parse but without allocating for plain numbers.
-bool parseNumber(QStringView text, const QString& decimalSeparator, double* value);
-
-// The number in the coordinate format with `decimals` digits after the separator
-// (negative counts as 0).
-QString formatNumber(double value, int decimals, const QString& decimalSeparator);
-
 // Any input text into the coordinate format: blank gives "", every "," (or else every ".")
 // becomes the separator, then the number is written again. Throws Failure (13 Type
 // mismatch) for text that is not a number.

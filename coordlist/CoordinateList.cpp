@@ -1,8 +1,9 @@
 #include "coordlist/CoordinateList.h"
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "coordlist/CoordinateFormat.h"
 #include "coordlist/PasteText.h"
+#include "model/Contours.h"
 
 #include <algorithm>
 
@@ -173,8 +174,8 @@ std::optional<CoordinateTable> CoordinateList::Data(Error* error) const
             return std::nullopt;
         double est = 0;
         double nord = 0;
-        if (!CoordinateFormat::parseNumber(row[EstColumn], m_decimalSeparator, &est) ||
-            !CoordinateFormat::parseNumber(row[NordColumn], m_decimalSeparator, &nord)) {
+        if (!NumberText::parse(row[EstColumn], m_decimalSeparator, &est) ||
+            !NumberText::parse(row[NordColumn], m_decimalSeparator, &nord)) {
             if (error)
                 *error = Failure::typeMismatch().error();
             return std::nullopt;
@@ -182,9 +183,9 @@ std::optional<CoordinateTable> CoordinateList::Data(Error* error) const
         table.setCell(r, CoordinateTable::EntityColumn, row[EntityColumn]);
         table.setCell(r, CoordinateTable::NumberColumn, row[NumberColumn]);
         table.setCell(r, CoordinateTable::XColumn,
-                      CoordinateFormat::formatNumber(est, m_decimalNumber, m_decimalSeparator));
+                      NumberText::fixedText(est, m_decimalNumber, m_decimalSeparator));
         table.setCell(r, CoordinateTable::YColumn,
-                      CoordinateFormat::formatNumber(nord, m_decimalNumber, m_decimalSeparator));
+                      NumberText::fixedText(nord, m_decimalNumber, m_decimalSeparator));
     }
     return table;
 }
@@ -200,7 +201,7 @@ QString CoordinateList::unreadableCellMessage() const
             const QString& text = row[std::size_t(column)];
             const bool empty = text.trimmed().isEmpty();
             double value = 0;
-            if (!empty && CoordinateFormat::parseNumber(text, m_decimalSeparator, &value))
+            if (!empty && NumberText::parse(text, m_decimalSeparator, &value))
                 continue;
             QString where = QStringLiteral("Valoarea %1 din randul %2")
                                 .arg(column == EstColumn ? QStringLiteral("Est") : QStringLiteral("Nord"))
@@ -228,7 +229,7 @@ bool CoordinateList::setData(const CoordinateTable& table, Error* error)
         if (CoordinateTable::isEmptyCell(value))
             number = 0;
         else if (value.typeId() == QMetaType::QString) {
-            if (!CoordinateFormat::parseNumber(value.toString(), m_decimalSeparator, &number))
+            if (!NumberText::parse(value.toString(), m_decimalSeparator, &number))
                 return false;
         } else {
             bool ok = false;
@@ -236,7 +237,7 @@ bool CoordinateList::setData(const CoordinateTable& table, Error* error)
             if (!ok)
                 return false;
         }
-        *text = CoordinateFormat::formatNumber(number, m_decimalNumber, m_decimalSeparator);
+        *text = NumberText::fixedText(number, m_decimalNumber, m_decimalSeparator);
         return true;
     };
     std::vector<Row> rows(static_cast<std::size_t>(n));
@@ -552,7 +553,7 @@ bool CoordinateList::PasteText(const QString& text)
     std::optional<QString> fixedEntity;
     if (start != 1) {
         const QString& entity = m_rows[std::size_t(start - 1)][EntityColumn];
-        fixedEntity = entity.isEmpty() ? QStringLiteral("TEREN") : entity;
+        fixedEntity = entity.isEmpty() ? Contours::LandName : entity;
     }
     PasteText::Result parsed =
         PasteText::parse(text, m_delimiters, m_decimalNumber, m_decimalSeparator, fixedEntity);

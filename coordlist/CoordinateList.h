@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Error.h"
-#include "app/Prompter.h"
+#include "base/Error.h"
+#include "base/Prompter.h"
 #include "geometry/CoordinateTable.h"
 
 #include <QObject>

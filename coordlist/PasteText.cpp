@@ -1,13 +1,14 @@
 #include "coordlist/PasteText.h"
 
 #include "coordlist/CoordinateFormat.h"
+#include "model/Contours.h"
 
 #include <QVarLengthArray>
 
 namespace PasteText {
 
 namespace {
-const QString Teren = QStringLiteral("TEREN");
+const QString& Teren = Contours::LandName;
 
 // The pieces of a line split at the delimiter; at most five are kept, which is enough to
 // tell a line with too many columns.

@@ -1,9 +1,10 @@
 #include "dxf/DxfImportWizard.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "coordlist/CoordinateFormat.h"
 #include "dxf/DxfPolylineReader.h"
 #include "dxf/ImportDXF.h"
+#include "model/Contours.h"
 
 #include <QFile>
 #include <QSet>
@@ -204,7 +205,7 @@ void DxfImportWizard::chooseLayer(int index)
     const QString& layer = m_layerNames[index];
     std::vector<char> listed(std::size_t(m_polylines.count()) + 1, 0);
     if (m_landIndex > 0 && m_polylines.layerName(m_landIndex) == layer) {
-        m_lines1.push_back({QStringLiteral("TEREN"), m_landIndex});
+        m_lines1.push_back({Contours::LandName, m_landIndex});
         listed[std::size_t(m_landIndex)] = 1;
     }
     for (const Association& a : m_associations) {
@@ -234,7 +235,7 @@ void DxfImportWizard::fillPage2List()
     if (progress.started)
         progress.started(ListLoading);
     if (m_landIndex > 0)
-        m_lines2.push_back({QStringLiteral("TEREN"), m_landIndex});
+        m_lines2.push_back({Contours::LandName, m_landIndex});
     for (const Association& a : m_associations)
         m_lines2.push_back({QStringLiteral("C") + a.number, a.position});
     for (int p = 1; p <= m_polylines.count(); ++p) {
@@ -365,7 +366,7 @@ bool DxfImportWizard::finish()
                            ErrorCaption, Prompter::Icon::Critical);
         return false;
     }
-    if (!checkCoordinates(m_landIndex, QStringLiteral("TEREN")))
+    if (!checkCoordinates(m_landIndex, Contours::LandName))
         return false;
     for (const Association& a : m_associations) {
         if (!checkCoordinates(a.position, QStringLiteral("C") + a.number))
@@ -385,7 +386,7 @@ bool DxfImportWizard::finish()
     }
     auto result = std::make_shared<DXFEntities>();
     DXFEntityPtr land = m_polylines.entity(m_landIndex);
-    land->Polygon()->setName(QStringLiteral("TEREN"));
+    land->Polygon()->setName(Contours::LandName);
     result->Add(land);
     for (const Association& a : m_associations) {
         DXFEntityPtr building = m_polylines.entity(a.position);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Error.h"
+#include "base/Error.h"
 #include "geometry/CoordinateTable.h"
 #include "model/DXFEntity.h"
 

@@ -1,6 +1,6 @@
 #include "entry/FormLookUps.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 
 namespace {
 void openTable(LookUpData& table, const QString& path, bool canHaveNullValue)

@@ -1,8 +1,8 @@
 #include "entry/FormMapping.h"
 
-#include "app/AreaText.h"
-#include "app/Error.h"
-#include "app/NumberText.h"
+#include "base/AreaText.h"
+#include "base/Error.h"
+#include "base/NumberText.h"
 
 #include <QRegularExpression>
 #include <cmath>

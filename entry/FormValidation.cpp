@@ -1,7 +1,7 @@
 #include "entry/FormValidation.h"
 
-#include "app/Error.h"
-#include "app/Prompter.h"
+#include "base/Error.h"
+#include "base/Prompter.h"
 #include "entry/FormMapping.h"
 #include "model/Document.h"
 

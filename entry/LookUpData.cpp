@@ -1,7 +1,7 @@
 #include "entry/LookUpData.h"
 
-#include "app/AnsiText.h"
-#include "app/Error.h"
+#include "base/AnsiText.h"
+#include "base/Error.h"
 #include "entry/LookUpFilter.h"
 
 #include <QFile>

@@ -2,8 +2,8 @@
 // form is a fixed point (load + save of it gives the same bytes) but for one rule of the
 // contour assembly.
 #include "FuzzInput.h"
-#include "app/Error.h"
-#include "model/CPFile.h"
+#include "base/Error.h"
+#include "format/CPFile.h"
 
 #include <QBuffer>
 

@@ -2,7 +2,7 @@
 // written and every other line stays; the delimiter setting decodes from any text.
 #include "FuzzInput.h"
 #include "app/DelimiterList.h"
-#include "app/IniFile.h"
+#include "base/IniFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

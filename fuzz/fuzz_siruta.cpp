@@ -1,6 +1,6 @@
 // SIRUTA register (CSV): read, or refused with a Failure naming the line.
 #include "FuzzInput.h"
-#include "app/Error.h"
+#include "base/Error.h"
 #include "entry/nomenclature/SirutaReader.h"
 
 #include <QBuffer>

@@ -1,7 +1,7 @@
 // Street nomenclatures: the Ministry of Finance's XML rows and the postal index's JSON. Read,
 // or refused with a Failure.
 #include "FuzzInput.h"
-#include "app/Error.h"
+#include "base/Error.h"
 #include "entry/nomenclature/MfpStreetReader.h"
 #include "entry/nomenclature/PostalStreetReader.h"
 

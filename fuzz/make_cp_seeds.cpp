@@ -2,7 +2,7 @@
 // fuzz_cpfile: documents from the test factory, one without contours and one with many
 // buildings. Built on demand (target make_cp_seeds).
 #include "support/DocumentFactory.h"
-#include "model/CPFile.h"
+#include "format/CPFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "geometry/CoordinateTable.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 
 CoordinateTable::CoordinateTable(int upperRow)
 {

@@ -1,8 +1,8 @@
 #include "geometry/Transform.h"
 
-#include "app/NumberText.h"
-#include "app/Prompter.h"
-#include "geometry/LocaleNumber.h"
+#include "base/NumberText.h"
+#include "base/Prompter.h"
+#include "base/NumberText.h"
 #include "geometry/PolygonAssembler.h"
 
 #include <functional>
@@ -27,12 +27,12 @@ bool Transform::readCoordinate(const QVariant& cell, double* value) const
 {
     // A double goes through its text form in the user's locale, as a variant would.
     if (cell.typeId() == QMetaType::Double) {
-        *value = LocaleNumber::throughVariantText(cell.toDouble());
+        *value = NumberText::throughVariantText(cell.toDouble());
         return std::isfinite(*value);
     }
     QString text = cell.toString();
     text.replace(QLatin1Char('.'), m_decimalSeparator);
-    return LocaleNumber::parse(text, m_decimalSeparator, value);
+    return NumberText::parse(text, m_decimalSeparator, value);
 }
 
 namespace {

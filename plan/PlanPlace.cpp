@@ -1,6 +1,6 @@
 #include "plan/PlanPlace.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 #include "entry/LookUpData.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Error.h"
+#include "base/Error.h"
 #include "model/Document.h"
 #include "plan/CoordinateInventory.h"
 #include "plan/PlanOptions.h"

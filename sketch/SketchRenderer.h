@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Error.h"
+#include "base/Error.h"
 #include "model/Land.h"
 #include "sketch/SketchView.h"
 

@@ -1,5 +1,7 @@
 #include "sketch/SketchView.h"
 
+#include "model/Contours.h"
+
 #include <QString>
 #include <algorithm>
 #include <cmath>
@@ -8,7 +10,7 @@ namespace SketchView {
 
 bool isLandName(const QString& name)
 {
-    return name.toUpper() == QLatin1String("TEREN");
+    return Contours::isLand(name);
 }
 
 PolygonPtr landPolygon(const Polygons& polygons)

@@ -1,8 +1,8 @@
 #include "app/ui/frmBuildType.h"
 
 #include "app/AppSettings.h"
-#include "app/ui/ConfirmButtons.h"
-#include "app/ui/KeepOnTop.h"
+#include "base/ui/ConfirmButtons.h"
+#include "base/ui/KeepOnTop.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -2,11 +2,11 @@
 
 #include "app/AppSettings.h"
 #include "app/CoordinateListChanges.h"
-#include "app/FileSystem.h"
-#include "app/NumberText.h"
-#include "app/Prompter.h"
+#include "base/FileSystem.h"
+#include "base/NumberText.h"
+#include "base/Prompter.h"
 #include "app/RecoveryCopy.h"
-#include "app/Version.h"
+#include "base/Version.h"
 #include "app/ui/WatchEdits.h"
 #include "app/ui/frmBuildType.h"
 #include "app/ui/frmHelp.h"
@@ -16,6 +16,7 @@
 #include "coordlist/ui/EditableList.h"
 #include "dxf/ui/frmImportDXF.h"
 #include "entry/ui/CreateFBI.h"
+#include "model/Contours.h"
 #include "sketch/ui/DrawSketch.h"
 
 #include <QAction>
@@ -351,7 +352,7 @@ void frmMain::showHelp()
 
 void frmMain::onCoordinateChanged()
 {
-    if (CountEntityRows(QStringLiteral("TEREN")) >= 4)
+    if (CountEntityRows(Contours::LandName) >= 4)
         RedrawSketch();
 }
 

@@ -2,7 +2,7 @@
 
 #include "app/DocumentState.h"
 #include "app/UserState.h"
-#include "model/CPFile.h"
+#include "format/CPFile.h"
 #include "plan/PlanOptions.h"
 
 #include <QMainWindow>

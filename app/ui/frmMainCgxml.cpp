@@ -2,8 +2,8 @@
 #include "app/ui/frmMain.h"
 
 #include "app/AppSettings.h"
-#include "app/NumberText.h"
-#include "app/Prompter.h"
+#include "base/NumberText.h"
+#include "base/Prompter.h"
 #include "cgxml/ui/CgxmlWindowCommands.h"
 #include "coordlist/ui/EditableList.h"
 #include "entry/ui/CreateFBI.h"

@@ -2,15 +2,15 @@
 #include "app/ui/frmMain.h"
 
 #include "app/AppSettings.h"
-#include "app/ContourChecks.h"
-#include "app/FileSystem.h"
-#include "app/NumberText.h"
-#include "app/Prompter.h"
+#include "base/FileSystem.h"
+#include "base/NumberText.h"
+#include "base/Prompter.h"
 #include "coordlist/CoordinateList.h"
 #include "coordlist/ui/EditableList.h"
 #include "dxf/ImportedEntities.h"
 #include "entry/ui/CreateFBI.h"
 #include "geometry/Transform.h"
+#include "model/Contours.h"
 #include "sketch/ui/DrawSketch.h"
 
 #include <QDir>
@@ -223,12 +223,12 @@ void frmMain::RedrawSketch()
         tellUnreadableCell(*m_coordinates, m_prompter);
     if (!data || data->upperRow() == 0)
         return;
-    if (!EntityExists(QStringLiteral("TEREN"))) {
+    if (!EntityExists(Contours::LandName)) {
         m_prompter.message(QStringLiteral("Nu au fost definite puncte pentru entitatea TEREN."), CaptionError,
                            Prompter::Icon::Exclamation);
         return;
     }
-    if (CountEntityRows(QStringLiteral("TEREN")) < 3) {
+    if (CountEntityRows(Contours::LandName) < 3) {
         m_prompter.message(TooFewPoints, CaptionError, Prompter::Icon::Exclamation);
         return;
     }
@@ -267,7 +267,7 @@ bool frmMain::checkContours()
         return false;
     const Buildings noBuildings;
     const auto problem =
-        ContourChecks::check(*polygons, land.Parcels() ? land.Parcels()->TotalMeasuredArea() : QString(),
+        Contours::check(*polygons, land.Parcels() ? land.Parcels()->TotalMeasuredArea() : QString(),
                              land.Buildings() ? *land.Buildings() : noBuildings, NumberText::systemDecimalSeparator());
     if (problem) {
         m_prompter.message(problem->text, CaptionError, problem->icon);
@@ -312,29 +312,10 @@ void frmMain::attachContours(Document& document)
 
 void frmMain::attachContours(Document& document, const std::shared_ptr<Polygons>& polygons)
 {
-    Land& land = *document.Land();
-    if (document.isApartment()) {
-        land.setGeometry(nullptr);
-        if (land.Buildings()) {
-            for (const BuildPtr& build : *land.Buildings())
-                build->setGeometry(nullptr);
-        }
-        return;
-    }
-    if (!polygons)
-        return;
-    for (const PolygonPtr& polygon : *polygons) {
-        if (polygon->Name().compare(QLatin1String("TEREN"), Qt::CaseInsensitive) == 0) {
-            land.setGeometry(polygon);
-            continue;
-        }
-        if (!land.Buildings())
-            continue;
-        for (const BuildPtr& build : *land.Buildings()) {
-            if (build->No().compare(polygon->Name(), Qt::CaseInsensitive) == 0)
-                build->setGeometry(polygon);
-        }
-    }
+    if (document.isApartment())
+        Contours::clear(*document.Land());
+    else if (polygons)
+        Contours::attach(*document.Land(), *polygons);
 }
 
 // A folder is no file to overwrite: saying so beats asking to replace it and then failing.

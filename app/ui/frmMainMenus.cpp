@@ -2,7 +2,7 @@
 // Ajutor", the same actions in both places, and the files used last.
 #include "app/ui/frmMain.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "coordlist/ui/EditableList.h"
 #include "sketch/ui/DrawSketch.h"
 

@@ -2,7 +2,7 @@
 #include "app/ui/frmMain.h"
 
 #include "app/AppSettings.h"
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "coordlist/ui/EditableList.h"
 #include "entry/ui/CreateFBI.h"
 #include "plan/CoordinateInventory.h"

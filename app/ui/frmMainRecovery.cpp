@@ -3,8 +3,8 @@
 #include "app/ui/frmMain.h"
 
 #include "app/AppSettings.h"
-#include "app/NumberText.h"
-#include "app/Prompter.h"
+#include "base/NumberText.h"
+#include "base/Prompter.h"
 #include "app/RecoveryCopy.h"
 #include "coordlist/CoordinateList.h"
 #include "coordlist/ui/EditableList.h"

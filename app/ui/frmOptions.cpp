@@ -2,8 +2,8 @@
 
 #include "app/AppSettings.h"
 #include "app/OptionsValues.h"
-#include "app/ui/ConfirmButtons.h"
-#include "app/ui/KeepOnTop.h"
+#include "base/ui/ConfirmButtons.h"
+#include "base/ui/KeepOnTop.h"
 #include "entry/ui/frmImportNomenclature.h"
 
 #include <QFormLayout>

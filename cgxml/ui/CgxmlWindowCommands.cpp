@@ -1,6 +1,6 @@
 #include "cgxml/ui/CgxmlWindowCommands.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "cgxml/CgxmlImport.h"
 #include "cgxml/CgxmlNomenclature.h"
 #include "cgxml/CgxmlWriter.h"

@@ -1,7 +1,7 @@
 #include "coordlist/ui/EditableList.h"
 
-#include "app/NumberText.h"
-#include "app/ui/QtPrompter.h"
+#include "base/NumberText.h"
+#include "base/ui/QtPrompter.h"
 #include "coordlist/CoordinateList.h"
 #include "coordlist/CoordinateListModel.h"
 

@@ -1,6 +1,6 @@
 #include "dxf/ui/frmImportDXF.h"
 
-#include "app/ui/KeepOnTop.h"
+#include "base/ui/KeepOnTop.h"
 #include "dxf/ImportedEntities.h"
 #include "dxf/ui/DxfMapWidget.h"
 

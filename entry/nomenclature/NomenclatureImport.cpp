@@ -1,6 +1,6 @@
 #include "entry/nomenclature/NomenclatureImport.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
 #include "entry/nomenclature/NomenclatureTable.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 
 #include <QDir>
 #include <QFile>

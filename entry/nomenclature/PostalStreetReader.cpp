@@ -1,6 +1,6 @@
 #include "entry/nomenclature/PostalStreetReader.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 #include "entry/nomenclature/NameCase.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "entry/nomenclature/SirutaReader.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 
 #include <QFile>
 #include <QHash>

@@ -1,8 +1,8 @@
 #include "entry/ui/AddressPanel.h"
 
-#include "app/AnsiText.h"
-#include "app/Error.h"
-#include "app/Prompter.h"
+#include "base/AnsiText.h"
+#include "base/Error.h"
+#include "base/Prompter.h"
 #include "entry/FormLookUps.h"
 #include "entry/FormMapping.h"
 #include "model/Address.h"

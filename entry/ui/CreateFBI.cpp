@@ -1,7 +1,7 @@
 #include "entry/ui/CreateFBI.h"
 
-#include "app/NumberText.h"
-#include "app/ui/QtPrompter.h"
+#include "base/NumberText.h"
+#include "base/ui/QtPrompter.h"
 #include "entry/FormMapping.h"
 #include "entry/FormValidation.h"
 #include "entry/ui/AddressPanel.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Error.h"
+#include "base/Error.h"
 #include "entry/FormData.h"
 #include "entry/FormLookUps.h"
 #include "model/Document.h"

@@ -1,7 +1,7 @@
 #include "entry/ui/frmImportNomenclature.h"
 
-#include "app/Prompter.h"
-#include "app/ui/KeepOnTop.h"
+#include "base/Prompter.h"
+#include "base/ui/KeepOnTop.h"
 #include "entry/nomenclature/NomenclatureImportJob.h"
 
 #include <QDir>

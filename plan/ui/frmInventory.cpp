@@ -1,6 +1,6 @@
 #include "plan/ui/frmInventory.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -3,5 +3,5 @@
 // The library's version, for programs that want to report which Scrivel they run with.
 SCRIVEL_EXPORT const char* scrivelVersion()
 {
-    return "1.0.18";
+    return SCRIVEL_VERSION;
 }

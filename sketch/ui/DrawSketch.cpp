@@ -1,7 +1,7 @@
 #include "sketch/ui/DrawSketch.h"
 
-#include "app/Prompter.h"
-#include "app/ui/QtPrompter.h"
+#include "base/Prompter.h"
+#include "base/ui/QtPrompter.h"
 #include "sketch/ui/SketchArtwork.h"
 #include "sketch/ui/SketchCanvas.h"
 #include "sketch/ui/SketchTools.h"

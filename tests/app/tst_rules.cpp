@@ -1,5 +1,5 @@
 #include "app/AppSettings.h"
-#include "app/ContourChecks.h"
+#include "model/Contours.h"
 #include "app/DelimiterEditor.h"
 #include "app/MhtDocument.h"
 #include "app/OptionsValues.h"
@@ -41,7 +41,7 @@ QString firstProblem(const QList<PolygonPtr>& list, const QString& total, const 
     Polygons polygons;
     for (const PolygonPtr& polygon : list)
         polygons.Add(PolygonPtr(polygon));
-    const auto problem = ContourChecks::check(polygons, total, *buildings);
+    const auto problem = Contours::check(polygons, total, *buildings);
     return problem ? problem->text : QString();
 }
 } // namespace
@@ -142,7 +142,7 @@ private slots:
         Polygons polygons;
         polygons.Add(strip("TEREN", 10));
         polygons.Add(strip("C9", 1));
-        const auto problem = ContourChecks::check(polygons, "10", *buildingsOf({{"C1", "1"}}));
+        const auto problem = Contours::check(polygons, "10", *buildingsOf({{"C1", "1"}}));
         QVERIFY(problem);
         QCOMPARE(problem->icon, Prompter::Icon::Information);
     }

@@ -1,9 +1,9 @@
 #include "app/AppSettings.h"
 #include "app/DelimiterList.h"
-#include "app/IniFile.h"
-#include "app/NumberText.h"
+#include "base/IniFile.h"
+#include "base/NumberText.h"
 #include "app/StartUp.h"
-#include "app/FileSystem.h"
+#include "base/FileSystem.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/CPFile.h"
+#include "format/CPFile.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,5 +1,5 @@
 #include "cli/CommandRegistry.h"
-#include "model/CPFile.h"
+#include "format/CPFile.h"
 #include "support/DocumentFactory.h"
 #include "support/TestPaths.h"
 

@@ -1,4 +1,4 @@
-#include "app/ui/QtPrompter.h"
+#include "base/ui/QtPrompter.h"
 #include "dxf/ImportedEntities.h"
 #include "dxf/ui/DxfMapWidget.h"
 #include "dxf/ui/frmImportDXF.h"

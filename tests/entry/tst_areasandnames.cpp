@@ -1,8 +1,8 @@
 // Areas are read by one rule, with the user's decimal separator; names read back from a .CP
 // file (cedillas) find their comma-below entries in the nomenclature tables.
-#include "app/AnsiText.h"
-#include "app/AreaText.h"
-#include "app/ContourChecks.h"
+#include "base/AnsiText.h"
+#include "base/AreaText.h"
+#include "model/Contours.h"
 #include "entry/FormMapping.h"
 #include "entry/LookUpData.h"
 #include "entry/nomenclature/MfpStreetReader.h"
@@ -57,7 +57,7 @@ private slots:
         form.Add(std::make_shared<Build>());
         form.Item(1)->setNo("C1");
         form.Item(1)->setMeasuredArea(text);
-        QCOMPARE(!ContourChecks::check(contours, "0", form, separator).has_value(), value == 54);
+        QCOMPARE(!Contours::check(contours, "0", form, separator).has_value(), value == 54);
     }
 
     // Every Alba street of the national tables with a comma-below letter is found again, under

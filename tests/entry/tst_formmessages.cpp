@@ -5,7 +5,7 @@
 #include "entry/FormValidation.h"
 #include "entry/ui/CreateFBI.h"
 #include "entry/ui/FormGrid.h"
-#include "model/CPFile.h"
+#include "format/CPFile.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "app/Error.h"
+#include "base/Error.h"
 #include "entry/LookUpData.h"
 #include "entry/nomenclature/MfpStreetReader.h"
 #include "entry/nomenclature/NomenclatureBuilder.h"

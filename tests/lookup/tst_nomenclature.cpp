@@ -1,4 +1,4 @@
-#include "app/Error.h"
+#include "base/Error.h"
 #include "cli/CommandRegistry.h"
 #include "entry/nomenclature/CodeLists.h"
 #include "entry/nomenclature/MfpStreetReader.h"

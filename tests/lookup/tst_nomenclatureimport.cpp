@@ -1,4 +1,4 @@
-#include "app/Error.h"
+#include "base/Error.h"
 #include "entry/nomenclature/NomenclatureImportJob.h"
 #include "support/FolderSnapshot.h"
 #include "support/TestPaths.h"

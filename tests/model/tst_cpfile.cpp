@@ -1,5 +1,5 @@
-#include "model/CPFile.h"
-#include "model/DocumentJson.h"
+#include "format/CPFile.h"
+#include "format/DocumentJson.h"
 #include "support/DocumentFactory.h"
 #include "support/FailDevice.h"
 #include "support/ScriptedPrompter.h"

@@ -1,5 +1,5 @@
 // Which stored contour becomes the land's when a file holds several runs named "TEREN".
-#include "model/CPFile.h"
+#include "format/CPFile.h"
 #include "support/DocumentFactory.h"
 
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "model/CPFile.h"
+#include "format/CPFile.h"
 #include "support/DocumentFactory.h"
 
 #include <QDir>

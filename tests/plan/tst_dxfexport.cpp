@@ -1,5 +1,5 @@
 #include "dxf/DxfPolylineReader.h"
-#include "model/CPFile.h"
+#include "format/CPFile.h"
 #include "plan/DxfExport.h"
 #include "support/CliRun.h"
 #include "support/DocumentFactory.h"

@@ -2,7 +2,7 @@
 // not is refused with a message and leaves things as they were (no wrap-around, no crash).
 #include "coordlist/CoordinateList.h"
 #include "geometry/Transform.h"
-#include "model/CPFile.h"
+#include "format/CPFile.h"
 #include "scrivel/RTFDoc.h"
 #include "support/DocumentFactory.h"
 #include "support/ScriptedPrompter.h"

@@ -1,9 +1,9 @@
 // Saves that are cut short, by a full disk or by the program being killed, leave the file that
 // was there before byte for byte (or, once the new one is complete, the new one), never a mix.
 #include "app/AppSettings.h"
-#include "app/IniFile.h"
-#include "model/CPFile.h"
-#include "model/DocumentJson.h"
+#include "base/IniFile.h"
+#include "format/CPFile.h"
+#include "format/DocumentJson.h"
 #include "scrivel/RTFDoc.h"
 #include "support/DocumentFactory.h"
 #include "support/FailDevice.h"

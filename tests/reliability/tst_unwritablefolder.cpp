@@ -2,9 +2,9 @@
 // place (no temporary file can be made beside it), anything else is refused and left as it
 // was. And coordinates that are not finite numbers do not slip through the command line's
 // JSON as 0.
-#include "app/IniFile.h"
-#include "model/CPFile.h"
-#include "model/DocumentJson.h"
+#include "base/IniFile.h"
+#include "format/CPFile.h"
+#include "format/DocumentJson.h"
 #include "support/CliRun.h"
 #include "support/DocumentFactory.h"
 

@@ -1,6 +1,6 @@
 #include "SketchSamples.h"
 #include "cli/SketchCommand.h"
-#include "model/CPFile.h"
+#include "format/CPFile.h"
 #include "sketch/SketchRenderer.h"
 #include "support/DocumentFactory.h"
 

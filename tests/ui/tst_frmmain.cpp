@@ -4,7 +4,7 @@
 #include "coordlist/ui/EditableList.h"
 #include "dxf/ImportedEntities.h"
 #include "entry/ui/CreateFBI.h"
-#include "model/CPFile.h"
+#include "format/CPFile.h"
 #include "sketch/ui/DrawSketch.h"
 #include "support/CliRun.h"
 #include "support/CreateMainWindow.h"

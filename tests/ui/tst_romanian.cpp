@@ -1,6 +1,6 @@
 #include "app/AppSettings.h"
 #include "app/QtTranslation.h"
-#include "app/ui/QtPrompter.h"
+#include "base/ui/QtPrompter.h"
 #include "app/ui/frmBuildType.h"
 #include "app/ui/frmHelp.h"
 #include "app/ui/frmMain.h"

@@ -3,7 +3,7 @@
 // contours, a sketch that shows what the list holds, Ctrl+S that saves wherever the focus is,
 // and prompts that open above the window in use.
 #include "app/AppSettings.h"
-#include "app/ui/QtPrompter.h"
+#include "base/ui/QtPrompter.h"
 #include "app/ui/frmMain.h"
 #include "coordlist/CoordinateList.h"
 #include "coordlist/ui/EditableList.h"

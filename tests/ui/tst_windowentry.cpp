@@ -1,8 +1,8 @@
 // What is typed through the main window reaches the file whole. Run with the C locale and with
 // the Romanian one, whose decimal separator is ",".
-#include "app/AnsiText.h"
+#include "base/AnsiText.h"
 #include "app/AppSettings.h"
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "app/ui/frmMain.h"
 #include "coordlist/CoordinateList.h"
 #include "coordlist/ui/EditableList.h"

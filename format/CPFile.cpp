@@ -1,11 +1,12 @@
-#include "model/CPFile.h"
+#include "format/CPFile.h"
 
-#include "app/NumberText.h"
-#include "app/Prompter.h"
-#include "app/Version.h"
+#include "base/NumberText.h"
+#include "base/Prompter.h"
+#include "base/Version.h"
 #include "geometry/PolygonAssembler.h"
-#include "model/BinaryReader.h"
-#include "model/BinaryWriter.h"
+#include "format/BinaryReader.h"
+#include "format/BinaryWriter.h"
+#include "model/Contours.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -108,16 +109,7 @@ void attachContours(const std::vector<PointRecord>& records, Land& land)
     Polygons polygons;
     if (!assemblePolygons(RecordRows(records), polygons))
         throw Failure::typeMismatch();
-    for (const PolygonPtr& polygon : polygons) {
-        if (polygon->Name().toUpper() == QLatin1String("TEREN")) {
-            land.setGeometry(polygon);
-            continue;
-        }
-        for (const BuildPtr& build : *land.Buildings()) {
-            if (build->No() == polygon->Name())
-                build->setGeometry(polygon);
-        }
-    }
+    Contours::attach(land, polygons, Qt::CaseSensitive);
 }
 
 } // namespace

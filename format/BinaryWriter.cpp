@@ -1,7 +1,7 @@
-#include "model/BinaryWriter.h"
+#include "format/BinaryWriter.h"
 
-#include "app/AnsiText.h"
-#include "app/Error.h"
+#include "base/AnsiText.h"
+#include "base/Error.h"
 
 #include <QtEndian>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "app/IniFile.h"
+#include "base/IniFile.h"
 
-#include "app/AnsiText.h"
+#include "base/AnsiText.h"
 
 #include <QFile>
 #include <QSaveFile>

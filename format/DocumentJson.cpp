@@ -1,6 +1,6 @@
-#include "model/DocumentJson.h"
+#include "format/DocumentJson.h"
 
-#include "app/AnsiText.h"
+#include "base/AnsiText.h"
 
 #include <QHash>
 #include <QJsonArray>

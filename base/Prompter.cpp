@@ -1,6 +1,6 @@
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 
 void Prompter::showError(int number, const QString& description, Icon icon)
 {

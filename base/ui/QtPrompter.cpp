@@ -1,4 +1,4 @@
-#include "app/ui/QtPrompter.h"
+#include "base/ui/QtPrompter.h"
 
 #include <QApplication>
 #include <QFileDialog>

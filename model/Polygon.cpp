@@ -1,7 +1,7 @@
 // The measures of Polygon: area, vertex mean and the X/Y exchange.
 #include "model/Polygon.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 
 #include <cmath>
 

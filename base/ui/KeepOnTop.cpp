@@ -1,4 +1,4 @@
-#include "app/ui/KeepOnTop.h"
+#include "base/ui/KeepOnTop.h"
 
 #include <QWidget>
 

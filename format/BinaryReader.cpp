@@ -1,7 +1,7 @@
-#include "model/BinaryReader.h"
+#include "format/BinaryReader.h"
 
-#include "app/AnsiText.h"
-#include "app/Error.h"
+#include "base/AnsiText.h"
+#include "base/Error.h"
 
 #include <QIODevice>
 #include <QtEndian>

@@ -4,7 +4,7 @@
 #include <optional>
 
 // The one seam through which logic shows messages and asks questions. The Qt implementation
-// (app/ui/QtPrompter) is the only user of message boxes and file dialogs; tests script answers
+// (base/ui/QtPrompter) is the only user of message boxes and file dialogs; tests script answers
 // with ScriptedPrompter.
 class Prompter
 {

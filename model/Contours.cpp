@@ -1,7 +1,9 @@
-#include "app/ContourChecks.h"
+#include "model/Contours.h"
 
-#include "app/AreaText.h"
-#include "app/NumberText.h"
+#include "base/AreaText.h"
+#include "base/NumberText.h"
+
+namespace Contours {
 
 namespace {
 
@@ -11,7 +13,7 @@ QString areaMessage(const QString& name)
            + QStringLiteral(" este diferita de cea introdusa in fereastra de date textuale.");
 }
 
-std::optional<ContourChecks::Problem> checkPoints(const Polygon& polygon)
+std::optional<Problem> checkPoints(const Polygon& polygon)
 {
     const Points& points = *polygon.Points();
     if (points.Count() == 0)
@@ -19,12 +21,12 @@ std::optional<ContourChecks::Problem> checkPoints(const Polygon& polygon)
     const Point& first = *points.Item(1);
     const Point& last = *points.Item(points.Count());
     if (first.X() == last.X() && first.Y() == last.Y())
-        return ContourChecks::Problem{QStringLiteral("Primul si ultimul punct ale entitatii ") + polygon.Name()
+        return Problem{QStringLiteral("Primul si ultimul punct ale entitatii ") + polygon.Name()
                                       + QStringLiteral(" au aceleasi coordonate.")};
     const Point* previous = nullptr;
     for (const PointPtr& point : points) {
         if (previous && previous->X() == point->X() && previous->Y() == point->Y())
-            return ContourChecks::Problem{QStringLiteral("Entitatea ") + polygon.Name() + QStringLiteral(" contine punctele ")
+            return Problem{QStringLiteral("Entitatea ") + polygon.Name() + QStringLiteral(" contine punctele ")
                                           + previous->No() + QStringLiteral(" si ") + point->No()
                                           + QStringLiteral(" care sunt consecutive.")};
         previous = point.get();
@@ -34,18 +36,62 @@ std::optional<ContourChecks::Problem> checkPoints(const Polygon& polygon)
 
 } // namespace
 
-namespace ContourChecks {
+bool isLand(const QString& name)
+{
+    return name.compare(LandName, Qt::CaseInsensitive) == 0;
+}
+
+bool isBuilding(const QString& name)
+{
+    return !isLand(name) && name.startsWith(QLatin1Char('C'), Qt::CaseInsensitive);
+}
+
+void clear(Land& land)
+{
+    land.setGeometry(nullptr);
+    if (!land.Buildings())
+        return;
+    for (const BuildPtr& build : *land.Buildings())
+        build->setGeometry(nullptr);
+}
+
+void attach(Land& land, const Polygons& contours, Qt::CaseSensitivity numbers, Unmatched unmatched)
+{
+    clear(land);
+    for (const PolygonPtr& polygon : contours) {
+        if (isLand(polygon->Name())) {
+            land.setGeometry(polygon);
+            continue;
+        }
+        bool matched = false;
+        if (land.Buildings()) {
+            for (const BuildPtr& build : *land.Buildings()) {
+                if (build->No().compare(polygon->Name(), numbers) == 0) {
+                    build->setGeometry(polygon);
+                    matched = true;
+                }
+            }
+        }
+        if (matched || unmatched != Unmatched::AddBuilding || !isBuilding(polygon->Name()))
+            continue;
+        if (!land.Buildings())
+            land.setBuildings(std::make_shared<Buildings>());
+        auto build = std::make_shared<Build>();
+        build->setNo(polygon->Name());
+        build->setGeometry(polygon);
+        land.Buildings()->Add(BuildPtr(build));
+    }
+}
 
 std::optional<Problem> check(const Polygons& contours, const QString& parcelsTotal, const Buildings& buildings,
                              const QString& decimalSeparator)
 {
     int buildingContours = 0;
     for (const PolygonPtr& polygon : contours) {
-        const QString upper = polygon->Name().toUpper();
-        const bool isLand = upper == QLatin1String("TEREN");
-        const bool isBuilding = !isLand && upper.startsWith(QLatin1Char('C'));
+        const bool land = isLand(polygon->Name());
+        const bool building = isBuilding(polygon->Name());
         const int pointCount = polygon->Points() ? polygon->Points()->Count() : 0;
-        if ((isLand || isBuilding) && pointCount < 3)
+        if ((land || building) && pointCount < 3)
             return Problem{QStringLiteral("Introduceti cel putin 3 puncte pe contur.")};
         double roundedArea = 0.0;
         if (pointCount > 0) {
@@ -56,9 +102,9 @@ std::optional<Problem> check(const Polygons& contours, const QString& parcelsTot
             if (error.number != 0)
                 return Problem{error.text(), Prompter::Icon::Critical};
         }
-        if (isLand && roundedArea != AreaText::value(parcelsTotal, decimalSeparator))
+        if (land && roundedArea != AreaText::value(parcelsTotal, decimalSeparator))
             return Problem{areaMessage(polygon->Name())};
-        if (isBuilding) {
+        if (building) {
             ++buildingContours;
             bool named = false;
             for (const BuildPtr& build : buildings) {
@@ -86,4 +132,4 @@ std::optional<Problem> check(const Polygons& contours, const QString& parcelsTot
     return std::nullopt;
 }
 
-} // namespace ContourChecks
+} // namespace Contours

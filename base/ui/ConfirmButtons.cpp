@@ -1,4 +1,4 @@
-#include "app/ui/ConfirmButtons.h"
+#include "base/ui/ConfirmButtons.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

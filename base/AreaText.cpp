@@ -1,6 +1,6 @@
-#include "app/AreaText.h"
+#include "base/AreaText.h"
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 
 #include <QRegularExpression>
 
