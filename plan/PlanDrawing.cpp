@@ -1,10 +1,10 @@
 #include "plan/PlanDrawing.h"
 
 #include "plan/PlanScale.h"
+#include "plan/TextBatch.h"
 #include "sketch/SketchRenderer.h"
 #include "sketch/SketchView.h"
 
-#include <QFontMetricsF>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <cmath>
@@ -180,19 +180,20 @@ void paint(PlanCanvas& canvas, const QRectF& frame, const QRectF& world, int sca
                 degrees += 180;
             textAt(canvas, middle + normal * 1.6, degrees, text, sideMm);
         }
-        // Vertex markers and numbers, pushed away from the contour's middle.
-        canvas.painter.setFont(numberFont);
-        const QFontMetricsF numberMetrics(numberFont, canvas.painter.device());
-        for (int i = 0; i < n; ++i) {
-            const Point& point = *points.Item(i + 1);
-            const QPointF at = toPage(point.X(), point.Y(), world, frame);
-            canvas.setPen(0.15, SketchRenderer::markerColour());
-            canvas.painter.drawEllipse(canvas.at(at), 0.5 * canvas.dotsPerMm, 0.5 * canvas.dotsPerMm);
-            canvas.painter.setPen(SketchRenderer::labelColour());
+        // Vertex markers, then their numbers pushed away from the contour's middle: one pen each,
+        // and the numbers as one text, which keeps a dense contour's page small.
+        canvas.setPen(0.15, SketchRenderer::markerColour());
+        for (const PointPtr& point : points)
+            canvas.painter.drawEllipse(canvas.at(toPage(point->X(), point->Y(), world, frame)),
+                                       0.5 * canvas.dotsPerMm, 0.5 * canvas.dotsPerMm);
+        canvas.painter.setPen(SketchRenderer::labelColour());
+        TextBatch numbers(canvas, numberFont);
+        for (const PointPtr& point : points) {
+            const QPointF at = toPage(point->X(), point->Y(), world, frame);
             const QPointF label = at + unit(at - centre) * 2.2;
-            const double halfWidthMm = numberMetrics.horizontalAdvance(point.No()) / canvas.dotsPerMm / 2;
-            canvas.line(numberMetrics, label.x() - halfWidthMm, label.y() - 1.5, 3.0, false, point.No());
+            numbers.add(label.x(), label.y() - 1.5, 3.0, Qt::AlignHCenter, point->No());
         }
+        numbers.flush();
         if (!land) {
             canvas.painter.setFont(buildingFont);
             canvas.painter.setPen(SketchRenderer::buildingColour());
