@@ -2,7 +2,6 @@
 
 #include <QColor>
 #include <QFont>
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
 #include <QRectF>
@@ -37,14 +36,4 @@ struct PlanCanvas
     void line(double x1, double y1, double x2, double y2) { painter.drawLine(at(x1, y1), at(x2, y2)); }
     void box(const QRectF& mm) { painter.drawRect(rect(mm)); }
     void text(const QRectF& mm, int flags, const QString& text) { painter.drawText(rect(mm), flags, text); }
-    // One line of the painter's font, vertically centred in the row [top, top + height] (mm),
-    // starting at x (left) or ending at x (right). Cheaper than text() with a rectangle, which
-    // lays the text out as a paragraph: a long inventory draws 100,000 of these.
-    void line(const QFontMetricsF& metrics, double xMm, double topMm, double heightMm, bool alignRight,
-              const QString& text)
-    {
-        const double baseline = (topMm + heightMm / 2) * dotsPerMm + (metrics.ascent() - metrics.descent()) / 2;
-        const double x = xMm * dotsPerMm - (alignRight ? metrics.horizontalAdvance(text) : 0.0);
-        painter.drawText(QPointF(x, baseline), text);
-    }
 };

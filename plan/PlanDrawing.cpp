@@ -1,10 +1,10 @@
 #include "plan/PlanDrawing.h"
 
 #include "plan/PlanScale.h"
+#include "plan/TextBatch.h"
 #include "sketch/SketchRenderer.h"
 #include "sketch/SketchView.h"
 
-#include <QFontMetricsF>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <cmath>
@@ -92,6 +92,22 @@ QPointF unit(QPointF v)
     return length > 0 ? v / length : QPointF(0, -1);
 }
 
+// A vertex marker: a circle around (0, 0) whose control points, like the centres it is moved
+// to, are whole device dots (the finest the device shows). A PDF then writes each of a dense
+// contour's thousands of markers with short integers instead of ten-digit decimals.
+QPainterPath markerRing(double radius)
+{
+    const double r = std::max(1.0, radius);
+    const double k = std::round(r * 0.5523); // the usual cubic approximation of a quarter circle
+    QPainterPath ring(QPointF(r, 0));
+    ring.cubicTo(r, k, k, r, 0, r);
+    ring.cubicTo(-k, r, -r, k, -r, 0);
+    ring.cubicTo(-r, -k, -k, -r, 0, -r);
+    ring.cubicTo(k, -r, r, -k, r, 0);
+    ring.closeSubpath();
+    return ring;
+}
+
 } // namespace
 
 QPointF toPage(double x, double y, const QRectF& world, const QRectF& frame)
@@ -144,6 +160,7 @@ void paint(PlanCanvas& canvas, const QRectF& frame, const QRectF& world, int sca
     const QFont sideFont = PlanCanvas::font(5.5);
     const QFont buildingFont = PlanCanvas::font(8, true);
     const double mmPerMetre = PlanScale::paperMillimetres(1.0, scale);
+    const QPainterPath marker = markerRing(std::round(0.5 * canvas.dotsPerMm));
     int index = 0;
     for (const PolygonPtr& polygon : polygons) {
         const QPolygonF& ring = rings[std::size_t(index++)];
@@ -180,19 +197,24 @@ void paint(PlanCanvas& canvas, const QRectF& frame, const QRectF& world, int sca
                 degrees += 180;
             textAt(canvas, middle + normal * 1.6, degrees, text, sideMm);
         }
-        // Vertex markers and numbers, pushed away from the contour's middle.
-        canvas.painter.setFont(numberFont);
-        const QFontMetricsF numberMetrics(numberFont, canvas.painter.device());
-        for (int i = 0; i < n; ++i) {
-            const Point& point = *points.Item(i + 1);
-            const QPointF at = toPage(point.X(), point.Y(), world, frame);
-            canvas.setPen(0.15, SketchRenderer::markerColour());
-            canvas.painter.drawEllipse(canvas.at(at), 0.5 * canvas.dotsPerMm, 0.5 * canvas.dotsPerMm);
-            canvas.painter.setPen(SketchRenderer::labelColour());
-            const QPointF label = at + unit(at - centre) * 2.2;
-            const double halfWidthMm = numberMetrics.horizontalAdvance(point.No()) / canvas.dotsPerMm / 2;
-            canvas.line(numberMetrics, label.x() - halfWidthMm, label.y() - 1.5, 3.0, false, point.No());
+        // Vertex markers, then their numbers pushed away from the contour's middle: one pen each,
+        // the markers as one path and the numbers as one text, which keeps a dense contour's page
+        // small.
+        QPainterPath markers;
+        for (const PointPtr& point : points) {
+            const QPointF at = canvas.at(toPage(point->X(), point->Y(), world, frame));
+            markers.addPath(marker.translated(std::round(at.x()), std::round(at.y())));
         }
+        canvas.setPen(0.15, SketchRenderer::markerColour());
+        canvas.painter.drawPath(markers);
+        canvas.painter.setPen(SketchRenderer::labelColour());
+        TextBatch numbers(canvas, numberFont);
+        for (const PointPtr& point : points) {
+            const QPointF at = toPage(point->X(), point->Y(), world, frame);
+            const QPointF label = at + unit(at - centre) * 2.2;
+            numbers.add(label.x(), label.y() - 1.5, 3.0, Qt::AlignHCenter, point->No());
+        }
+        numbers.flush();
         if (!land) {
             canvas.painter.setFont(buildingFont);
             canvas.painter.setPen(SketchRenderer::buildingColour());

@@ -1,6 +1,7 @@
 #include "plan/PlanSheet.h"
 
 #include "plan/PlanScale.h"
+#include "plan/TextBatch.h"
 #include "sketch/SketchView.h"
 
 #include <QFontMetricsF>
@@ -137,27 +138,31 @@ int paintInventory(PlanCanvas& canvas, const QRectF& region, const std::vector<I
     const double edges[5] = {0, 10, 27.5, 45, InventoryColumnMm};
     const QFont plain = PlanCanvas::font(6.5);
     const QFont bold = PlanCanvas::font(6.5, true);
-    const QFontMetricsF plainMetrics(plain, canvas.painter.device());
+    const QString header[4] = {QStringLiteral("Nr."), QStringLiteral("X [m]"), QStringLiteral("Y [m]"),
+                               QStringLiteral("D [m]")};
     int painted = 0;
     for (int column = 0; column < columns && first + painted < int(lines.size()); ++column) {
         const double left = region.left() + column * (InventoryColumnMm + InventoryGapMm);
+        // The number starts at its cell's left; the coordinates and the side end at their cell's right.
+        const double starts[4] = {left + edges[0] + 0.5, left + edges[2] - 0.5, left + edges[3] - 0.5,
+                                  left + edges[4] - 0.5};
         double y = region.top() + InventoryTitleMm;
-        const auto cell = [&](int i, double top) {
-            return QRectF(left + edges[i] + 0.5, top, edges[i + 1] - edges[i] - 1.0, InventoryRowMm);
-        };
         canvas.painter.setFont(bold);
-        const QString header[4] = {QStringLiteral("Nr."), QStringLiteral("X [m]"), QStringLiteral("Y [m]"),
-                                   QStringLiteral("D [m]")};
         for (int i = 0; i < 4; ++i)
-            canvas.text(cell(i, y), (i == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, header[i]);
+            canvas.text(QRectF(left + edges[i] + 0.5, y, edges[i + 1] - edges[i] - 1.0, InventoryRowMm),
+                        (i == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, header[i]);
         canvas.setPen(0.15);
         canvas.line(left, y + InventoryRowMm, left + InventoryColumnMm, y + InventoryRowMm);
         y += InventoryRowMm;
+        // The column's points go out as one text; a heading or a summary flushes it first, so
+        // that the page's text keeps the reading order.
+        TextBatch points(canvas, plain);
         for (int row = 0; row < rows && first + painted < int(lines.size()); ++row, ++painted, y += InventoryRowMm) {
             const InventoryLine& line = lines[std::size_t(first + painted)];
             const QRectF wide(left + 0.5, y, InventoryColumnMm - 1.0, InventoryRowMm);
             switch (line.kind) {
             case InventoryLine::Heading:
+                points.flush();
                 canvas.painter.setFont(bold);
                 canvas.text(wide, Qt::AlignLeft | Qt::AlignVCenter,
                             SketchView::isLandName(line.contour->name)
@@ -165,6 +170,7 @@ int paintInventory(PlanCanvas& canvas, const QRectF& region, const std::vector<I
                                 : QStringLiteral("Construcția ") + line.contour->name);
                 break;
             case InventoryLine::Summary:
+                points.flush();
                 canvas.painter.setFont(bold);
                 canvas.text(wide, Qt::AlignRight | Qt::AlignVCenter,
                             QStringLiteral("S = ") + CoordinateInventory::lengthText(line.contour->area) +
@@ -173,14 +179,10 @@ int paintInventory(PlanCanvas& canvas, const QRectF& region, const std::vector<I
                 break;
             case InventoryLine::Point: {
                 const InventoryPoint& point = line.contour->points[std::size_t(line.index)];
-                canvas.painter.setFont(plain);
-                canvas.line(plainMetrics, cell(0, y).left(), y, InventoryRowMm, false, point.no);
-                canvas.line(plainMetrics, cell(1, y).right(), y, InventoryRowMm, true,
-                            CoordinateInventory::coordinateText(point.x));
-                canvas.line(plainMetrics, cell(2, y).right(), y, InventoryRowMm, true,
-                            CoordinateInventory::coordinateText(point.y));
-                canvas.line(plainMetrics, cell(3, y).right(), y, InventoryRowMm, true,
-                            CoordinateInventory::lengthText(point.side));
+                points.add(starts[0], y, InventoryRowMm, Qt::AlignLeft, point.no);
+                points.add(starts[1], y, InventoryRowMm, Qt::AlignRight, CoordinateInventory::coordinateText(point.x));
+                points.add(starts[2], y, InventoryRowMm, Qt::AlignRight, CoordinateInventory::coordinateText(point.y));
+                points.add(starts[3], y, InventoryRowMm, Qt::AlignRight, CoordinateInventory::lengthText(point.side));
                 break;
             }
             case InventoryLine::Blank:

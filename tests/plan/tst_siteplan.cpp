@@ -30,6 +30,7 @@ private slots:
     void gridTicksAreTrueScale_data();
     void gridTicksAreTrueScale();
     void inventoryRowsEqualTheCoordinates();
+    void laterInventoryPagesKeepEveryRowInOrder();
 
 private:
     static DocumentPtr rectangleLot(double width, double height);
@@ -312,6 +313,48 @@ void tst_SitePlan::inventoryRowsEqualTheCoordinates()
           QStringLiteral("Suprafata totala masurata"), QStringLiteral("Suprafata din act: 749 mp"),
           QStringLiteral("Ionescu Țăran"), QStringLiteral("Semnătura și ștampila")})
         QVERIFY2(text.contains(needle), qPrintable(needle));
+}
+
+void tst_SitePlan::laterInventoryPagesKeepEveryRowInOrder()
+{
+    // The inventory's points go out a column at a time, apart from the headings and summaries
+    // between them. Catches a row lost or repeated where a column or a page ends, a heading or
+    // a summary out of place among its rows, and a point number with a character the plan's
+    // font lacks (drawn on its own, with a fallback font) missing or out of order. pdftotext's
+    // raw mode keeps the order in which the page draws its texts.
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    const DocumentPtr document = DocumentFactory::large(3000, 60, 1, 1);
+    document->Land()->setGeometry(DocumentFactory::polygon(QStringLiteral("TEREN"), 2520, 1, 500030.0, 400000.0, 40.0));
+    document->Land()->Geometry()->Points()->Item(7)->setNo(QStringLiteral("7\u2605"));
+    SitePlan plan(*document, PlanOptions());
+    QVERIFY(plan.prepare(nullptr));
+    QVERIFY(plan.pageCount() >= 5);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("lung.pdf"));
+    QVERIFY(plan.writePdf(pdf, nullptr));
+
+    QStringList expected;
+    for (const InventoryContour& contour : plan.inventory().contours()) {
+        expected << (contour.name == QLatin1String("TEREN") ? QStringLiteral("Teren (TEREN)")
+                                                            : QStringLiteral("Construcția ") + contour.name);
+        for (const InventoryPoint& point : contour.points)
+            expected << point.no + QLatin1Char(' ') + CoordinateInventory::coordinateText(point.x) + QLatin1Char(' ') +
+                            CoordinateInventory::coordinateText(point.y) + QLatin1Char(' ') +
+                            CoordinateInventory::lengthText(point.side);
+        expected << QStringLiteral("S = ") + CoordinateInventory::lengthText(contour.area) +
+                        QStringLiteral(" mp P = ") + CoordinateInventory::lengthText(contour.perimeter) +
+                        QStringLiteral(" m");
+    }
+    const QRegularExpression line(
+        QStringLiteral(
+            "^(Teren \\(TEREN\\)|Construcția \\S+|S = .+ m|\\S+ \\d+\\.\\d{3} \\d+\\.\\d{3} \\d+\\.\\d{2})$"),
+        QRegularExpression::MultilineOption);
+    QStringList printed;
+    for (auto match = line.globalMatch(pdfText(pdf, {QStringLiteral("-raw")})); match.hasNext();)
+        printed << match.next().captured(1);
+    QCOMPARE(printed.size(), expected.size());
+    QCOMPARE(printed, expected);
 }
 
 QTEST_MAIN(tst_SitePlan)
