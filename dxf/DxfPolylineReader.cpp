@@ -6,6 +6,7 @@
 #include <QStringDecoder>
 #include <charconv>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -182,203 +183,284 @@ QString DxfPolylineReader::decodeText(std::string_view bytes)
     return out;
 }
 
-DxfReadResult DxfPolylineReader::read(QIODevice& device, DxfPolylines& store)
+namespace {
+
+// One pass over a drawing: the group pairs are read in order and each kind of group has its
+// own step. The store gets only what a finished ENTITIES section holds.
+class PolylineScan
 {
-    DxfReadResult result;
-    const int startCount = store.count();
-    DxfLineReader lines(device);
-    std::string_view codeLine;
-    std::string_view value;
+public:
+    PolylineScan(QIODevice& device, DxfPolylines& store, const std::function<void()>& onPolyline)
+        : m_lines(device), m_store(store), m_onPolyline(onPolyline), m_startCount(store.count())
+    {
+        // Existing layers of the store keep their indices for the names already known.
+        for (int i = 0; i < store.layers().size(); ++i)
+            m_layerIndex.emplace(store.layers()[i].toUtf8().toStdString(), i);
+    }
 
-    auto fail = [&](const QString& message) {
-        store.truncate(startCount);
-        store.dropOpenVertices();
-        result.status = DxfReadResult::Failed;
-        result.message = message;
-        result.polylines = 0;
-        return result;
-    };
-    auto notText = [&]() {
-        return fail(fileKind(lines.head()) + QStringLiteral(" (linia %1).").arg(lines.lineNumber()));
-    };
-
-    bool inEntities = false;
-    bool lightweight = false;
-    bool heavy = false;
-    bool vertexSeen = false;
-    bool closed = false;
-    std::int32_t vertexCounter = 0;
-    qint64 polylineLine = 0;
-    // The point being filled: group 10 starts it, group 20 appends it.
-    bool pointPending = false;
-    double pointX = 0.0;
-    std::int32_t pointNo = 0;
-    int entityLayer = -1;
-    bool lastWasEof = false;
-
-    std::unordered_map<std::string, int> layerIndex;
-    std::string lastLayerBytes;
-    int lastLayer = -1;
-    auto layerOf = [&](std::string_view bytes) {
-        if (lastLayer >= 0 && bytes == lastLayerBytes)
-            return lastLayer;
-        lastLayerBytes.assign(bytes.data(), bytes.size());
-        const auto found = layerIndex.find(lastLayerBytes);
-        if (found != layerIndex.end())
-            return lastLayer = found->second;
-        lastLayer = store.addLayer(decodeText(bytes));
-        layerIndex.emplace(lastLayerBytes, lastLayer);
-        return lastLayer;
-    };
-    // Existing layers of the store keep their indices for the names already known.
-    for (int i = 0; i < store.layers().size(); ++i)
-        layerIndex.emplace(store.layers()[i].toUtf8().toStdString(), i);
-
-    // Returns false when the polyline has no vertex at all, which a drawing should never hold.
-    auto finish = [&]() {
-        const std::uint32_t first = store.begin(store.count() + 1);
-        const std::uint32_t count = store.vertexCount() - first;
-        if (count == 0)
-            return false;
-        bool keep = false;
-        if (closed) {
-            store.appendVertex(store.x(first), store.y(first), store.number(first));
-            keep = true;
-        } else {
-            const std::uint32_t last = store.vertexCount() - 1;
-            keep = count >= 3 && store.x(first) == store.x(last) && store.y(first) == store.y(last);
+    DxfReadResult run()
+    {
+        for (;;) {
+            Code code = Code::Invalid;
+            std::string_view value;
+            switch (nextPair(&code, &value)) {
+            case Pair::Read:
+                break;
+            case Pair::End:
+                return notPublished();
+            case Pair::Failed:
+                return m_result;
+            }
+            if (code == Code::Zero && value == "SECTION") {
+                if (const auto done = enterSection())
+                    return *done;
+                continue;
+            }
+            if (!m_inEntities)
+                continue;
+            if (const auto done = entityGroup(code, value))
+                return *done;
         }
-        if (keep) {
-            store.closePolyline(entityLayer < 0 ? layerOf(std::string_view()) : entityLayer);
-            if (onPolyline)
-                onPolyline();
-        } else {
-            store.dropOpenVertices();
-        }
-        return true;
-    };
-    auto noVertex = [&]() {
-        return fail(QStringLiteral("Fisierul .DXF este deteriorat: polilinia care incepe la linia %1 nu are niciun "
-                                   "varf.")
-                        .arg(polylineLine));
-    };
-    auto begin = [&]() {
-        vertexCounter = 0;
-        closed = false;
-        entityLayer = -1;
-        polylineLine = lines.lineNumber();
-        store.dropOpenVertices();
-    };
+    }
 
-    for (;;) {
-        DxfLineReader::Status status = lines.next(&codeLine);
+private:
+    enum class Pair { Read, End, Failed };
+
+    // Reads one group code and its value. End: the file ended cleanly before a code (or in the
+    // blank lines some writers leave after EOF); Failed: m_result holds why.
+    Pair nextPair(Code* code, std::string_view* value)
+    {
+        std::string_view codeLine;
+        DxfLineReader::Status status = m_lines.next(&codeLine);
         if (status == DxfLineReader::Status::Failed)
-            return notText();
+            return failWith(notText());
         if (status == DxfLineReader::Status::End)
-            break;
-        if (lines.lineNumber() == 1)
+            return Pair::End;
+        if (m_lines.lineNumber() == 1)
             codeLine = withoutByteOrderMark(codeLine);
-        const Code code = classify(codeLine);
-        if (code == Code::Invalid) {
+        *code = classify(codeLine);
+        if (*code == Code::Invalid) {
             // Some writers leave blank lines or a Ctrl-Z after the end-of-file marker.
-            if (lastWasEof)
-                break;
-            return notText();
+            if (m_lastWasEof)
+                return Pair::End;
+            return failWith(notText());
         }
-        status = lines.next(&value);
+        status = m_lines.next(value);
         if (status == DxfLineReader::Status::Failed)
-            return notText();
+            return failWith(notText());
         if (status == DxfLineReader::Status::End)
-            return fail(QStringLiteral("Fisierul .DXF este incomplet: se termina dupa codul de grup de la linia %1.")
-                            .arg(lines.lineNumber()));
-        lastWasEof = code == Code::Zero && value == "EOF";
+            return failWith(fail(QStringLiteral("Fisierul .DXF este incomplet: se termina dupa codul de grup de la linia %1.")
+                                   .arg(m_lines.lineNumber())));
+        m_lastWasEof = *code == Code::Zero && *value == "EOF";
+        return Pair::Read;
+    }
 
-        if (code == Code::Zero && value == "SECTION") {
-            status = lines.next(&codeLine);
-            if (status == DxfLineReader::Status::Failed)
-                return notText();
-            if (status == DxfLineReader::Status::End)
-                break;
-            const Code nameCode = classify(codeLine);
-            if (nameCode == Code::Invalid)
-                return notText();
-            status = lines.next(&value);
-            if (status == DxfLineReader::Status::Failed)
-                return notText();
-            if (status == DxfLineReader::Status::End)
-                return fail(QStringLiteral("Fisierul .DXF este incomplet: se termina dupa codul de grup de la linia %1.")
-                                .arg(lines.lineNumber()));
-            if (nameCode == Code::Two && value == "ENTITIES")
-                inEntities = true;
-            continue;
+    // After "0 SECTION": the section's name decides whether its entities are read.
+    std::optional<DxfReadResult> enterSection()
+    {
+        Code nameCode = Code::Invalid;
+        std::string_view name;
+        switch (nextPair(&nameCode, &name)) {
+        case Pair::Read:
+            break;
+        case Pair::End:
+            return notPublished();
+        case Pair::Failed:
+            return m_result;
         }
-        if (!inEntities)
-            continue;
+        if (nameCode == Code::Two && name == "ENTITIES")
+            m_inEntities = true;
+        return std::nullopt;
+    }
 
+    bool inPoints() const { return m_lightweight || (m_heavy && m_vertexSeen); }
+    bool inHeader() const { return m_lightweight || (m_heavy && !m_vertexSeen); }
+
+    std::optional<DxfReadResult> entityGroup(Code code, std::string_view value)
+    {
         switch (code) {
         case Code::Zero:
-            if (value == "LWPOLYLINE" || value == "POLYLINE") {
-                if (heavy || lightweight) {
-                    if (!finish())
-                        return noVertex();
-                }
-                vertexSeen = false;
-                begin();
-                lightweight = value == "LWPOLYLINE";
-                heavy = !lightweight;
-            } else if (value == "VERTEX") {
-                if (heavy)
-                    vertexSeen = true;
-            } else if (value == "ENDSEC") {
-                if (lightweight || (heavy && vertexSeen)) {
-                    if (!finish())
-                        return noVertex();
-                }
-                store.dropOpenVertices();
-                result.status = DxfReadResult::Published;
-                result.polylines = store.count() - startCount;
-                return result;
-            } else if (lightweight || (heavy && vertexSeen)) {
-                if (!finish())
-                    return noVertex();
-                lightweight = heavy = vertexSeen = false;
-            }
-            break;
+            return entityStart(value);
         case Code::Layer:
-            if (lightweight || (heavy && !vertexSeen))
-                entityLayer = layerOf(value);
+            if (inHeader())
+                m_entityLayer = layerOf(value);
             break;
         case Code::X:
-            if (lightweight || (heavy && vertexSeen)) {
-                ++vertexCounter;
-                pointPending = true;
-                pointNo = vertexCounter;
-                pointX = leadingNumber(value);
+            if (inPoints()) {
+                ++m_vertexCounter;
+                m_pointPending = true;
+                m_pointNo = m_vertexCounter;
+                m_pointX = DxfPolylineReader::leadingNumber(value);
             }
             break;
         case Code::Y:
-            if (lightweight || (heavy && vertexSeen)) {
-                store.appendVertex(pointPending ? pointX : 0.0, leadingNumber(value), pointPending ? pointNo : 0);
-                pointPending = false;
+            if (inPoints()) {
+                m_store.appendVertex(m_pointPending ? m_pointX : 0.0, DxfPolylineReader::leadingNumber(value),
+                                     m_pointPending ? m_pointNo : 0);
+                m_pointPending = false;
             }
             break;
         case Code::Flags:
-            if (lightweight || (heavy && !vertexSeen)) {
-                long long flags = 0;
-                if (!readInteger(value, &flags))
-                    return fail(QStringLiteral("Fisierul .DXF este deteriorat: valoarea grupului 70 de la linia %1 "
-                                               "nu este un numar intreg.")
-                                    .arg(lines.lineNumber()));
-                // Bit 1 is "closed" for both polyline kinds; the other bits (plinegen, 3D, ...) do not matter here.
-                closed = (flags & 1) != 0;
-            }
+            if (inHeader())
+                return readFlags(value);
             break;
         default:
             break;
         }
+        return std::nullopt;
     }
-    store.truncate(startCount);
-    store.dropOpenVertices();
-    result.status = DxfReadResult::NotPublished;
-    return result;
+
+    // A "0" group: a new polyline, a vertex of a heavy one, the end of the section, or another
+    // entity, each of which ends the polyline being read.
+    std::optional<DxfReadResult> entityStart(std::string_view value)
+    {
+        if (value == "LWPOLYLINE" || value == "POLYLINE") {
+            if ((m_heavy || m_lightweight) && !finishPolyline())
+                return noVertex();
+            m_vertexSeen = false;
+            beginPolyline();
+            m_lightweight = value == "LWPOLYLINE";
+            m_heavy = !m_lightweight;
+        } else if (value == "VERTEX") {
+            if (m_heavy)
+                m_vertexSeen = true;
+        } else if (value == "ENDSEC") {
+            if (inPoints() && !finishPolyline())
+                return noVertex();
+            m_store.dropOpenVertices();
+            m_result.status = DxfReadResult::Published;
+            m_result.polylines = m_store.count() - m_startCount;
+            return m_result;
+        } else if (inPoints()) {
+            if (!finishPolyline())
+                return noVertex();
+            m_lightweight = m_heavy = m_vertexSeen = false;
+        }
+        return std::nullopt;
+    }
+
+    std::optional<DxfReadResult> readFlags(std::string_view value)
+    {
+        long long flags = 0;
+        if (!readInteger(value, &flags))
+            return fail(QStringLiteral("Fisierul .DXF este deteriorat: valoarea grupului 70 de la linia %1 "
+                                       "nu este un numar intreg.")
+                            .arg(m_lines.lineNumber()));
+        // Bit 1 is "closed" for both polyline kinds; the other bits (plinegen, 3D, ...) do not matter here.
+        m_closed = (flags & 1) != 0;
+        return std::nullopt;
+    }
+
+    void beginPolyline()
+    {
+        m_vertexCounter = 0;
+        m_closed = false;
+        m_entityLayer = -1;
+        m_polylineLine = m_lines.lineNumber();
+        m_store.dropOpenVertices();
+    }
+
+    // Keeps the polyline when it is closed (flagged, or ending where it starts with 3 points or
+    // more). Returns false when it has no vertex at all, which a drawing should never hold.
+    bool finishPolyline()
+    {
+        const std::uint32_t first = m_store.begin(m_store.count() + 1);
+        const std::uint32_t count = m_store.vertexCount() - first;
+        if (count == 0)
+            return false;
+        bool keep = false;
+        if (m_closed) {
+            m_store.appendVertex(m_store.x(first), m_store.y(first), m_store.number(first));
+            keep = true;
+        } else {
+            const std::uint32_t last = m_store.vertexCount() - 1;
+            keep = count >= 3 && m_store.x(first) == m_store.x(last) && m_store.y(first) == m_store.y(last);
+        }
+        if (!keep) {
+            m_store.dropOpenVertices();
+            return true;
+        }
+        m_store.closePolyline(m_entityLayer < 0 ? layerOf(std::string_view()) : m_entityLayer);
+        if (m_onPolyline)
+            m_onPolyline();
+        return true;
+    }
+
+    int layerOf(std::string_view bytes)
+    {
+        if (m_lastLayer >= 0 && bytes == m_lastLayerBytes)
+            return m_lastLayer;
+        m_lastLayerBytes.assign(bytes.data(), bytes.size());
+        const auto found = m_layerIndex.find(m_lastLayerBytes);
+        if (found != m_layerIndex.end())
+            return m_lastLayer = found->second;
+        m_lastLayer = m_store.addLayer(DxfPolylineReader::decodeText(bytes));
+        m_layerIndex.emplace(m_lastLayerBytes, m_lastLayer);
+        return m_lastLayer;
+    }
+
+    // The failure is already in m_result; this only tells the caller to stop.
+    static Pair failWith(const DxfReadResult&) { return Pair::Failed; }
+
+    DxfReadResult fail(const QString& message)
+    {
+        m_store.truncate(m_startCount);
+        m_store.dropOpenVertices();
+        m_result.status = DxfReadResult::Failed;
+        m_result.message = message;
+        m_result.polylines = 0;
+        return m_result;
+    }
+
+    DxfReadResult notText()
+    {
+        return fail(fileKind(m_lines.head()) + QStringLiteral(" (linia %1).").arg(m_lines.lineNumber()));
+    }
+
+    DxfReadResult noVertex()
+    {
+        return fail(QStringLiteral("Fisierul .DXF este deteriorat: polilinia care incepe la linia %1 nu are niciun "
+                                   "varf.")
+                        .arg(m_polylineLine));
+    }
+
+    // The file ended before the ENTITIES section did: nothing is kept.
+    DxfReadResult notPublished()
+    {
+        m_store.truncate(m_startCount);
+        m_store.dropOpenVertices();
+        m_result.status = DxfReadResult::NotPublished;
+        return m_result;
+    }
+
+    DxfLineReader m_lines;
+    DxfPolylines& m_store;
+    const std::function<void()>& m_onPolyline;
+    const int m_startCount;
+    DxfReadResult m_result;
+
+    bool m_inEntities = false;
+    bool m_lightweight = false;
+    bool m_heavy = false;
+    bool m_vertexSeen = false;
+    bool m_closed = false;
+    bool m_lastWasEof = false;
+    std::int32_t m_vertexCounter = 0;
+    qint64 m_polylineLine = 0;
+    // The point being filled: group 10 starts it, group 20 appends it.
+    bool m_pointPending = false;
+    double m_pointX = 0.0;
+    std::int32_t m_pointNo = 0;
+    int m_entityLayer = -1;
+
+    std::unordered_map<std::string, int> m_layerIndex;
+    std::string m_lastLayerBytes;
+    int m_lastLayer = -1;
+};
+
+} // namespace
+
+DxfReadResult DxfPolylineReader::read(QIODevice& device, DxfPolylines& store)
+{
+    return PolylineScan(device, store, onPolyline).run();
 }
