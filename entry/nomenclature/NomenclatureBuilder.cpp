@@ -89,57 +89,69 @@ QString countyName(const SirutaRecord& record)
     return NameCase::display(name);
 }
 
-NomenclatureBuild build(const std::vector<SirutaRecord>& siruta, const std::vector<MfpCounty>& streetCounties,
-                        const PostalStreets& bucharest)
-{
-    NomenclatureBuild result;
+namespace {
 
+// The register's records by level, each kept only under a parent the register also holds.
+struct SirutaTree
+{
     std::vector<const SirutaRecord*> counties;
     QHash<int, const SirutaRecord*> countyByCode;
-    const qsizetype expected = qsizetype(siruta.size());
     QHash<int, std::vector<const SirutaRecord*>> territoriesOf; // county code -> territories
     QHash<int, const SirutaRecord*> territoryByCode;
     QHash<int, std::vector<const SirutaRecord*>> localitiesOf; // territory code -> localities
-    QHash<int, const SirutaRecord*> localityByCode;
-    territoryByCode.reserve(expected / 4);
-    localitiesOf.reserve(expected / 4);
-    // Only streets need a locality by its code.
-    const bool placeStreets = !streetCounties.empty() || !bucharest.streets.empty();
+    QHash<int, const SirutaRecord*> localityByCode;            // filled only when streets are placed
+    QHash<int, int> seatOf;                                    // territory code -> its first locality
+    int skippedRecords = 0;
+    std::size_t records = 0;
+};
+
+SirutaTree treeOf(const std::vector<SirutaRecord>& siruta, bool placeStreets)
+{
+    SirutaTree tree;
+    tree.records = siruta.size();
+    const qsizetype expected = qsizetype(siruta.size());
+    tree.territoryByCode.reserve(expected / 4);
+    tree.localitiesOf.reserve(expected / 4);
     if (placeStreets)
-        localityByCode.reserve(expected);
+        tree.localityByCode.reserve(expected);
     for (const SirutaRecord& r : siruta) {
         if (r.level == 1) {
-            counties.push_back(&r);
-            countyByCode.insert(r.county, &r);
+            tree.counties.push_back(&r);
+            tree.countyByCode.insert(r.county, &r);
         }
     }
     for (const SirutaRecord& r : siruta) {
-        if (r.level == 2) {
-            if (!countyByCode.contains(r.county)) {
-                ++result.skippedRecords;
-                continue;
-            }
-            territoriesOf[r.county].push_back(&r);
-            territoryByCode.insert(r.siruta, &r);
+        if (r.level != 2)
+            continue;
+        if (!tree.countyByCode.contains(r.county)) {
+            ++tree.skippedRecords;
+            continue;
         }
+        tree.territoriesOf[r.county].push_back(&r);
+        tree.territoryByCode.insert(r.siruta, &r);
     }
     for (const SirutaRecord& r : siruta) {
         if (r.level == 3) {
-            if (!territoryByCode.contains(r.parent)) {
-                ++result.skippedRecords;
+            if (!tree.territoryByCode.contains(r.parent)) {
+                ++tree.skippedRecords;
                 continue;
             }
-            localitiesOf[r.parent].push_back(&r);
+            tree.localitiesOf[r.parent].push_back(&r);
             if (placeStreets)
-                localityByCode.insert(r.siruta, &r);
+                tree.localityByCode.insert(r.siruta, &r);
         } else if (r.level != 1 && r.level != 2) {
-            ++result.skippedRecords;
+            ++tree.skippedRecords;
         }
     }
-    std::stable_sort(counties.begin(), counties.end(), [](const SirutaRecord* a, const SirutaRecord* b) {
+    std::stable_sort(tree.counties.begin(), tree.counties.end(), [](const SirutaRecord* a, const SirutaRecord* b) {
         return std::tie(a->countyOrder, a->county) < std::tie(b->countyOrder, b->county);
     });
+    return tree;
+}
 
+// Judete, Admin and Localitati, in the register's order; notes each territory's seat.
+void addPlaceTables(SirutaTree& tree, std::vector<NomenclatureTable>& tables)
+{
     NomenclatureTable judete = makeTable("Judete", {QStringLiteral("county_id"), QStringLiteral("county_name")},
                                          {QStringLiteral("INTEGER"), QStringLiteral("TEXT")});
     NomenclatureTable admin = makeTable(
@@ -154,86 +166,112 @@ NomenclatureBuild build(const std::vector<SirutaRecord>& siruta, const std::vect
                    QStringLiteral("INTEGER"), QStringLiteral("INTEGER")});
     localitati.indexes = {{QStringLiteral("admin_id"), QStringLiteral("ie_code")}, {QStringLiteral("locality_id")}};
 
-    admin.cells.reserve(size_t(territoryByCode.size()) * 3);
-    localitati.cells.reserve(siruta.size() * 5);
-    QHash<int, int> seatOf; // territory code -> code of its first locality
-    for (const SirutaRecord* county : counties) {
+    admin.cells.reserve(size_t(tree.territoryByCode.size()) * 3);
+    localitati.cells.reserve(tree.records * 5);
+    for (const SirutaRecord* county : tree.counties) {
         judete.addRow({county->county, countyName(*county)});
-        auto& territories = territoriesOf[county->county];
+        auto& territories = tree.territoriesOf[county->county];
         std::stable_sort(territories.begin(), territories.end(), byOrder);
         for (const SirutaRecord* territory : territories) {
             const QString name = territoryName(*territory);
             admin.addRow({territory->siruta, name, territory->county});
             localitati.addRow({territory->siruta, name, territory->county, territory->siruta, 0});
-            auto& localities = localitiesOf[territory->siruta];
+            auto& localities = tree.localitiesOf[territory->siruta];
             std::stable_sort(localities.begin(), localities.end(), byOrder);
             if (!localities.empty())
-                seatOf.insert(territory->siruta, localities.front()->siruta);
+                tree.seatOf.insert(territory->siruta, localities.front()->siruta);
             for (const SirutaRecord* locality : localities)
                 localitati.addRow(
                     {locality->siruta, NameCase::display(locality->name), territory->county, territory->siruta, 1});
         }
     }
+    tables.push_back(std::move(judete));
+    tables.push_back(std::move(admin));
+    tables.push_back(std::move(localitati));
+}
 
-    NomenclatureTable strazi = makeTable(
-        "Strazi",
-        {QStringLiteral("admin_id"), QStringLiteral("locality_id"), QStringLiteral("street_type_id"),
-         QStringLiteral("street_name")},
-        {QStringLiteral("INTEGER"), QStringLiteral("INTEGER"), QStringLiteral("INTEGER"), QStringLiteral("TEXT")});
-    strazi.indexes = {{QStringLiteral("admin_id"), QStringLiteral("locality_id"), QStringLiteral("street_type_id")}};
-    std::vector<StreetRow> streets;
-    QSet<QString> seen;
+// Streets met twice (same locality, territory, type and name) are kept once.
+class StreetCollector
+{
+public:
+    int skipped = 0;
+    std::vector<StreetRow> rows;
+
+    void add(int admin, int locality, int type, const QString& name)
+    {
+        const QString key = QStringLiteral("%1|%2|%3|").arg(locality).arg(admin).arg(type) + name;
+        if (m_seen.contains(key))
+            return;
+        m_seen.insert(key);
+        rows.push_back({admin, locality, type, name});
+    }
+
+private:
+    QSet<QString> m_seen;
+};
+
+// The Ministry of Finance's streets, placed in their locality, or in the seat of the territory
+// they are listed under.
+void collectCountyStreets(const SirutaTree& tree, const std::vector<MfpCounty>& streetCounties,
+                          StreetCollector& streets)
+{
     for (const MfpCounty& county : streetCounties) {
-        result.skippedStreets += county.skipped;
+        streets.skipped += county.skipped;
         for (const MfpStreet& street : county.streets) {
             int adminId = 0;
             int localityId = 0;
-            if (const SirutaRecord* locality = localityByCode.value(street.localitySiruta, nullptr)) {
+            if (const SirutaRecord* locality = tree.localityByCode.value(street.localitySiruta, nullptr)) {
                 adminId = locality->parent;
                 localityId = locality->siruta;
-            } else if (territoryByCode.contains(street.localitySiruta) && seatOf.contains(street.localitySiruta)) {
-                // A street listed under the territory itself lies in its seat.
+            } else if (tree.territoryByCode.contains(street.localitySiruta) && tree.seatOf.contains(street.localitySiruta)) {
                 adminId = street.localitySiruta;
-                localityId = seatOf.value(street.localitySiruta);
+                localityId = tree.seatOf.value(street.localitySiruta);
             }
             const int type = CodeLists::streetTypeOfMfpCode(street.typeCode);
-            const QString name = NameCase::commaBelow(street.name);
-            const QString key = QStringLiteral("%1|%2|%3|").arg(localityId).arg(adminId).arg(type) + name;
             if (localityId == 0 || type == 0) {
-                ++result.skippedStreets;
+                ++streets.skipped;
                 continue;
             }
-            if (seen.contains(key))
-                continue;
-            seen.insert(key);
-            streets.push_back({adminId, localityId, type, name});
+            streets.add(adminId, localityId, type, NameCase::commaBelow(street.name));
         }
     }
-    // The sectors of the capital: the localities of the register's sector type, named "... SECTORUL n".
+}
+
+// The capital's streets from the postal index, placed in their sector: the localities of the
+// register's sector type, named "... SECTORUL n". The index lists a street once per range of
+// numbers; it is kept once.
+void collectCapitalStreets(const SirutaTree& tree, const PostalStreets& bucharest, StreetCollector& streets)
+{
     static const QRegularExpression sectorName(QStringLiteral("SECTORUL\\s+(\\d)$"),
                                                QRegularExpression::CaseInsensitiveOption);
     QHash<int, const SirutaRecord*> sectors;
-    for (const SirutaRecord* locality : localityByCode) {
+    for (const SirutaRecord* locality : tree.localityByCode) {
         if (locality->type != kSectorType)
             continue;
         const QRegularExpressionMatch match = sectorName.match(locality->name.trimmed());
         if (match.hasMatch())
             sectors.insert(match.captured(1).toInt(), locality);
     }
-    result.skippedStreets += bucharest.skipped;
+    streets.skipped += bucharest.skipped;
     for (const PostalStreet& street : bucharest.streets) {
         const SirutaRecord* sector = sectors.value(street.sector, nullptr);
         const int type = CodeLists::streetTypeOfName(street.typeName);
         if (!sector || type == 0) {
-            ++result.skippedStreets;
+            ++streets.skipped;
             continue;
         }
-        const QString key = QStringLiteral("%1|%2|%3|").arg(sector->siruta).arg(sector->parent).arg(type) + street.name;
-        if (seen.contains(key))
-            continue; // the index lists a street once per range of numbers
-        seen.insert(key);
-        streets.push_back({sector->parent, sector->siruta, type, street.name});
+        streets.add(sector->parent, sector->siruta, type, street.name);
     }
+}
+
+NomenclatureTable streetTable(std::vector<StreetRow> streets)
+{
+    NomenclatureTable strazi = makeTable(
+        "Strazi",
+        {QStringLiteral("admin_id"), QStringLiteral("locality_id"), QStringLiteral("street_type_id"),
+         QStringLiteral("street_name")},
+        {QStringLiteral("INTEGER"), QStringLiteral("INTEGER"), QStringLiteral("INTEGER"), QStringLiteral("TEXT")});
+    strazi.indexes = {{QStringLiteral("admin_id"), QStringLiteral("locality_id"), QStringLiteral("street_type_id")}};
     std::stable_sort(streets.begin(), streets.end(), [](const StreetRow& a, const StreetRow& b) {
         if (a.admin != b.admin)
             return a.admin < b.admin;
@@ -245,11 +283,27 @@ NomenclatureBuild build(const std::vector<SirutaRecord>& siruta, const std::vect
     });
     for (const StreetRow& s : streets)
         strazi.addRow({s.admin, s.locality, s.type, s.name});
+    return strazi;
+}
 
-    result.tables.push_back(std::move(judete));
-    result.tables.push_back(std::move(admin));
-    result.tables.push_back(std::move(localitati));
-    result.tables.push_back(std::move(strazi));
+} // namespace
+
+NomenclatureBuild build(const std::vector<SirutaRecord>& siruta, const std::vector<MfpCounty>& streetCounties,
+                        const PostalStreets& bucharest)
+{
+    NomenclatureBuild result;
+    // Only streets need a locality by its code.
+    const bool placeStreets = !streetCounties.empty() || !bucharest.streets.empty();
+    SirutaTree tree = treeOf(siruta, placeStreets);
+    result.skippedRecords = tree.skippedRecords;
+    addPlaceTables(tree, result.tables);
+
+    StreetCollector streets;
+    collectCountyStreets(tree, streetCounties, streets);
+    collectCapitalStreets(tree, bucharest, streets);
+    result.skippedStreets = streets.skipped;
+    result.tables.push_back(streetTable(std::move(streets.rows)));
+
     result.tables.push_back(CodeLists::streetTypes());
     result.tables.push_back(CodeLists::districtTypes());
     result.tables.push_back(CodeLists::landUseCategories());
