@@ -30,23 +30,9 @@ CoordinateList::CoordinateList(Prompter* prompter, QString decimalSeparator, QOb
     m_rows.resize(1); // a fresh list has one empty point row
 }
 
-void CoordinateList::setClipboard(std::function<QString()> read, std::function<void(const QString&)> write)
-{
-    m_readClipboard = std::move(read);
-    m_writeClipboard = std::move(write);
-}
-
-QString CoordinateList::clipboardText() const
-{
-    return m_readClipboard ? m_readClipboard() : m_privateClipboard;
-}
-
 bool CoordinateList::putOnClipboard(const QString& text)
 {
-    if (m_writeClipboard)
-        m_writeClipboard(text);
-    else
-        m_privateClipboard = text;
+    m_clipboard.setText(text);
     return true;
 }
 
@@ -543,7 +529,7 @@ bool CoordinateList::CopyPointList()
 
 bool CoordinateList::PasteFromClipboard()
 {
-    return PasteText(clipboardText());
+    return PasteText(m_clipboard.text());
 }
 
 bool CoordinateList::PasteText(const QString& text)

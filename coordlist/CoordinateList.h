@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 #include "base/Prompter.h"
+#include "base/TextClipboard.h"
 #include "geometry/CoordinateTable.h"
 
 #include <QObject>
@@ -42,9 +43,9 @@ public:
     const QString& decimalSeparator() const { return m_decimalSeparator; }
     void setDecimalSeparator(const QString& separator) { m_decimalSeparator = separator; }
 
-    // The clipboard as plain text. Without a source the list keeps a private clipboard.
-    void setClipboard(std::function<QString()> read, std::function<void(const QString&)> write);
-    QString clipboardText() const;
+    // Where copy and cut put their text and paste takes it from.
+    TextClipboard& clipboard() { return m_clipboard; }
+    const TextClipboard& clipboard() const { return m_clipboard; }
 
     // Properties.
     int DecimalNumber() const { return m_decimalNumber; }
@@ -183,9 +184,7 @@ private:
 
     Prompter* m_prompter;
     QString m_decimalSeparator;
-    std::function<QString()> m_readClipboard;
-    std::function<void(const QString&)> m_writeClipboard;
-    QString m_privateClipboard;
+    TextClipboard m_clipboard;
 
     int m_decimalNumber = 0;
     QStringList m_delimiters;

@@ -114,7 +114,7 @@ EditableList::EditableList(QWidget* parent, Prompter* prompter) : QWidget(parent
         prompter = m_ownPrompter.get();
     }
     m_list = new CoordinateList(prompter, NumberText::systemDecimalSeparator(), this);
-    m_list->setClipboard([] { return QGuiApplication::clipboard()->text(); },
+    m_list->clipboard().setSource([] { return QGuiApplication::clipboard()->text(); },
                          [](const QString& text) {
                              QClipboard* clipboard = QGuiApplication::clipboard();
                              clipboard->clear();
@@ -632,7 +632,7 @@ void EditableList::preparePopupMenu()
                             name == QLatin1String("mnuMoveDown");
         action->setVisible(always || extra);
         if (name == QLatin1String("mnuPaste"))
-            action->setEnabled(!m_list->clipboardText().isEmpty());
+            action->setEnabled(!m_list->clipboard().text().isEmpty());
         else if (name == QLatin1String("mnuAddRow"))
             action->setEnabled(m_list->AllowAddNewRow());
         else if (name == QLatin1String("mnuInsert"))

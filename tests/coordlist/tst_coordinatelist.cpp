@@ -380,30 +380,30 @@ void tst_CoordinateList::copyFormats()
                          "TEREN|5|9.000|10.000;C1|6|11.000|12.000");
     list.setSelection(3, 2, 2, 0);
     QVERIFY(list.CopySelection());
-    QCOMPARE(list.clipboardText(), QString("TEREN\t2\t3.000\t4.000\r\nTEREN\t3\t5.000\t6.000\r\n"));
+    QCOMPARE(list.clipboard().text(), QString("TEREN\t2\t3.000\t4.000\r\nTEREN\t3\t5.000\t6.000\r\n"));
 
     list.setCurrentCell(4, 0);
     QVERIFY(list.CopyPointList());
-    QCOMPARE(list.clipboardText(), QString("4\t7.000\t8.000\r\n6\t11.000\t12.000\r\n"));
+    QCOMPARE(list.clipboard().text(), QString("4\t7.000\t8.000\r\n6\t11.000\t12.000\r\n"));
 
     // The copied point list pastes back on a fresh list with the tab among the delimiters.
     CoordinateList other(&prompter, ".");
     other.setDecimalNumber(3);
     other.setDelimiters({"\t"});
-    QVERIFY(other.PasteText(list.clipboardText()));
+    QVERIFY(other.PasteText(list.clipboard().text()));
     QCOMPARE(ListText::dump(other), QString("TEREN|4|7.000|8.000;TEREN|6|11.000|12.000"));
 
     list.setSelection(2, 1, 3, 3);
     QVERIFY(list.CutSelection()); // copies both rows and deletes both
     QCOMPARE(list.rowCount(), 4);
     QCOMPARE(list.cell(2, CoordinateList::NumberColumn), QString("4"));
-    QCOMPARE(list.clipboardText().count("\r\n"), 2);
+    QCOMPARE(list.clipboard().text().count("\r\n"), 2);
 
     list.setCurrentCell(1, 2); // an empty name gives an empty clipboard
     ListText::fill(list, "|1|1|1");
     list.setCurrentCell(1, 0);
     QVERIFY(list.CopyPointList());
-    QCOMPARE(list.clipboardText(), QString());
+    QCOMPARE(list.clipboard().text(), QString());
     QVERIFY(prompter.log().isEmpty());
 }
 

@@ -118,7 +118,7 @@ void tst_CoordinatePaste::paste()
     list.setDelimiters({"\t", " ", ";"});
     ListText::fill(list, before);
     list.setCurrentCell(currentRow, 1);
-    list.setClipboard([text] { return text; }, {});
+    list.clipboard().setSource([text] { return text; }, {});
     QSignalSpy changed(&list, &CoordinateList::CoordinateChanged);
     const bool pasted = list.PasteFromClipboard();
     QCOMPARE(ListText::dump(list), after);
