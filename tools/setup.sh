@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake g++ ninja-build ccache qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev libgl1-mesa-dev
           qt6-image-formats-plugins qt6-l10n-tools fonts-liberation2 xvfb xauth libreoffice-writer-nogui poppler-utils
-          python3-ezdxf libxml2-utils "$@")
+          python3-ezdxf libxml2-utils clang-format git "$@")
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
