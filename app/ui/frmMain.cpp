@@ -5,7 +5,7 @@
 #include "app/FileSystem.h"
 #include "app/NumberText.h"
 #include "app/Prompter.h"
-#include "app/RecoveryCopy.h"
+#include "app/RecoverySlot.h"
 #include "app/Version.h"
 #include "app/ui/WatchEdits.h"
 #include "app/ui/frmBuildType.h"
@@ -16,6 +16,7 @@
 #include "coordlist/ui/EditableList.h"
 #include "dxf/ui/frmImportDXF.h"
 #include "entry/ui/CreateFBI.h"
+#include "entry/ui/FormGridHistory.h"
 #include "sketch/ui/DrawSketch.h"
 
 #include <QAction>
@@ -118,6 +119,8 @@ frmMain::~frmMain()
 {
     // The undo history follows the coordinate list and updates this window's actions: it goes
     // first, before the widgets it follows are torn down around a window that is no longer whole.
+    delete m_gridHistory;
+    m_gridHistory = nullptr;
     delete m_history;
     m_history = nullptr;
 }
