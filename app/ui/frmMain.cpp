@@ -182,8 +182,9 @@ void frmMain::buildLayout()
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("tabRight"));
-    m_tabs->addTab(m_form, QStringLiteral("Date cadastrale teren"));
-    m_tabs->addTab(coordinatesPage, QStringLiteral("Coordonate"));
+    // Alt+D and Alt+C turn the pages from the keyboard; Ctrl+Tab stays with the grids.
+    m_tabs->addTab(m_form, QStringLiteral("&Date cadastrale teren"));
+    m_tabs->addTab(coordinatesPage, QStringLiteral("&Coordonate"));
 
     m_sketch = new DrawSketch(this);
     m_sketch->setObjectName(QStringLiteral("DrawSketch"));
@@ -246,8 +247,8 @@ void frmMain::showCaption()
 
 void frmMain::showPropertyType(bool isApartment)
 {
-    m_tabs->setTabText(0, isApartment ? QStringLiteral("Date cadastrale apartament")
-                                      : QStringLiteral("Date cadastrale teren"));
+    m_tabs->setTabText(0, isApartment ? QStringLiteral("&Date cadastrale apartament")
+                                      : QStringLiteral("&Date cadastrale teren"));
     toolButton(QStringLiteral("ImportDXF"))->setEnabled(!isApartment);
 }
 

@@ -19,12 +19,12 @@ inline QStringList widgetTexts(const QWidget* window)
         texts << box->title();
     for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
         texts << button->text();
-    // A menu item's shortcut follows its caption after a tab.
+    // A menu item's shortcut follows its caption after a tab; its Alt letter is underlined, not shown.
     for (const QAction* action : window->findChildren<QAction*>())
-        texts << action->text().section(QLatin1Char('\t'), 0, 0);
+        texts << action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
     for (const QTabWidget* tabs : window->findChildren<QTabWidget*>()) {
         for (int i = 0; i < tabs->count(); ++i)
-            texts << tabs->tabText(i);
+            texts << tabs->tabText(i).remove(QLatin1Char('&'));
     }
     for (const QTableView* view : window->findChildren<QTableView*>()) {
         if (!view->model())

@@ -399,7 +399,7 @@ private slots:
     {
         QMenu* edit = m_window->menuBar()->findChild<QMenu*>("mnuEdit");
         QVERIFY(edit);
-        QCOMPARE(edit->title(), QString("Editare"));
+        QCOMPARE(edit->title(), QString("&Editare"));
         // Undo and redo head the menu, above the list's own commands.
         QCOMPARE(edit->actions().mid(0, 2), m_window->undoActions());
         QCOMPARE(m_window->undoActions()[1]->shortcuts(),
