@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 const QString ParcelAreaLand = QStringLiteral("Suprafata din masuratori (mp)");
@@ -43,6 +44,26 @@ void widenColumn(FormGrid* grid, int column, const QString& sample)
     if (header->sectionSize(column - 1) < wanted)
         header->resizeSection(column - 1, wanted);
 }
+// Holds the grids' reports of changes made outside a user action for as long as it lives.
+class HeldChanges
+{
+public:
+    explicit HeldChanges(std::initializer_list<FormGrid*> grids) : m_grids(grids)
+    {
+        for (FormGrid* grid : m_grids)
+            grid->holdChanges();
+    }
+    ~HeldChanges()
+    {
+        for (FormGrid* grid : m_grids)
+            grid->releaseChanges();
+    }
+    HeldChanges(const HeldChanges&) = delete;
+    HeldChanges& operator=(const HeldChanges&) = delete;
+
+private:
+    std::vector<FormGrid*> m_grids;
+};
 } // namespace
 
 CreateFBI::CreateFBI(QWidget* parent)
@@ -272,6 +293,7 @@ FormData CreateFBI::formData() const
 
 void CreateFBI::writeBack(const FormData& form)
 {
+    const HeldChanges held({m_parcels, m_buildings});
     for (int row = 0; row < form.parcels.count() && row < m_parcels->rowCount(); ++row) {
         const QString area = form.parcels.cell(row, ParcelColumn::Area);
         if (m_parcels->cell(row, ParcelColumn::Area) != area)
@@ -324,6 +346,7 @@ void CreateFBI::reportLookUpMiss(LookUpData& table, const QString& field, const 
 
 void CreateFBI::ShowData()
 {
+    const HeldChanges held({m_owners, m_parcels, m_buildings});
     ClearControls();
     m_showing = true;
     m_address->setShowing(true);

@@ -242,8 +242,20 @@ void FormGrid::endAction()
 
 void FormGrid::changedByProgram()
 {
-    if (m_actionDepth == 0)
+    if (m_actionDepth != 0)
+        return;
+    if (m_held > 0)
+        m_changedWhileHeld = true;
+    else
         emit changedOutsideAction();
+}
+
+void FormGrid::releaseChanges()
+{
+    if (m_held > 0 && --m_held == 0 && m_changedWhileHeld) {
+        m_changedWhileHeld = false;
+        emit changedOutsideAction();
+    }
 }
 
 int FormGrid::currentRow() const

@@ -57,6 +57,10 @@ public:
     // outer action.
     void beginAction(const QString& name);
     void endAction();
+    // Between hold and release the changes made outside any user action are reported once, at
+    // the release: a document of thousands of rows is shown without a report per row.
+    void holdChanges() { ++m_held; }
+    void releaseChanges();
     // What a cell edit is called as one action ("editare proprietar").
     void setEditActionName(const QString& name) { m_editActionName = name; }
     // The current row, or -1 when the grid has none.
@@ -92,6 +96,8 @@ private:
     QHash<int, QStringList> m_choices;
     int m_programmatic = 0;
     int m_actionDepth = 0;
+    int m_held = 0;
+    bool m_changedWhileHeld = false;
     QString m_actionName;
     QString m_editActionName;
 
