@@ -13,12 +13,13 @@
 inline QStringList widgetTexts(const QWidget* window)
 {
     QStringList texts{window->windowTitle()};
+    // An Alt letter is underlined, its '&' not shown.
     for (const QLabel* label : window->findChildren<QLabel*>())
-        texts << label->text();
+        texts << label->text().remove(QLatin1Char('&'));
     for (const QGroupBox* box : window->findChildren<QGroupBox*>())
         texts << box->title();
     for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
-        texts << button->text();
+        texts << button->text().remove(QLatin1Char('&'));
     // A menu item's shortcut follows its caption after a tab; its Alt letter is underlined, not shown.
     for (const QAction* action : window->findChildren<QAction*>())
         texts << action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
