@@ -55,16 +55,18 @@ bool writeBytes(const QString& path, const QByteArray& bytes, Error* error)
 }
 } // namespace
 
-RecoveryCopy::RecoveryCopy(QString folder) : m_folder(std::move(folder)) {}
+RecoveryCopy::RecoveryCopy(QString folder, QString baseName) : m_folder(std::move(folder)), m_baseName(std::move(baseName))
+{
+}
 
 QString RecoveryCopy::copyPath() const
 {
-    return m_folder + QStringLiteral("/Recuperare.CP");
+    return m_folder + QLatin1Char('/') + m_baseName + QStringLiteral(".CP");
 }
 
 QString RecoveryCopy::sidecarPath() const
 {
-    return m_folder + QStringLiteral("/Recuperare.json");
+    return m_folder + QLatin1Char('/') + m_baseName + QStringLiteral(".json");
 }
 
 bool RecoveryCopy::write(const Document& document, const QString& originalName, const QDateTime& savedAt,

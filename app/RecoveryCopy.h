@@ -30,7 +30,8 @@ public:
         ListRows rows;
     };
 
-    explicit RecoveryCopy(QString folder);
+    // The files are <baseName>.CP and <baseName>.json in `folder`.
+    explicit RecoveryCopy(QString folder, QString baseName = QStringLiteral("Recuperare"));
 
     QString folder() const { return m_folder; }
     QString copyPath() const;
@@ -50,4 +51,5 @@ public:
 
 private:
     QString m_folder;
+    QString m_baseName;
 };

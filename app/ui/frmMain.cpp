@@ -2,20 +2,21 @@
 
 #include "app/AppSettings.h"
 #include "app/CoordinateListChanges.h"
-#include "base/FileSystem.h"
-#include "base/NumberText.h"
-#include "base/Prompter.h"
-#include "app/RecoveryCopy.h"
-#include "base/Version.h"
+#include "app/RecoverySlot.h"
 #include "app/ui/WatchEdits.h"
 #include "app/ui/frmBuildType.h"
 #include "app/ui/frmHelp.h"
 #include "app/ui/frmOptions.h"
+#include "base/FileSystem.h"
+#include "base/NumberText.h"
+#include "base/Prompter.h"
+#include "base/Version.h"
 #include "coordlist/CoordinateList.h"
 #include "coordlist/CoordinateListHistory.h"
 #include "coordlist/ui/EditableList.h"
 #include "dxf/ui/frmImportDXF.h"
 #include "entry/ui/CreateFBI.h"
+#include "entry/ui/FormGridHistory.h"
 #include "model/Contours.h"
 #include "sketch/ui/DrawSketch.h"
 
@@ -119,6 +120,8 @@ frmMain::~frmMain()
 {
     // The undo history follows the coordinate list and updates this window's actions: it goes
     // first, before the widgets it follows are torn down around a window that is no longer whole.
+    delete m_gridHistory;
+    m_gridHistory = nullptr;
     delete m_history;
     m_history = nullptr;
 }
@@ -180,8 +183,9 @@ void frmMain::buildLayout()
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("tabRight"));
-    m_tabs->addTab(m_form, QStringLiteral("Date cadastrale teren"));
-    m_tabs->addTab(coordinatesPage, QStringLiteral("Coordonate"));
+    // Alt+D and Alt+C turn the pages from the keyboard; Ctrl+Tab stays with the grids.
+    m_tabs->addTab(m_form, QStringLiteral("&Date cadastrale teren"));
+    m_tabs->addTab(coordinatesPage, QStringLiteral("&Coordonate"));
 
     m_sketch = new DrawSketch(this);
     m_sketch->setObjectName(QStringLiteral("DrawSketch"));
@@ -244,8 +248,8 @@ void frmMain::showCaption()
 
 void frmMain::showPropertyType(bool isApartment)
 {
-    m_tabs->setTabText(0, isApartment ? QStringLiteral("Date cadastrale apartament")
-                                      : QStringLiteral("Date cadastrale teren"));
+    m_tabs->setTabText(0, isApartment ? QStringLiteral("&Date cadastrale apartament")
+                                      : QStringLiteral("&Date cadastrale teren"));
     toolButton(QStringLiteral("ImportDXF"))->setEnabled(!isApartment);
 }
 

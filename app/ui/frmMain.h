@@ -16,6 +16,8 @@ class CoordinateTable;
 class CreateFBI;
 class DrawSketch;
 class EditableList;
+class FormGrid;
+class FormGridHistory;
 class Prompter;
 class QAction;
 class QLabel;
@@ -24,7 +26,7 @@ class QListWidget;
 class QMenu;
 class QSettings;
 class QTimer;
-class RecoveryCopy;
+class RecoverySlot;
 class QSplitter;
 class QTabWidget;
 class QToolBar;
@@ -97,8 +99,9 @@ public:
     };
     QString ShowFileDialog(const QString& filter, const QString& defaultName, const QString& title, DialogKind kind);
 
-    // "Anuleaza ..." and "Reface ..." (Ctrl+Z; Ctrl+Y and Ctrl+Shift+Z): one step of the
-    // coordinate list's history each, named after the user's action; disabled when there is none.
+    // "Anuleaza ..." and "Reface ..." (Ctrl+Z; Ctrl+Y and Ctrl+Shift+Z): one step each of the
+    // one history the coordinate list and the form's grids share, named after the user's action;
+    // disabled when there is none.
     QList<QAction*> undoActions() const;
     CoordinateListHistory* coordinateHistory() const { return m_history; }
 
@@ -137,10 +140,11 @@ public:
     UserState& userState() { return m_userState; }
     // Keeps a copy of the unsaved document in `folder` every intervalMs milliseconds and on each
     // DXF import, and deletes it once the document is saved, set aside or closed. Without a
-    // call nothing is kept.
+    // call nothing is kept. Each running window keeps a copy of its own there, under a lock.
     void setRecovery(const QString& folder, int intervalMs);
-    // The copy a run that ended without saving left behind: asks whether to restore it (Yes
-    // shows it as an unsaved document without a file name, No deletes it). True when restored.
+    // The copy a run that ended without saving left behind (never one a running window holds):
+    // asks whether to restore it (Yes shows it as an unsaved document without a file name, No
+    // deletes it). True when restored.
     bool offerRecovery();
     // Writes the copy now when the document has unsaved changes; quiet about any failure.
     void writeRecoveryCopy();
@@ -160,6 +164,8 @@ private:
     void addPlanCommands(QMenu* menu);
     // The coordinate list's undo history and the undo and redo actions the Editare menu holds.
     void buildUndoActions();
+    // The owners, parcels and buildings grids of the form.
+    QList<FormGrid*> formGrids() const;
     void buildEditMenu();
     void buildViewMenu();
     void buildHelpMenu();
@@ -236,6 +242,7 @@ private:
     QLabel* m_panels[3] = {};       // sbrMain
     frmHelp* m_help = nullptr;
     CoordinateListHistory* m_history = nullptr;
+    FormGridHistory* m_gridHistory = nullptr;
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;
 
@@ -248,7 +255,7 @@ private:
     std::function<void(const CoordinateInventory&)> m_showInventory;
     PlanOptions m_planOptions;
     std::function<bool(const QList<CgxmlFinding>&)> m_showCgxmlChecks;
-    std::unique_ptr<RecoveryCopy> m_recovery;
+    std::unique_ptr<RecoverySlot> m_recovery;
     QTimer* m_recoveryTimer = nullptr;
     // After the caption's file name: says the document was restored from a recovery copy.
     QString m_captionNote;

@@ -11,17 +11,94 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSet>
+
+#include <algorithm>
 #include <QTabWidget>
 
 namespace {
 const QString RecentFilesCaption = QStringLiteral("Fisiere recente");
 // The coordinate list's pop-up actions the Editare menu shares.
 const char* const ListEditActions[] = {"mnuCut", "mnuCopy", "mnuPaste"};
+
+// The letter after a single '&' (lower case), or a null character.
+QChar acceleratorOf(const QString& text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('&')) {
+            if (text.at(i + 1) != QLatin1Char('&'))
+                return text.at(i + 1).toLower();
+            ++i;
+        }
+    }
+    return {};
+}
+
+// The first position in `caption` (before any tab) whose letter is not in `used`; a word's
+// first letter only when `wordStart`. -1 when there is none.
+qsizetype freeLetter(const QString& caption, const QSet<QChar>& used, bool wordStart)
+{
+    for (qsizetype i = 0; i < caption.size() && caption.at(i) != QLatin1Char('\t'); ++i) {
+        const QChar c = caption.at(i).toLower();
+        if (c.isLetterOrNumber() && !used.contains(c) && (!wordStart || i == 0 || caption.at(i - 1) == QLatin1Char(' ')))
+            return i;
+    }
+    return -1;
+}
+
+int freeLetterCount(const QString& caption, const QSet<QChar>& used)
+{
+    QSet<QChar> free;
+    for (const QChar c : caption.section(QLatin1Char('\t'), 0, 0))
+        if (c.isLetterOrNumber() && !used.contains(c.toLower()))
+            free.insert(c.toLower());
+    return int(free.size());
+}
+
+// Gives every item of `menu` (and of its submenus) without an Alt letter a free one: first a
+// word's first letter where one is free, then, the items with the fewest letters left first
+// ("Exit" before "Export DXF..."), any letter. The toolbar shares these actions but shows
+// their texts without the '&'. Items renamed as they change (undo, redo) are left without one.
+void assignAccelerators(QMenu* menu)
+{
+    QSet<QChar> used;
+    QList<QAction*> pending;
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator())
+            continue;
+        if (action->menu())
+            assignAccelerators(action->menu());
+        if (const QChar letter = acceleratorOf(action->text()); !letter.isNull())
+            used.insert(letter);
+        else if (!action->property("renamed").toBool())
+            pending.append(action);
+    }
+    auto give = [&used](QAction* action, qsizetype at) {
+        used.insert(action->text().at(at).toLower());
+        action->setText(action->text().insert(at, QLatin1Char('&')));
+    };
+    QList<QAction*> left;
+    for (QAction* action : pending) {
+        if (const qsizetype at = freeLetter(action->text(), used, true); at >= 0)
+            give(action, at);
+        else
+            left.append(action);
+    }
+    while (!left.isEmpty()) {
+        const auto fewest = std::min_element(left.begin(), left.end(), [&used](QAction* a, QAction* b) {
+            return freeLetterCount(a->text(), used) < freeLetterCount(b->text(), used);
+        });
+        QAction* action = *fewest;
+        left.erase(fewest);
+        if (const qsizetype at = freeLetter(action->text(), used, false); at >= 0)
+            give(action, at);
+    }
+}
 } // namespace
 
 void frmMain::buildMenus()
 {
-    m_fileMenu = menuBar()->addMenu(QStringLiteral("Fisier"));
+    m_fileMenu = menuBar()->addMenu(QStringLiteral("&Fisier"));
     m_fileMenu->setObjectName(QStringLiteral("mnuFile"));
     buildDocumentEntries(m_fileMenu);
     m_fileMenu->addSeparator();
@@ -31,6 +108,10 @@ void frmMain::buildMenus()
     buildEditMenu();
     buildViewMenu();
     buildHelpMenu();
+    for (QAction* action : undoActions())
+        action->setProperty("renamed", true);
+    for (QAction* title : menuBar()->actions())
+        assignAccelerators(title->menu());
 }
 
 void frmMain::buildDocumentEntries(QMenu* menu)
@@ -49,7 +130,7 @@ void frmMain::buildDocumentEntries(QMenu* menu)
 
 void frmMain::buildEditMenu()
 {
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("Editare"));
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("&Editare"));
     menu->setObjectName(QStringLiteral("mnuEdit"));
     menu->addActions(undoActions());
     menu->addSeparator();
@@ -75,7 +156,7 @@ void frmMain::buildEditMenu()
 
 void frmMain::buildViewMenu()
 {
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("Vizualizare"));
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("&Vizualizare"));
     menu->setObjectName(QStringLiteral("mnuView"));
     menu->addAction(m_sketch->zoomToFitAction());
     menu->addAction(toolButton(QStringLiteral("Refresh")));
@@ -83,7 +164,7 @@ void frmMain::buildViewMenu()
 
 void frmMain::buildHelpMenu()
 {
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("Ajutor"));
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("A&jutor"));
     menu->setObjectName(QStringLiteral("mnuHelp"));
     menu->addAction(toolButton(QStringLiteral("Help")));
 }

@@ -6,6 +6,7 @@
 #include "base/NumberText.h"
 #include "base/Prompter.h"
 #include "app/RecoveryCopy.h"
+#include "app/RecoverySlot.h"
 #include "coordlist/CoordinateList.h"
 #include "coordlist/ui/EditableList.h"
 #include "entry/FormMapping.h"
@@ -55,7 +56,9 @@ void putRows(CoordinateList& list, const RecoveryCopy::ListRows& rows)
 void frmMain::setRecovery(const QString& folder, int intervalMs)
 {
     const bool first = !m_recovery;
-    m_recovery = std::make_unique<RecoveryCopy>(folder);
+    // The old slot is let go first: moving back to the same folder takes the same slot.
+    m_recovery.reset();
+    m_recovery = std::make_unique<RecoverySlot>(folder);
     if (!first) {
         m_recoveryTimer->setInterval(intervalMs);
         return;
@@ -76,7 +79,7 @@ void frmMain::onModifiedChanged(bool modified)
     }
     // Saved, or set aside on purpose: nothing left to recover.
     m_recoveryTimer->stop();
-    m_recovery->discard();
+    discardRecoveryCopy();
     if (!m_captionNote.isEmpty()) {
         m_captionNote.clear();
         showCaption();
@@ -85,13 +88,13 @@ void frmMain::onModifiedChanged(bool modified)
 
 void frmMain::discardRecoveryCopy()
 {
-    if (m_recovery)
-        m_recovery->discard();
+    if (m_recovery && m_recovery->isClaimed())
+        m_recovery->copy().discard();
 }
 
 void frmMain::writeRecoveryCopy()
 {
-    if (!m_recovery || !m_state.isModified())
+    if (!m_recovery || !m_recovery->isClaimed() || !m_state.isModified())
         return;
     // The form as it stands, checked or not: half-typed data is what a crash must not take.
     const DocumentPtr document = FormMapping::draftDocument(m_form->formData());
@@ -101,23 +104,34 @@ void frmMain::writeRecoveryCopy()
     document->setSurveyorLicense(m_settings.surveyorLicense);
     // A folder that cannot be written is tried again at the next tick, without a word: a
     // message every two minutes would be worse than no copy.
-    m_recovery->write(*document, m_fileName, QDateTime::currentDateTime(), listRows(*m_coordinates->list()));
+    m_recovery->copy().write(*document, m_fileName, QDateTime::currentDateTime(), listRows(*m_coordinates->list()));
 }
 
 bool frmMain::offerRecovery()
 {
-    if (!m_recovery)
+    if (!m_recovery || !m_recovery->isClaimed())
         return false;
-    const std::optional<RecoveryCopy::Found> found = m_recovery->find();
+    // This window's own slot first (the run before it in that slot), then a slot whose window
+    // died while this one's was held; the copy of a window still running stays its own.
+    std::optional<RecoverySlot::Orphan> orphan;
+    std::optional<RecoveryCopy::Found> found = m_recovery->copy().find();
+    if (!found) {
+        orphan = m_recovery->findOrphan();
+        if (orphan)
+            found = orphan->found;
+    }
     if (!found)
         return false;
-    if (m_prompter.ask(RecoveryCopy::offerText(*found), QStringLiteral("Confirmare"), Prompter::Buttons::YesNo,
-                       Prompter::Icon::Question) != Prompter::Answer::Yes) {
-        m_recovery->discard();
-        return false;
-    }
-    restoreRecovered(found->originalName, found->document, found->rows);
-    return true;
+    const bool restore = m_prompter.ask(RecoveryCopy::offerText(*found), QStringLiteral("Confirmare"),
+                                        Prompter::Buttons::YesNo, Prompter::Icon::Question) == Prompter::Answer::Yes;
+    if (restore)
+        restoreRecovered(found->originalName, found->document, found->rows); // kept in this window's slot now
+    // Once restored (or refused) the copy is this window's business, kept in its own slot.
+    if (orphan)
+        orphan->copy.discard();
+    else if (!restore)
+        m_recovery->copy().discard();
+    return restore;
 }
 
 void frmMain::restoreRecovered(const QString& originalName, const DocumentPtr& document, const QList<QStringList>& rows)

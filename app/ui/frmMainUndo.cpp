@@ -2,6 +2,9 @@
 
 #include "coordlist/CoordinateListHistory.h"
 #include "coordlist/ui/EditableList.h"
+#include "entry/ui/CreateFBI.h"
+#include "entry/ui/FormGrid.h"
+#include "entry/ui/FormGridHistory.h"
 
 #include <QAction>
 #include <QUndoStack>
@@ -18,6 +21,10 @@ void frmMain::buildUndoActions()
 {
     m_history = new CoordinateListHistory(*m_coordinates->list(), this);
     QUndoStack* stack = m_history->stack();
+    // The form's grids push onto the same stack: one history, in the order the user worked.
+    m_gridHistory = new FormGridHistory(stack, this);
+    for (FormGrid* grid : formGrids())
+        m_gridHistory->watch(grid);
 
     m_undoAction = new QAction(QStringLiteral("Anuleaza"), this);
     m_undoAction->setObjectName(QStringLiteral("mnuUndo"));
@@ -37,17 +44,27 @@ void frmMain::buildUndoActions()
     connect(stack, &QUndoStack::indexChanged, this, showState);
     connect(stack, &QUndoStack::cleanChanged, this, showState);
     showState();
-    // A coordinate still in the cell editor is the newest edit: it is committed first, so it is
-    // the one an undo takes back.
-    connect(m_undoAction, &QAction::triggered, this, [this, stack] {
+    // A cell still in its editor (a coordinate, a grid's cell) is the newest edit: it is
+    // committed first, so it is the one an undo takes back.
+    auto commitAll = [this] {
         commitPendingEdit();
+        for (FormGrid* grid : formGrids())
+            grid->commitPendingEdit();
+    };
+    connect(m_undoAction, &QAction::triggered, this, [commitAll, stack] {
+        commitAll();
         stack->undo();
     });
-    connect(m_redoAction, &QAction::triggered, this, [this, stack] {
-        commitPendingEdit();
+    connect(m_redoAction, &QAction::triggered, this, [commitAll, stack] {
+        commitAll();
         stack->redo();
     });
 
+}
+
+QList<FormGrid*> frmMain::formGrids() const
+{
+    return {m_form->ownersGrid(), m_form->parcelsGrid(), m_form->buildingsGrid()};
 }
 
 QList<QAction*> frmMain::undoActions() const

@@ -29,22 +29,23 @@ frmOptions::frmOptions(AppSettings& settings, Prompter& prompter, QWidget* paren
     txtDocumentNo = new QLineEdit(QString::number(m_settings.workNumber), this);
     txtDocumentNo->setObjectName(QStringLiteral("txtDocumentNo"));
 
+    // Alt and the underlined letter reach each field and button from the keyboard.
     auto* fields = new QFormLayout;
-    fields->addRow(QStringLiteral("Nume autorizat"), txtName);
-    fields->addRow(QStringLiteral("Serie autorizat"), txtSerial);
-    fields->addRow(QStringLiteral("Numar lucrare"), txtDocumentNo);
+    fields->addRow(QStringLiteral("&Nume autorizat"), txtName);
+    fields->addRow(QStringLiteral("S&erie autorizat"), txtSerial);
+    fields->addRow(QStringLiteral("N&umar lucrare"), txtDocumentNo);
 
     auto* frame = new QGroupBox(QStringLiteral("Delimitatori coloane coordonate"), this);
     lstDelimiters = new QListWidget(frame);
     lstDelimiters->setObjectName(QStringLiteral("lstDelimiters"));
     txtDelimiter = new QLineEdit(frame);
     txtDelimiter->setObjectName(QStringLiteral("txtDelimiter"));
-    cmdAdd = new QPushButton(QStringLiteral("Adauga"), frame);
+    cmdAdd = new QPushButton(QStringLiteral("&Adauga"), frame);
     cmdAdd->setObjectName(QStringLiteral("cmdAdd"));
-    cmdRemove = new QPushButton(QStringLiteral("Sterge"), frame);
+    cmdRemove = new QPushButton(QStringLiteral("&Sterge"), frame);
     cmdRemove->setObjectName(QStringLiteral("cmdRemove"));
     auto* delimiterRow = new QFormLayout;
-    delimiterRow->addRow(QStringLiteral("Delimitator"), txtDelimiter);
+    delimiterRow->addRow(QStringLiteral("&Delimitator"), txtDelimiter);
     auto* delimiterButtons = new QHBoxLayout;
     delimiterButtons->addWidget(cmdAdd);
     delimiterButtons->addWidget(cmdRemove);
@@ -57,7 +58,7 @@ frmOptions::frmOptions(AppSettings& settings, Prompter& prompter, QWidget* paren
     cmdOk = buttons.ok;
     cmdExit = buttons.exit;
     // Left of the stretch, apart from OK and Iesire, which keep their place on the right.
-    cmdImportNomenclature = new QPushButton(QStringLiteral("Importa nomenclator..."), this);
+    cmdImportNomenclature = new QPushButton(QStringLiteral("&Importa nomenclator..."), this);
     cmdImportNomenclature->setObjectName(QStringLiteral("cmdImportNomenclature"));
     cmdImportNomenclature->setAutoDefault(false);
     buttons.row->insertWidget(0, cmdImportNomenclature);

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 const QString ParcelAreaLand = QStringLiteral("Suprafata din masuratori (mp)");
@@ -43,6 +44,26 @@ void widenColumn(FormGrid* grid, int column, const QString& sample)
     if (header->sectionSize(column - 1) < wanted)
         header->resizeSection(column - 1, wanted);
 }
+// Holds the grids' reports of changes made outside a user action for as long as it lives.
+class HeldChanges
+{
+public:
+    explicit HeldChanges(std::initializer_list<FormGrid*> grids) : m_grids(grids)
+    {
+        for (FormGrid* grid : m_grids)
+            grid->holdChanges();
+    }
+    ~HeldChanges()
+    {
+        for (FormGrid* grid : m_grids)
+            grid->releaseChanges();
+    }
+    HeldChanges(const HeldChanges&) = delete;
+    HeldChanges& operator=(const HeldChanges&) = delete;
+
+private:
+    std::vector<FormGrid*> m_grids;
+};
 } // namespace
 
 CreateFBI::CreateFBI(QWidget* parent)
@@ -92,6 +113,18 @@ CreateFBI::CreateFBI(QWidget* parent)
 
     for (FormGrid* grid : {m_owners, m_parcels, m_buildings})
         connect(grid, &FormGrid::command, this, &CreateFBI::runCommand);
+    m_owners->setEditActionName(QStringLiteral("editare proprietar"));
+    m_parcels->setEditActionName(QStringLiteral("editare parcela"));
+    m_buildings->setEditActionName(QStringLiteral("editare cladire"));
+    // Rows an undo put back count toward the totals as an edit's would.
+    connect(m_parcels, &FormGrid::rowsReplaced, this, [this] {
+        UpdateParcelsTotal();
+        m_parcelsTotals->setMeasuredMarked(true);
+    });
+    connect(m_buildings, &FormGrid::rowsReplaced, this, [this] {
+        UpdateBuildingsTotal();
+        m_buildingsTotals->setMeasuredMarked(true);
+    });
     connect(m_parcels, &FormGrid::cellEdited, this,
             [this](int row, int column) { areaEdited(m_parcels, row, column, ParcelColumn::Area); });
     connect(m_buildings, &FormGrid::cellEdited, this, [this](int row, int column) {
@@ -260,6 +293,7 @@ FormData CreateFBI::formData() const
 
 void CreateFBI::writeBack(const FormData& form)
 {
+    const HeldChanges held({m_parcels, m_buildings});
     for (int row = 0; row < form.parcels.count() && row < m_parcels->rowCount(); ++row) {
         const QString area = form.parcels.cell(row, ParcelColumn::Area);
         if (m_parcels->cell(row, ParcelColumn::Area) != area)
@@ -312,6 +346,7 @@ void CreateFBI::reportLookUpMiss(LookUpData& table, const QString& field, const 
 
 void CreateFBI::ShowData()
 {
+    const HeldChanges held({m_owners, m_parcels, m_buildings});
     ClearControls();
     m_showing = true;
     m_address->setShowing(true);
@@ -395,7 +430,9 @@ void CreateFBI::AddParcelRow()
     QStringList cells{number};
     if (m_isAp)
         cells << QStringLiteral("CC") << QStringLiteral("TDI");
+    m_parcels->beginAction(QStringLiteral("adaugare parcela"));
     m_parcels->addRow(cells);
+    m_parcels->endAction();
     startTypingInLastRow(m_parcels);
 }
 
@@ -409,13 +446,17 @@ void CreateFBI::AddBuildingRow()
                             QStringLiteral("Eroare"), Prompter::Icon::Exclamation);
         return;
     }
+    m_buildings->beginAction(QStringLiteral("adaugare cladire"));
     m_buildings->addRow({number});
+    m_buildings->endAction();
     startTypingInLastRow(m_buildings);
 }
 
 void CreateFBI::AddOwnerRow()
 {
+    m_owners->beginAction(QStringLiteral("adaugare proprietar"));
     m_owners->addRow();
+    m_owners->endAction();
     startTypingInLastRow(m_owners);
 }
 
@@ -439,19 +480,21 @@ void CreateFBI::runCommand(const QString& key)
     else if (key == QLatin1String("AddOwner"))
         AddOwnerRow();
     else if (key == QLatin1String("DeleteParcel"))
-        deleteCurrentRow(m_parcels);
+        deleteCurrentRow(m_parcels, QStringLiteral("stergere parcela"));
     else if (key == QLatin1String("DeleteBuild"))
-        deleteCurrentRow(m_buildings);
+        deleteCurrentRow(m_buildings, QStringLiteral("stergere cladire"));
     else if (key == QLatin1String("DeleteOwner"))
-        deleteCurrentRow(m_owners);
+        deleteCurrentRow(m_owners, QStringLiteral("stergere proprietar"));
 }
 
-void CreateFBI::deleteCurrentRow(FormGrid* grid)
+void CreateFBI::deleteCurrentRow(FormGrid* grid, const QString& actionName)
 {
     const int row = grid->currentRow();
     if (row < 0)
         return;
+    grid->beginAction(actionName);
     grid->removeRow(row);
+    grid->endAction();
     if (grid == m_parcels) {
         UpdateParcelsTotal();
         m_parcelsTotals->setMeasuredMarked(true);

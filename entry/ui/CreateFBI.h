@@ -102,7 +102,7 @@ private:
     void fillChoiceLists();
     void ApplyPropertyType();
     void runCommand(const QString& key);
-    void deleteCurrentRow(FormGrid* grid);
+    void deleteCurrentRow(FormGrid* grid, const QString& actionName);
     void startTypingInLastRow(FormGrid* grid);
     void areaEdited(FormGrid* grid, int row, int column, int areaColumn);
     void writeBack(const FormData& form);

@@ -80,8 +80,12 @@ FormGrid::FormGrid(QWidget* parent) : QGroupBox(parent), m_table(new FormTable(t
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setMinimumHeight(90);
     connect(m_table, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-        if (m_programmatic == 0)
-            emit cellEdited(item->row(), item->column() + 1);
+        if (m_programmatic != 0)
+            return;
+        // What the cell's own checks rewrite after the edit belongs to the same action.
+        beginAction(m_editActionName);
+        emit cellEdited(item->row(), item->column() + 1);
+        endAction();
     });
 }
 
@@ -174,6 +178,7 @@ void FormGrid::setCell(int row, int column, const QString& text)
     else
         m_table->setItem(row, column - 1, new QTableWidgetItem(text));
     --m_programmatic;
+    changedByProgram();
 }
 
 void FormGrid::addRow(const QStringList& cells)
@@ -184,17 +189,73 @@ void FormGrid::addRow(const QStringList& cells)
     for (int column = 0; column < m_table->columnCount(); ++column)
         m_table->setItem(row, column, new QTableWidgetItem(column < cells.size() ? cells.at(column) : QString()));
     --m_programmatic;
+    changedByProgram();
 }
 
 void FormGrid::removeRow(int row)
 {
-    if (row >= 0 && row < m_table->rowCount())
-        m_table->removeRow(row);
+    if (row < 0 || row >= m_table->rowCount())
+        return;
+    m_table->removeRow(row);
+    changedByProgram();
 }
 
 void FormGrid::clearRows()
 {
+    if (m_table->rowCount() == 0)
+        return;
     m_table->setRowCount(0);
+    changedByProgram();
+}
+
+void FormGrid::setRows(const QList<QStringList>& rows, int current)
+{
+    ++m_programmatic;
+    m_table->setRowCount(int(rows.size()));
+    for (int row = 0; row < int(rows.size()); ++row) {
+        for (int column = 0; column < m_table->columnCount(); ++column) {
+            const QString text = column < rows.at(row).size() ? rows.at(row).at(column) : QString();
+            if (QTableWidgetItem* item = m_table->item(row, column))
+                item->setText(text);
+            else
+                m_table->setItem(row, column, new QTableWidgetItem(text));
+        }
+    }
+    --m_programmatic;
+    if (current >= 0 && current < m_table->rowCount())
+        m_table->setCurrentCell(current, std::max(m_table->currentColumn(), 0));
+    emit rowsReplaced();
+    changedByProgram();
+}
+
+void FormGrid::beginAction(const QString& name)
+{
+    if (m_actionDepth++ == 0)
+        m_actionName = name;
+}
+
+void FormGrid::endAction()
+{
+    if (m_actionDepth > 0 && --m_actionDepth == 0)
+        emit actionFinished(m_actionName);
+}
+
+void FormGrid::changedByProgram()
+{
+    if (m_actionDepth != 0)
+        return;
+    if (m_held > 0)
+        m_changedWhileHeld = true;
+    else
+        emit changedOutsideAction();
+}
+
+void FormGrid::releaseChanges()
+{
+    if (m_held > 0 && --m_held == 0 && m_changedWhileHeld) {
+        m_changedWhileHeld = false;
+        emit changedOutsideAction();
+    }
 }
 
 int FormGrid::currentRow() const

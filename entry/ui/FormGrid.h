@@ -48,6 +48,21 @@ public:
     void addRow(const QStringList& cells = QStringList());
     void removeRow(int row);
     void clearRows();
+    // Replaces every row with `rows` (cells 1-based as rows() gives them); the current row
+    // becomes `current` when it exists. Emits rowsReplaced.
+    void setRows(const QList<QStringList>& rows, int current = -1);
+
+    // A user action (a strip command, a cell edit) spans begin..end; the changes made in
+    // between, also through setCell/addRow, are one action named `name`. Nested calls join the
+    // outer action.
+    void beginAction(const QString& name);
+    void endAction();
+    // Between hold and release the changes made outside any user action are reported once, at
+    // the release: a document of thousands of rows is shown without a report per row.
+    void holdChanges() { ++m_held; }
+    void releaseChanges();
+    // What a cell edit is called as one action ("editare proprietar").
+    void setEditActionName(const QString& name) { m_editActionName = name; }
     // The current row, or -1 when the grid has none.
     int currentRow() const;
     // Makes `row` current and opens the editor of its first cell (its text selected), so what is
@@ -67,10 +82,24 @@ signals:
     void command(const QString& key);
     // The user finished editing a cell (not emitted for changes made through this class).
     void cellEdited(int row, int column);
+    // A user action ended (see beginAction).
+    void actionFinished(const QString& name);
+    // The rows changed through this class outside any user action (a document shown, the
+    // areas rewritten by the checks).
+    void changedOutsideAction();
+    // setRows rewrote the grid.
+    void rowsReplaced();
 
 private:
     FormTable* m_table;
     QWidget* m_strip;
     QHash<int, QStringList> m_choices;
     int m_programmatic = 0;
+    int m_actionDepth = 0;
+    int m_held = 0;
+    bool m_changedWhileHeld = false;
+    QString m_actionName;
+    QString m_editActionName;
+
+    void changedByProgram();
 };

@@ -1,6 +1,7 @@
 // The recovery copy: what it keeps of a form that does not validate yet, finding it again,
 // and no offer, no crash and no message from a damaged copy or an unwritable folder.
 #include "app/RecoveryCopy.h"
+#include "app/RecoverySlot.h"
 #include "entry/FormMapping.h"
 
 #include <QFile>
@@ -148,6 +149,47 @@ private slots:
         QVERIFY(error.number != 0);
         QVERIFY(!copy.find());
         copy.discard();
+    }
+
+    // Windows running side by side each keep their own copy: a second one neither writes over
+    // nor deletes the first one's, and sees it as an orphan only once the first has let go.
+    void runningWindowsKeepApart()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("recovery");
+        auto first = std::make_unique<RecoverySlot>(folder);
+        QVERIFY(first->isClaimed());
+        QCOMPARE(first->copy().sidecarPath(), RecoveryCopy(folder).sidecarPath());
+        QVERIFY(first->copy().write(*FormMapping::draftDocument(halfFilledForm()), "first.CP", At, {}));
+        RecoverySlot second(folder);
+        QVERIFY(second.isClaimed());
+        QVERIFY(second.copy().sidecarPath() != first->copy().sidecarPath());
+        QVERIFY(!second.findOrphan()); // held by a running window
+        QVERIFY(second.copy().write(*FormMapping::draftDocument(halfFilledForm()), "second.CP", At, {}));
+        second.copy().discard();
+        QCOMPARE(first->copy().find()->originalName, QStringLiteral("first.CP"));
+        first.reset(); // the first window went without deleting its copy
+        const auto orphan = second.findOrphan();
+        QVERIFY(orphan);
+        QCOMPARE(orphan->found.originalName, QStringLiteral("first.CP"));
+        // While looked at, the orphan is locked: a window starting now takes another slot.
+        RecoverySlot third(folder);
+        QVERIFY(third.isClaimed());
+        QVERIFY(third.copy().sidecarPath() != orphan->copy.sidecarPath());
+    }
+
+    // Every slot held, or no folder to lock in: nothing is claimed, nothing is written.
+    void noFreeSlotClaimsNothing()
+    {
+        QTemporaryDir dir;
+        std::vector<std::unique_ptr<RecoverySlot>> held;
+        for (int slot = 1; slot <= RecoverySlot::MaxSlots; ++slot) {
+            held.push_back(std::make_unique<RecoverySlot>(dir.path()));
+            QVERIFY(held.back()->isClaimed());
+        }
+        QVERIFY(!RecoverySlot(dir.path()).isClaimed());
+        writeText(dir.filePath("file"), "x");
+        QVERIFY(!RecoverySlot(dir.filePath("file/recovery")).isClaimed());
     }
 };
 

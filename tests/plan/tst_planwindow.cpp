@@ -70,11 +70,11 @@ private slots:
     {
         QMenu* menu = m_window->menuBar()->findChild<QMenu*>(QStringLiteral("mnuFile"));
         QVERIFY(menu);
-        QCOMPARE(menu->title(), QStringLiteral("Fisier"));
+        QCOMPARE(menu->title(), QStringLiteral("&Fisier"));
         // The menu holds other commands too; the plan's four stand together, in this order.
         QStringList captions;
         for (QAction* action : menu->actions())
-            captions << action->text();
+            captions << action->text().remove('&'); // without the Alt letters
         const QStringList planCommands{QStringLiteral("Plan de amplasament (PDF)..."),
                                        QStringLiteral("Tiparire plan de amplasament..."),
                                        QStringLiteral("Inventar de coordonate..."), QStringLiteral("Export DXF...")};

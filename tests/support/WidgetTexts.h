@@ -13,18 +13,19 @@
 inline QStringList widgetTexts(const QWidget* window)
 {
     QStringList texts{window->windowTitle()};
+    // An Alt letter is underlined, its '&' not shown.
     for (const QLabel* label : window->findChildren<QLabel*>())
-        texts << label->text();
+        texts << label->text().remove(QLatin1Char('&'));
     for (const QGroupBox* box : window->findChildren<QGroupBox*>())
         texts << box->title();
     for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
-        texts << button->text();
-    // A menu item's shortcut follows its caption after a tab.
+        texts << button->text().remove(QLatin1Char('&'));
+    // A menu item's shortcut follows its caption after a tab; its Alt letter is underlined, not shown.
     for (const QAction* action : window->findChildren<QAction*>())
-        texts << action->text().section(QLatin1Char('\t'), 0, 0);
+        texts << action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
     for (const QTabWidget* tabs : window->findChildren<QTabWidget*>()) {
         for (int i = 0; i < tabs->count(); ++i)
-            texts << tabs->tabText(i);
+            texts << tabs->tabText(i).remove(QLatin1Char('&'));
     }
     for (const QTableView* view : window->findChildren<QTableView*>()) {
         if (!view->model())

@@ -5,6 +5,8 @@
 #include "app/ui/frmOptions.h"
 #include "support/ScriptedPrompter.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -34,6 +36,55 @@ private slots:
         QCOMPARE(dialog.lstDelimiters->count(), 3);
         QCOMPARE(dialog.lstDelimiters->item(0)->text(), QString("'{Tab}'"));
         QCOMPARE(dialog.lstDelimiters->item(2)->text(), QString("'; '"));
+    }
+
+    // Alt and a letter reaches each field and button of the options, the surveyor's first of
+    // all at the first start; no two share a letter.
+    void optionsAcceleratorsReachTheirWidgets_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("target");
+        QTest::newRow("name") << int(Qt::Key_N) << "txtName";
+        QTest::newRow("licence series") << int(Qt::Key_E) << "txtSerial";
+        QTest::newRow("work number") << int(Qt::Key_U) << "txtDocumentNo";
+        QTest::newRow("delimiter") << int(Qt::Key_D) << "txtDelimiter";
+        QTest::newRow("add, from the delimiter typed") << int(Qt::Key_A) << "txtDelimiter"; // ready for the next
+    }
+    void optionsAcceleratorsReachTheirWidgets()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, target);
+        QTemporaryDir dir;
+        AppSettings settings(dir.path());
+        ScriptedPrompter prompter;
+        frmOptions dialog(settings, prompter);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        if (key == Qt::Key_A) {
+            dialog.txtDelimiter->setFocus();
+            dialog.txtDelimiter->setText(";");
+        } else {
+            dialog.cmdOk->setFocus();
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), target);
+        if (key == Qt::Key_A)
+            QTRY_COMPARE(dialog.lstDelimiters->count(), 1); // the button is pressed, as by a click
+        QStringList letters;
+        for (const QLabel* label : dialog.findChildren<QLabel*>())
+            letters << label->text();
+        for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
+            letters << button->text();
+        QStringList used;
+        for (const QString& text : letters) {
+            const qsizetype at = text.indexOf('&');
+            if (at < 0 || at + 1 >= text.size())
+                continue;
+            const QString letter = text.mid(at + 1, 1).toLower();
+            QVERIFY2(!used.contains(letter), qPrintable(text));
+            used << letter;
+        }
+        QVERIFY(used.size() >= 7);
     }
 
     void optionsAddRemoveAndConfirm()

@@ -79,14 +79,14 @@ private slots:
                 continue;
             }
             keys << action->objectName();
-            captions << action->text();
+            captions << action->iconText(); // what the button shows
         }
         QCOMPARE(keys, (QStringList{"ImportDXF", "ExportRTF", "New", "Open", "Save", "SaveAs", "Refresh", "XToY",
                                     "Options", "Help", "Exit"}));
         QCOMPARE(captions.first(), QString("Import DXF"));
         QCOMPARE(captions.at(5), QString("Salveaza cu alt nume"));
         QCOMPARE(separators, 7);
-        QCOMPARE(m_window->tabs()->tabText(0), QString("Date cadastrale teren"));
+        QCOMPARE(m_window->tabs()->tabText(0), QString("&Date cadastrale teren"));
     }
 
     // At the window's first size the data form gets the width its fields need (they were cut
@@ -216,7 +216,7 @@ private slots:
         sample.setCPFileName(m_folder->path("ap.CP"));
         QVERIFY(sample.SaveCPFile());
         m_window->LoadIntoWindow(m_folder->path("ap.CP"));
-        QCOMPARE(m_window->tabs()->tabText(0), QString("Date cadastrale apartament"));
+        QCOMPARE(m_window->tabs()->tabText(0), QString("&Date cadastrale apartament"));
         m_prompter->clear();
         m_prompter->queueAnswer(Prompter::Answer::Yes); // overwrite
         const bool saved = m_window->SaveDocument();
@@ -362,12 +362,12 @@ private slots:
             return true;
         });
         m_window->runCommand("New");
-        QCOMPARE(m_window->tabs()->tabText(0), QString("Date cadastrale apartament"));
+        QCOMPARE(m_window->tabs()->tabText(0), QString("&Date cadastrale apartament"));
         QVERIFY(!m_window->toolButton("ImportDXF")->isEnabled());
         QVERIFY(!m_window->coordinateList()->Enabled());
         m_window->setPropertyTypeAsker([](bool*) { return false; });
         m_window->runCommand("New");
-        QCOMPARE(m_window->tabs()->tabText(0), QString("Date cadastrale apartament"));
+        QCOMPARE(m_window->tabs()->tabText(0), QString("&Date cadastrale apartament"));
     }
 
     void statusPanels()

@@ -171,7 +171,7 @@ private slots:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         // Beside OK and Iesire, on their row, and ahead of them.
-        QCOMPARE(dialog.cmdImportNomenclature->text(), QString("Importa nomenclator..."));
+        QCOMPARE(dialog.cmdImportNomenclature->text(), QString("&Importa nomenclator..."));
         QCOMPARE(dialog.cmdImportNomenclature->y(), dialog.cmdOk->y());
         QVERIFY(dialog.cmdImportNomenclature->geometry().right() < dialog.cmdOk->x());
 

@@ -35,6 +35,40 @@ QMenu* menuNamed(frmMain& window, const QString& name)
 {
     return window.menuBar()->findChild<QMenu*>(name);
 }
+
+// The Alt letter of a caption: what follows its single '&', lower case; empty without one.
+QString accelerator(const QString& text)
+{
+    const QString caption = QString(text).replace("&&", "");
+    const qsizetype at = caption.indexOf('&');
+    return at >= 0 && at + 1 < caption.size() ? caption.mid(at + 1, 1).toLower() : QString();
+}
+
+// The Alt letters that more than one of `captions` uses, each with the captions.
+QStringList sharedAccelerators(const QStringList& captions)
+{
+    QMultiMap<QString, QString> byLetter;
+    for (const QString& caption : captions) {
+        if (!accelerator(caption).isEmpty())
+            byLetter.insert(accelerator(caption), caption);
+    }
+    QStringList shared;
+    for (const QString& letter : byLetter.uniqueKeys()) {
+        if (byLetter.count(letter) > 1)
+            shared << letter + ": " + QStringList(byLetter.values(letter)).join(", ");
+    }
+    return shared;
+}
+
+QStringList sharedAccelerators(const QList<QAction*>& actions)
+{
+    QStringList captions;
+    for (const QAction* action : actions) {
+        if (!action->isSeparator())
+            captions << action->text();
+    }
+    return sharedAccelerators(captions);
+}
 } // namespace
 
 class tst_menus : public QObject
@@ -129,13 +163,49 @@ private slots:
         QStringList titles;
         for (QAction* action : m_window->menuBar()->actions())
             titles << action->text();
-        QCOMPARE(titles, (QStringList{"Fisier", "Editare", "Vizualizare", "Ajutor"}));
+        QCOMPARE(titles, (QStringList{"&Fisier", "&Editare", "&Vizualizare", "A&jutor"}));
         QVERIFY(menuNamed(*m_window, "mnuView")->actions().contains(m_window->sketch()->zoomToFitAction()));
         QVERIFY(menuNamed(*m_window, "mnuEdit")
                     ->actions()
                     .contains(m_window->coordinateList()->findChild<QAction*>("mnuPaste")));
         // The site-plan commands stay in the one "Fisier" menu.
         QVERIFY(menuNamed(*m_window, "mnuFile")->findChild<QAction*>("mnuPlanPdf"));
+    }
+
+    // Alt and a letter opens each menu, and a letter picks each item of an open menu: never two
+    // of one menu bar or one menu with the same letter (the first would win, the other be out
+    // of reach). Every item gets one, but undo and redo, whose captions change as they go.
+    void acceleratorsAreUnique()
+    {
+        // The menu titles and the pages of the window answer the same Alt letters.
+        QStringList windowLevel;
+        for (QAction* title : m_window->menuBar()->actions())
+            windowLevel << title->text();
+        for (int page = 0; page < m_window->tabs()->count(); ++page) {
+            QVERIFY2(!accelerator(m_window->tabs()->tabText(page)).isEmpty(), qPrintable(m_window->tabs()->tabText(page)));
+            windowLevel << m_window->tabs()->tabText(page);
+        }
+        QCOMPARE(sharedAccelerators(windowLevel), QStringList());
+        QList<QMenu*> menus;
+        for (QAction* title : m_window->menuBar()->actions()) {
+            QVERIFY2(!accelerator(title->text()).isEmpty(), qPrintable(title->text()));
+            menus << title->menu();
+        }
+        while (!menus.isEmpty()) {
+            QMenu* menu = menus.takeFirst();
+            QVERIFY2(sharedAccelerators(menu->actions()).isEmpty(),
+                     qPrintable(menu->title() + " - " + sharedAccelerators(menu->actions()).join("; ")));
+            for (QAction* action : menu->actions()) {
+                if (action->menu())
+                    menus << action->menu();
+                if (action->isSeparator() || m_window->undoActions().contains(action))
+                    continue;
+                QVERIFY2(!accelerator(action->text()).isEmpty(), qPrintable(action->text()));
+            }
+        }
+        // The toolbar shows the same actions without the '&'.
+        for (QAction* action : m_window->findChild<QToolBar*>("tbrMain")->actions())
+            QVERIFY2(!action->iconText().contains('&'), qPrintable(action->iconText()));
     }
 
     // The list keeps the newest first, each file once, at most eight; a file that is gone leaves

@@ -10,6 +10,7 @@
 #include "support/CreateMainWindow.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -60,10 +61,11 @@ int editAndWait(const QString& folder)
     window->LoadIntoWindow(Sample);
     window->setRecovery(folder, 50);
     makeEdits(*window);
-    const RecoveryCopy copy(folder);
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (QFile::exists(copy.sidecarPath())) {
+        // Where the copy goes depends on the windows already running: any copy is this one's,
+        // the test's own window writes none before it is told "kept".
+        if (!QDir(folder).entryList({QStringLiteral("*.json")}).isEmpty()) {
             poll.stop();
             printf("kept\n");
             fflush(stdout);
@@ -88,19 +90,43 @@ class tst_recovery : public QObject
 
     QString folder() const { return m_home->filePath("recovery"); }
 
-    // A copy left by a run that was killed mid-edit.
-    void killMidEdit()
+    // A second window that keeps its copy in the folder and goes on running.
+    void startEditing(QProcess& child)
     {
-        QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         child.start(QApplication::applicationFilePath(), {QStringLiteral("--edit-and-wait"), folder()});
         QVERIFY(child.waitForStarted());
         QByteArray said;
         QTRY_VERIFY_WITH_TIMEOUT((said += child.readAllStandardOutput()).contains("kept"), 30000);
+    }
+    void kill(QProcess& child)
+    {
         QTest::qWait(200); // a few more ticks: the copy is replaced while the process dies
         child.kill();
         QVERIFY(child.waitForFinished());
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+    }
+
+    // A copy left by a run that was killed mid-edit.
+    void killMidEdit()
+    {
+        QProcess child;
+        startEditing(child);
+        kill(child);
+    }
+
+    // Every file of the recovery folder but the locks (which hold process numbers), with its bytes.
+    QMap<QString, QByteArray> folderFiles() const
+    {
+        QMap<QString, QByteArray> files;
+        for (const QFileInfo& info : QDir(folder()).entryInfoList(QDir::Files)) {
+            if (info.suffix() == "lock")
+                continue;
+            QFile file(info.filePath());
+            if (file.open(QIODevice::ReadOnly))
+                files.insert(info.fileName(), file.readAll());
+        }
+        return files;
     }
 
 private slots:
@@ -144,6 +170,50 @@ private slots:
         QCOMPARE(m_window->currentFileName(), QString());
         QVERIFY(m_window->windowTitle().contains(Sample + " (recuperat)"));
         QVERIFY(RecoveryCopy(folder()).find()); // kept until the document is saved or left
+    }
+
+    // Two windows at once: the one that is running keeps its copy whatever the other does (it
+    // is not offered, not written over, not deleted); once it is killed its copy is offered.
+    void runningWindowKeepsItsCopy()
+    {
+        QProcess child;
+        startEditing(child);
+        const QMap<QString, QByteArray> childs = folderFiles();
+        QVERIFY(!childs.isEmpty());
+        QVERIFY(!m_window->offerRecovery());
+        QVERIFY(m_prompter->log().isEmpty());
+        m_window->LoadIntoWindow(Sample);
+        makeEdits(*m_window);
+        m_window->writeRecoveryCopy();
+        QCOMPARE(folderFiles().size(), childs.size() * 2);
+        m_prompter->queueAnswer(Answer::No); // changes set aside: this window's copy goes
+        m_window->setPropertyTypeAsker([](bool* isApartment) {
+            *isApartment = false;
+            return true;
+        });
+        m_window->runCommand("New");
+        QCOMPARE(folderFiles(), childs);
+        kill(child);
+        m_prompter->queueAnswer(Answer::Yes);
+        QVERIFY(m_window->offerRecovery());
+        QVERIFY(m_prompter->last().text.startsWith("Doriti recuperarea documentului nesalvat " + Sample));
+        // Restored into this window's own copy; the dead window's is gone.
+        QCOMPARE(folderFiles().size(), childs.size());
+        QVERIFY(folderFiles() != childs);
+    }
+
+    // The lock a killed window left behind does not keep its copy from the next window, which
+    // takes over its place in the folder.
+    void staleLockIsTakenOver()
+    {
+        m_window.reset(); // the killed run was the only one
+        killMidEdit();
+        const QMap<QString, QByteArray> left = folderFiles();
+        createMainWindow(m_program, m_settings, m_prompter, m_window);
+        m_window->setRecovery(folder(), 60000);
+        m_prompter->queueAnswer(Answer::Yes);
+        QVERIFY(m_window->offerRecovery());
+        QCOMPARE(folderFiles().keys(), left.keys()); // kept in the same place, now this window's
     }
 
     // Only a document set aside on purpose loses its copy; a save that does not happen keeps it.

@@ -6,6 +6,9 @@
 #include "coordlist/CoordinateListModel.h"
 #include "coordlist/ui/EditableList.h"
 #include "dxf/ImportedEntities.h"
+#include "entry/ui/CreateFBI.h"
+#include "entry/ui/FormGrid.h"
+#include "entry/ui/FormPanels.h"
 #include "support/CreateMainWindow.h"
 #include "support/DocumentFactory.h"
 
@@ -16,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTableView>
+#include <QToolButton>
 #include <QTest>
 
 namespace {
@@ -34,6 +38,37 @@ QString listText(const frmMain& window)
 void press(frmMain& window, const QKeySequence& key)
 {
     QTest::keySequence(window.coordinateList()->grid(), key);
+}
+
+// The three grids of the form, each row's cells joined, with the two measured totals.
+QString formText(const frmMain& window)
+{
+    const CreateFBI& form = *window.dataForm();
+    QStringList parts;
+    for (const FormGrid* grid : {form.ownersGrid(), form.parcelsGrid(), form.buildingsGrid()}) {
+        QStringList rows;
+        for (const QStringList& row : grid->rows().rows)
+            rows << row.join('|');
+        parts << rows.join(';');
+    }
+    parts << form.TotalParcelsArea() << form.TotalBuildingsArea();
+    return parts.join(" // ");
+}
+
+// Types `text` into a cell through its editor, as the user does, and leaves it with Return.
+void typeIntoCell(FormGrid* grid, int row, int column, const QString& text)
+{
+    QTableWidget* table = grid->table();
+    table->setFocus();
+    table->setCurrentCell(row, column - 1);
+    table->editItem(table->item(row, column - 1));
+    QWidget* editor = QApplication::focusWidget();
+    QVERIFY(editor && editor != table);
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+        line->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(grid->cell(row, column), text);
 }
 } // namespace
 
@@ -68,6 +103,27 @@ class tst_undo : public QObject
         m_window->documentState().markClean();
         m_window->tabs()->setCurrentIndex(1);
         m_window->coordinateList()->grid()->setFocus();
+    }
+
+    // Two owners, three parcels and two buildings, shown as a document is (clean, no history).
+    void showForm()
+    {
+        showList();
+        CreateFBI* form = m_window->dataForm();
+        {
+            const auto quiet = m_window->documentState().quiet();
+            form->ownersGrid()->addRow({"POPESCU", "ION"});
+            form->ownersGrid()->addRow({"IONESCU", "MARIA"});
+            form->parcelsGrid()->addRow({"1", "A", "", "250"});
+            form->parcelsGrid()->addRow({"2", "CC", "", "120"});
+            form->parcelsGrid()->addRow({"3", "A", "", "75"});
+            form->buildingsGrid()->addRow({"C1", "Casa", "80"});
+            form->buildingsGrid()->addRow({"C2", "Garaj", "20"});
+            form->UpdateParcelsTotal();
+            form->UpdateBuildingsTotal();
+        }
+        m_window->documentState().markClean();
+        m_window->tabs()->setCurrentIndex(0);
     }
 
 private slots:
@@ -170,6 +226,142 @@ private slots:
         QCOMPARE(listText(*m_window), after);
     }
 
+    // Each row is one user action on a grid of the form: one undo gives back exactly the rows
+    // (and totals) it found, one redo the rows it left.
+    void eachGridActionUndoesAndRedoes_data()
+    {
+        QTest::addColumn<Edit>("edit");
+        QTest::addColumn<QString>("undoText");
+
+        auto click = [](FormGrid* (CreateFBI::*grid)() const, const char* key) {
+            return Edit([grid, key](frmMain& w) {
+                QTest::mouseClick((w.dataForm()->*grid)()->commandButton(key), Qt::LeftButton);
+            });
+        };
+        QTest::newRow("owner added by its button") << click(&CreateFBI::ownersGrid, "AddOwner")
+                                                   << "Anuleaza adaugare proprietar";
+        QTest::newRow("parcel added by F5") << Edit([](frmMain& w) {
+            w.dataForm()->parcelsGrid()->table()->setFocus();
+            QTest::keyClick(w.dataForm()->parcelsGrid()->table(), Qt::Key_F5);
+        }) << "Anuleaza adaugare parcela";
+        // Put back at its place, not appended: the row after it must not move up.
+        QTest::newRow("first owner deleted") << Edit([click](frmMain& w) {
+            w.dataForm()->ownersGrid()->table()->setCurrentCell(0, 0);
+            click(&CreateFBI::ownersGrid, "DeleteOwner")(w);
+        }) << "Anuleaza stergere proprietar";
+        QTest::newRow("middle parcel deleted, total follows") << Edit([click](frmMain& w) {
+            w.dataForm()->parcelsGrid()->table()->setCurrentCell(1, 0);
+            click(&CreateFBI::parcelsGrid, "DeleteParcel")(w);
+        }) << "Anuleaza stergere parcela";
+        QTest::newRow("owner's name typed") << Edit([](frmMain& w) {
+            typeIntoCell(w.dataForm()->ownersGrid(), 1, OwnerColumn::FirstName, "ELENA");
+        }) << "Anuleaza editare proprietar";
+        QTest::newRow("parcel area typed, total follows") << Edit([](frmMain& w) {
+            typeIntoCell(w.dataForm()->parcelsGrid(), 2, ParcelColumn::Area, "1000");
+        }) << "Anuleaza editare parcela";
+        QTest::newRow("building description typed") << Edit([](frmMain& w) {
+            typeIntoCell(w.dataForm()->buildingsGrid(), 0, BuildColumn::Description, "Casa de locuit");
+        }) << "Anuleaza editare cladire";
+        // The comma the apartment's check turns into a point is part of the same edit.
+        QTest::newRow("apartment share with a comma") << Edit([](frmMain& w) {
+            w.dataForm()->setIsAp(true);
+            FormGrid* parcels = w.dataForm()->parcelsGrid();
+            QTableWidget* table = parcels->table();
+            table->setFocus();
+            table->setCurrentCell(0, ParcelColumn::Area - 1);
+            table->editItem(table->item(0, ParcelColumn::Area - 1));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(QApplication::focusWidget(), "12,5");
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QTRY_COMPARE(parcels->cell(0, ParcelColumn::Area), QString("12.5"));
+        }) << "Anuleaza editare parcela";
+    }
+
+    void eachGridActionUndoesAndRedoes()
+    {
+        QFETCH(Edit, edit);
+        QFETCH(QString, undoText);
+        showForm();
+        QAction* undo = m_window->undoActions()[0];
+        QAction* redo = m_window->undoActions()[1];
+        QVERIFY(!undo->isEnabled());
+        const QString before = formText(*m_window);
+        const QString list = listText(*m_window);
+
+        edit(*m_window);
+        const QString after = formText(*m_window);
+        QVERIFY(after != before);
+        QCOMPARE(undo->text(), undoText);
+        QVERIFY(m_window->isModified());
+
+        QWidget* table = m_window->dataForm()->ownersGrid()->table();
+        table->setFocus();
+        QTest::keySequence(table, QKeySequence("Ctrl+Z"));
+        QCOMPARE(formText(*m_window), before);
+        QVERIFY(!undo->isEnabled());
+        QCOMPARE(redo->text(), QString(undoText).replace("Anuleaza", "Reface"));
+        QVERIFY(m_window->isModified());
+        QTest::keySequence(table, QKeySequence("Ctrl+Y"));
+        QCOMPARE(formText(*m_window), after);
+        QTest::keySequence(table, QKeySequence("Ctrl+Z"));
+        QTest::keySequence(table, QKeySequence("Ctrl+Shift+Z"));
+        QCOMPARE(formText(*m_window), after);
+        QCOMPARE(listText(*m_window), list);
+    }
+
+    // The one Editare history: each undo takes back whichever of the list and the grids the
+    // user changed last, in the reverse order of the changes.
+    void listAndGridsShareOneHistory_data()
+    {
+        QTest::addColumn<bool>("listFirst");
+        QTest::newRow("list, then owners") << true;
+        QTest::newRow("owners, then list") << false;
+    }
+    void listAndGridsShareOneHistory()
+    {
+        QFETCH(bool, listFirst);
+        showForm();
+        const QString list0 = listText(*m_window);
+        const QString form0 = formText(*m_window);
+        auto editList = [this] { m_window->runCommand("XToY"); };
+        auto editOwners = [this] { typeIntoCell(m_window->dataForm()->ownersGrid(), 0, OwnerColumn::LastName, "DUMITRU"); };
+        if (listFirst) {
+            editList();
+            editOwners();
+        } else {
+            editOwners();
+            editList();
+        }
+        const QString list1 = listText(*m_window);
+        const QString form1 = formText(*m_window);
+        QVERIFY(list1 != list0 && form1 != form0);
+        QAction* undo = m_window->undoActions()[0];
+        QCOMPARE(undo->text(), listFirst ? QString("Anuleaza editare proprietar") : QString("Anuleaza inversare XY"));
+        undo->trigger();
+        QCOMPARE(listText(*m_window), listFirst ? list1 : list0);
+        QCOMPARE(formText(*m_window), listFirst ? form0 : form1);
+        undo->trigger();
+        QCOMPARE(listText(*m_window), list0);
+        QCOMPARE(formText(*m_window), form0);
+        QVERIFY(!undo->isEnabled());
+    }
+
+    // A name still in a grid's cell editor is the newest step: undo commits it, then takes it back.
+    void openGridEditorIsTheNewestStep()
+    {
+        showForm();
+        m_window->runCommand("XToY");
+        const QString form0 = formText(*m_window);
+        QTableWidget* table = m_window->dataForm()->ownersGrid()->table();
+        table->setFocus();
+        table->setCurrentCell(0, 0);
+        table->editItem(table->item(0, 0));
+        QTest::keyClicks(QApplication::focusWidget(), "X");
+        m_window->undoActions()[0]->trigger();
+        QCOMPARE(formText(*m_window), form0);
+        QCOMPARE(m_window->undoActions()[0]->text(), QString("Anuleaza inversare XY"));
+    }
+
     // The step an undo takes back is the newest one: a coordinate still in the cell editor,
     // after the steps before it.
     void openEditorIsTheNewestStep()
@@ -207,7 +399,7 @@ private slots:
     {
         QMenu* edit = m_window->menuBar()->findChild<QMenu*>("mnuEdit");
         QVERIFY(edit);
-        QCOMPARE(edit->title(), QString("Editare"));
+        QCOMPARE(edit->title(), QString("&Editare"));
         // Undo and redo head the menu, above the list's own commands.
         QCOMPARE(edit->actions().mid(0, 2), m_window->undoActions());
         QCOMPARE(m_window->undoActions()[1]->shortcuts(),
