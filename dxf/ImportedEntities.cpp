@@ -2,12 +2,6 @@
 
 #include "geometry/Transform.h"
 
-DXFEntitiesPtr& ImportedEntities()
-{
-    static DXFEntitiesPtr entities;
-    return entities;
-}
-
 bool importedEntitiesToTable(const DXFEntitiesPtr& entities, CoordinateTable* table, Error* error)
 {
     if (!entities || entities->Count() == 0)

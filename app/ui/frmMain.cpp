@@ -94,6 +94,7 @@ frmMain::frmMain(AppSettings& settings, Prompter& prompter, QWidget* parent)
     m_showDxfWizard = [this] {
         frmImportDXF wizard(m_prompter, m_settings.paths().startFolder(), this);
         wizard.exec();
+        return wizard.importedEntities();
     };
     m_today = [] { return QDate::currentDate(); };
     qApp->installEventFilter(this);

@@ -3,6 +3,7 @@
 #include "app/DocumentState.h"
 #include "app/UserState.h"
 #include "format/CPFile.h"
+#include "model/DXFEntity.h"
 #include "plan/PlanOptions.h"
 
 #include <QMainWindow>
@@ -122,8 +123,9 @@ public:
     void setPropertyTypeAsker(std::function<bool(bool* isApartment)> asker) { m_askPropertyType = std::move(asker); }
     // The options dialog, replaceable by tests.
     void setOptionsShower(std::function<void()> shower) { m_showOptions = std::move(shower); }
-    // The DXF import wizard, replaceable by tests: shows it modally.
-    void setDxfWizardShower(std::function<void()> shower) { m_showDxfWizard = std::move(shower); }
+    // The DXF import wizard, replaceable by tests: shows it modally and returns what it imported
+    // (nullptr or an empty list when it was cancelled).
+    void setDxfWizardShower(std::function<DXFEntitiesPtr()> shower) { m_showDxfWizard = std::move(shower); }
     // The current date for the sheet's signature line (today unless set).
     void setToday(std::function<QDate()> today) { m_today = std::move(today); }
 
@@ -248,7 +250,7 @@ private:
 
     std::function<bool(bool*)> m_askPropertyType;
     std::function<void()> m_showOptions;
-    std::function<void()> m_showDxfWizard;
+    std::function<DXFEntitiesPtr()> m_showDxfWizard;
     std::function<QDate()> m_today;
     std::function<std::optional<PlanOptions>(const PlanOptions&)> m_askPlanOptions;
     std::function<void(const SitePlan&)> m_previewPlan;

@@ -390,11 +390,10 @@ bool frmMain::SaveDocument()
 
 void frmMain::ImportFromDxf()
 {
-    if (m_showDxfWizard)
-        m_showDxfWizard();
+    const DXFEntitiesPtr imported = m_showDxfWizard ? m_showDxfWizard() : nullptr;
     CoordinateTable table;
     Error error;
-    if (!importedEntitiesToTable(ImportedEntities(), &table, &error)) {
+    if (!importedEntitiesToTable(imported, &table, &error)) {
         if (error.number != 0)
             m_prompter.showError(error.number, error.description);
         return;
@@ -412,7 +411,6 @@ void frmMain::ImportFromDxf()
     m_fileName.clear();
     showCaption();
     m_fileName = keptFileName;
-    ImportedEntities()->RemoveAll();
     // An import is much work at once: kept at once, not at the next tick.
     writeRecoveryCopy();
 }

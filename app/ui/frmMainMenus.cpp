@@ -7,6 +7,7 @@
 #include "sketch/ui/DrawSketch.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -160,6 +161,9 @@ void frmMain::buildViewMenu()
     menu->setObjectName(QStringLiteral("mnuView"));
     menu->addAction(m_sketch->zoomToFitAction());
     menu->addAction(toolButton(QStringLiteral("Refresh")));
+    // The sketch's tools, the very buttons of its toolbar: checked here as there.
+    menu->addSeparator();
+    menu->addActions(m_sketch->toolGroup()->actions());
 }
 
 void frmMain::buildHelpMenu()

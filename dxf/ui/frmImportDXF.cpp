@@ -1,7 +1,6 @@
 #include "dxf/ui/frmImportDXF.h"
 
 #include "base/ui/KeepOnTop.h"
-#include "dxf/ImportedEntities.h"
 #include "dxf/ui/DxfMapWidget.h"
 
 #include <QApplication>
@@ -337,7 +336,7 @@ void frmImportDXF::cmdExit_Click()
         return;
     }
     if (m_wizard.result()) {
-        ImportedEntities() = m_wizard.result();
+        m_imported = m_wizard.result();
         accept();
     } else {
         reject();

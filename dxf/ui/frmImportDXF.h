@@ -15,9 +15,8 @@ class QPushButton;
 class QTabWidget;
 
 // The DXF import wizard window ("Import fisier .DXF"). Its rules live in DxfImportWizard;
-// this window forwards the clicks and shows the state. On OK the program-wide
-// ImportedEntities() refers to the result and the dialog is accepted; Renunta or the close
-// box rejects it and leaves ImportedEntities() as it was.
+// this window forwards the clicks and shows the state. OK accepts the dialog and keeps the
+// entities for importedEntities(); Renunta or the close box rejects it with nothing to hand back.
 class frmImportDXF : public QDialog
 {
     Q_OBJECT
@@ -27,6 +26,9 @@ public:
     ~frmImportDXF() override;
 
     DxfImportWizard& wizard() { return m_wizard; }
+    // What OK confirmed: the land and the buildings in the order of the coordinate table;
+    // nullptr unless the dialog was accepted. (QDialog::result() is the accepted/rejected code.)
+    DXFEntitiesPtr importedEntities() const { return m_imported; }
     DxfMapWidget* map(int area) const { return m_maps[area]; }
 
     // The handlers, public so tests can drive the window as the user would.
@@ -55,6 +57,7 @@ private:
     void progressStep();
 
     DxfImportWizard m_wizard;
+    DXFEntitiesPtr m_imported;
     QTabWidget* tabWizard = nullptr;
     QLineEdit* txtOpenFile = nullptr;
     QPushButton* cmdOpenFile = nullptr;

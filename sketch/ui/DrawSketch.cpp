@@ -7,6 +7,7 @@
 #include "sketch/ui/SketchTools.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
@@ -53,6 +54,9 @@ DrawSketch::DrawSketch(QWidget* parent) : QWidget(parent), m_decimalSeparator(QL
     m_canvas = new SketchCanvas(*this, m_viewport);
     m_canvas->move(0, 0);
     m_canvas->resize(0, 0);
+    connect(m_canvas, &SketchCanvas::mousePressed, this, &DrawSketch::canvasMousePress);
+    connect(m_canvas, &SketchCanvas::mouseReleased, this, &DrawSketch::canvasMouseRelease);
+    connect(m_canvas, &SketchCanvas::mouseMoved, this, &DrawSketch::canvasMouseMove);
 
     m_hScroll = new QScrollBar(Qt::Horizontal, m_viewport);
     m_hScroll->setObjectName(QStringLiteral("HScroll"));
@@ -85,7 +89,12 @@ DrawSketch::DrawSketch(QWidget* parent) : QWidget(parent), m_decimalSeparator(QL
     connect(m_zoomToFit, &QAction::triggered, this, &DrawSketch::zoomToFit);
 }
 
-DrawSketch::~DrawSketch() = default;
+DrawSketch::~DrawSketch()
+{
+    // The canvas outlives the tools by a moment: it must not hand them an event then.
+    disconnect(m_canvas, nullptr, this, nullptr);
+    m_tool = nullptr;
+}
 
 void DrawSketch::buildToolbar()
 {
@@ -93,27 +102,35 @@ void DrawSketch::buildToolbar()
     m_toolbar->setObjectName(QStringLiteral("tbrQuickFloat"));
     m_toolbar->setIconSize(QSize(22, 22));
     m_toolbar->setAutoFillBackground(true);
+    // A tool's button pressed again releases it: no tool is current then.
+    m_toolGroup = new QActionGroup(this);
+    m_toolGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     struct Button
     {
         ToolButton index;
         const char* caption;
+        const char* name;
         SketchArtwork::ToolImage image;
-        bool toggle;
     };
     const Button buttons[] = {
-        {Informatii, "Informatii", SketchArtwork::ToolImage::Information, true},
-        {ExplorareLibera, "Explorare libera", SketchArtwork::ToolImage::Explore, true},
-        {Mareste, "Mareste", SketchArtwork::ToolImage::ZoomIn, false},
-        {Micsoreaza, "Micsoreaza", SketchArtwork::ToolImage::ZoomOut, false},
-        {VedereDeAnsamblu, "Vedere de ansamblu", SketchArtwork::ToolImage::Overall, false},
-        {MasurareDistante, "Masurare distante", SketchArtwork::ToolImage::Measure, true},
+        {Informatii, "Informatii", "actInformatii", SketchArtwork::ToolImage::Information},
+        {ExplorareLibera, "Explorare libera", "actExplorareLibera", SketchArtwork::ToolImage::Explore},
+        {Mareste, "Mareste", "actMareste", SketchArtwork::ToolImage::ZoomIn},
+        {Micsoreaza, "Micsoreaza", "actMicsoreaza", SketchArtwork::ToolImage::ZoomOut},
+        {VedereDeAnsamblu, "Vedere de ansamblu", "actVedereDeAnsamblu", SketchArtwork::ToolImage::Overall},
+        {MasurareDistante, "Masurare distante", "actMasurareDistante", SketchArtwork::ToolImage::Measure},
     };
     for (const Button& button : buttons) {
         QAction* action =
             m_toolbar->addAction(SketchArtwork::toolIcon(button.image), QString::fromLatin1(button.caption));
+        action->setObjectName(QString::fromLatin1(button.name));
         action->setToolTip(action->text());
-        action->setCheckable(button.toggle);
         const ToolButton index = button.index;
+        if (SketchTool* tool = toolOf(index)) {
+            action->setCheckable(true);
+            m_toolGroup->addAction(action);
+            tool->setAction(action);
+        }
         connect(action, &QAction::triggered, this, [this, index] { onToolTriggered(index); });
         m_actions[index] = action;
     }
@@ -136,19 +153,48 @@ QWidget* DrawSketch::canvas() const
     return m_canvas;
 }
 
+SketchTool* DrawSketch::toolOf(ToolButton button) const
+{
+    switch (button) {
+    case Informatii:
+        return m_info.get();
+    case ExplorareLibera:
+        return m_pan.get();
+    case MasurareDistante:
+        return m_measure.get();
+    default:
+        return nullptr;
+    }
+}
+
+void DrawSketch::setTool(SketchTool* tool)
+{
+    if (tool != m_tool) {
+        if (m_tool)
+            m_tool->deactivate();
+        clearHover();
+        m_tool = tool;
+        if (m_tool)
+            m_tool->activate();
+    }
+    // The buttons follow whichever way the tool was chosen: a button, the menu or a call.
+    for (QAction* action : m_toolGroup->actions())
+        action->setChecked(m_tool && action == m_tool->action());
+}
+
 bool DrawSketch::informationMode() const
 {
-    return m_info->active();
+    return m_tool == m_info.get();
 }
 
 bool DrawSketch::explorationMode() const
 {
-    return m_pan->active();
+    return m_tool == m_pan.get();
 }
 
 bool DrawSketch::measuringMode() const
 {
-    return m_measure->active();
+    return m_tool == m_measure.get();
 }
 
 void DrawSketch::setPrompter(Prompter* prompter)
@@ -352,33 +398,11 @@ void DrawSketch::resizeEvent(QResizeEvent* event)
 
 void DrawSketch::onToolTriggered(ToolButton button)
 {
-    m_canvas->setCursor(Qt::ArrowCursor);
-    const bool down = m_actions[button]->isChecked();
+    if (SketchTool* tool = toolOf(button)) {
+        setTool(m_actions[button]->isChecked() ? tool : nullptr);
+        return;
+    }
     switch (button) {
-    case Informatii:
-        CancelExploration();
-        if (down) {
-            m_info->setActive(true);
-            ResetMeasure(true);
-            m_actions[MasurareDistante]->setChecked(false);
-        } else {
-            m_info->setActive(false);
-        }
-        break;
-    case ExplorareLibera:
-        if (down) {
-            m_pan->setActive(true);
-            m_canvas->setCursor(SketchArtwork::panCursor());
-            ResetMeasure(true);
-            m_actions[MasurareDistante]->setChecked(false);
-            // Releasing the button ends the mode too: the modes stay mutually exclusive.
-            if (m_info->active())
-                CancelInformation();
-        } else {
-            m_pan->setActive(false);
-            m_pan->stopDragging();
-        }
-        break;
     case Mareste:
         setZoomPercent(SketchView::zoomIn(m_zoom));
         break;
@@ -389,41 +413,9 @@ void DrawSketch::onToolTriggered(ToolButton button)
     case VedereDeAnsamblu:
         setZoomPercent(SketchView::FitZoom);
         break;
-    case MasurareDistante:
-        if (down) {
-            m_measure->setActive(true);
-            m_info->setActive(false);
-            m_pan->setActive(false);
-            m_pan->stopDragging();
-            m_actions[Informatii]->setChecked(false);
-            m_actions[ExplorareLibera]->setChecked(false);
-        } else {
-            m_measure->setActive(false);
-        }
-        clearHover();
+    default:
         break;
     }
-}
-
-void DrawSketch::ResetMeasure(bool measuringOff)
-{
-    clearHover();
-    m_measure->chain().ResetMeasure(measuringOff);
-}
-
-void DrawSketch::CancelInformation()
-{
-    clearHover();
-    m_info->setActive(false);
-    m_actions[Informatii]->setChecked(false);
-}
-
-void DrawSketch::CancelExploration()
-{
-    m_canvas->setCursor(Qt::ArrowCursor);
-    m_pan->setActive(false);
-    m_pan->stopDragging();
-    m_actions[ExplorareLibera]->setChecked(false);
 }
 
 void DrawSketch::keyPressEvent(QKeyEvent* event)
@@ -432,14 +424,7 @@ void DrawSketch::keyPressEvent(QKeyEvent* event)
         QWidget::keyPressEvent(event);
         return;
     }
-    if (m_info->active())
-        CancelInformation();
-    else
-        CancelExploration();
-    if (m_measure->active()) {
-        ResetMeasure(true);
-        m_actions[MasurareDistante]->setChecked(false);
-    }
+    setTool(nullptr);
 }
 
 void DrawSketch::clearHover()
@@ -452,6 +437,12 @@ void DrawSketch::clearHover()
         m_toolTip->hide();
         m_toolTip->clear();
     }
+}
+
+void DrawSketch::addMarks(const SketchOverlay& marks)
+{
+    m_overlay.lines.insert(m_overlay.lines.end(), marks.lines.begin(), marks.lines.end());
+    m_overlay.circles.insert(m_overlay.circles.end(), marks.circles.begin(), marks.circles.end());
 }
 
 void DrawSketch::showLabel(const QString& text, bool edgeLabel, double currentX, QPointF pointer)
@@ -487,7 +478,7 @@ void DrawSketch::moveMiddlePan(const SketchMouse& mouse)
 void DrawSketch::stopMiddlePan()
 {
     m_middlePan = false;
-    m_canvas->setCursor(m_pan->active() ? SketchArtwork::panCursor() : QCursor(Qt::ArrowCursor));
+    m_canvas->setCursor(explorationMode() ? SketchArtwork::panCursor() : QCursor(Qt::ArrowCursor));
 }
 
 void DrawSketch::canvasMousePress(const SketchMouse& mouse)
@@ -499,8 +490,8 @@ void DrawSketch::canvasMousePress(const SketchMouse& mouse)
         startMiddlePan(mouse);
         return;
     }
-    m_measure->mousePress(mouse);
-    m_pan->mousePress(mouse);
+    if (m_tool)
+        m_tool->mousePress(mouse);
     m_canvas->update();
 }
 
@@ -510,7 +501,8 @@ void DrawSketch::canvasMouseRelease(const SketchMouse& mouse)
         stopMiddlePan();
         return;
     }
-    m_pan->mouseRelease(mouse);
+    if (m_tool)
+        m_tool->mouseRelease(mouse);
 }
 
 void DrawSketch::canvasMouseMove(const SketchMouse& mouse)
@@ -524,9 +516,8 @@ void DrawSketch::canvasMouseMove(const SketchMouse& mouse)
     emit OnMouseMove(buttonState(mouse.buttons), shiftState(mouse.modifiers),
                      float(SketchView::roundTo2(mouse.world.x())), float(SketchView::roundTo2(mouse.world.y())));
     clearHover();
-    m_measure->mouseMove(mouse);
-    m_info->mouseMove(mouse);
-    m_pan->mouseMove(mouse);
+    if (m_tool)
+        m_tool->mouseMove(mouse);
     if (!m_overlay.isEmpty())
         m_canvas->update();
 }

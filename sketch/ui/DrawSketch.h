@@ -8,10 +8,12 @@
 
 class Prompter;
 class QAction;
+class QActionGroup;
 class QLabel;
 class QScrollBar;
 class QToolBar;
 class SketchCanvas;
+class SketchTool;
 class InfoTool;
 class PanTool;
 class MeasureTool;
@@ -24,6 +26,10 @@ struct SketchMouse;
 // Use: setGeometryCollection(polygons), then Draw() (nothing happens without a "TEREN"
 // polygon). ControlPicture() gives the drawn picture without hover marks. The four signals
 // report the pointer, the hovered vertex or edge and the measured distances.
+//
+// Information, free exploration and distance measuring are tools: at most one is current
+// (setTool), chosen by checkable buttons in one group, and only it sees the canvas's left and
+// right buttons and pointer moves. The wheel zooms and the middle button pans whatever the tool.
 class DrawSketch : public QWidget
 {
     Q_OBJECT
@@ -59,6 +65,7 @@ public:
     // one parented to this control. Not owned.
     void setPrompter(Prompter* prompter);
     // The user's decimal separator, for the edge label.
+    const QString& decimalSeparator() const { return m_decimalSeparator; }
     void setDecimalSeparator(const QString& separator) { m_decimalSeparator = separator; }
 
     // Canvas pixels per 100 world units; -1 before a fit, 0 when never drawn.
@@ -75,11 +82,32 @@ public:
     void clickTool(ToolButton button);
     QAction* toolAction(ToolButton button) const;
 
+    // The current tool; nullptr when none is.
+    SketchTool* tool() const { return m_tool; }
+    // Makes `tool` (one of this control's tools, or nullptr) the current one: the previous tool
+    // is deactivated first, the hover marks go, and the tools' buttons show the choice.
+    void setTool(SketchTool* tool);
+    InfoTool* infoTool() const { return m_info.get(); }
+    PanTool* panTool() const { return m_pan.get(); }
+    MeasureTool* measureTool() const { return m_measure.get(); }
+    // The checkable buttons of the three tools, exclusive, and a checked one may be unchecked
+    // (no tool). The window's menu shows the same actions.
+    QActionGroup* toolGroup() const { return m_toolGroup; }
+
     // The world/pixel mapping of the canvas as last drawn.
     const SketchView::CanvasMapping& mapping() const { return m_mapping; }
     QWidget* canvas() const;
+    // The picture the canvas shows under the marks.
+    const QImage& picture() const { return m_image; }
     // The hover and measuring marks currently shown.
     const SketchOverlay& overlay() const { return m_overlay; }
+    // Adds marks for the tools; the canvas repaints after the pointer event.
+    void addMarks(const SketchOverlay& marks);
+    // Takes the marks and the label away.
+    void clearHover();
+    // Shows `text` beside the world point `pointer` (an edge label keeps clear of the edge's
+    // end at `currentX`).
+    void showLabel(const QString& text, bool edgeLabel, double currentX, QPointF pointer);
     QLabel* toolTipLabel() const { return m_toolTip; }
     QScrollBar* horizontalScrollBar() const { return m_hScroll; }
     QScrollBar* verticalScrollBar() const { return m_vScroll; }
@@ -110,24 +138,15 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    friend class SketchCanvas;
-    friend class InfoTool;
-    friend class PanTool;
-    friend class MeasureTool;
-
     bool eventFilter(QObject* watched, QEvent* event) override;
     void buildToolbar();
     void onToolTriggered(ToolButton button);
+    SketchTool* toolOf(ToolButton button) const;
     // Redraws at the current zoom; false (after the message) when the canvas could not be made.
     bool DrawGeometry();
     // Lays the scroll bars out around the canvas and moves the canvas to their positions.
     void layoutViewport();
     void onScroll();
-    void ResetMeasure(bool measuringOff);
-    void CancelInformation();
-    void CancelExploration();
-    void clearHover();
-    void showLabel(const QString& text, bool edgeLabel, double currentX, QPointF pointer);
     void canvasMousePress(const SketchMouse& mouse);
     void canvasMouseRelease(const SketchMouse& mouse);
     void canvasMouseMove(const SketchMouse& mouse);
@@ -162,10 +181,12 @@ private:
     QToolBar* m_toolbar = nullptr; // tbrQuickFloat
     QLabel* m_toolTip = nullptr;   // lblToolTip
     QAction* m_actions[7] = {};
+    QActionGroup* m_toolGroup = nullptr;
 
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter* m_prompter = nullptr;
     std::unique_ptr<InfoTool> m_info;
     std::unique_ptr<PanTool> m_pan;
     std::unique_ptr<MeasureTool> m_measure;
+    SketchTool* m_tool = nullptr;
 };

@@ -1,7 +1,6 @@
 #include "sketch/ui/SketchCanvas.h"
 
 #include "sketch/ui/DrawSketch.h"
-#include "sketch/ui/SketchTools.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -21,45 +20,42 @@ void SketchCanvas::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     const QRect dirty = event->rect();
     painter.fillRect(dirty, SketchRenderer::backgroundColour());
-    if (!m_sketch.m_image.isNull()) {
-        const qreal ratio = m_sketch.m_image.devicePixelRatio();
+    const QImage& picture = m_sketch.picture();
+    if (!picture.isNull()) {
+        const qreal ratio = picture.devicePixelRatio();
         const QRect source(QPoint(int(dirty.x() * ratio), int(dirty.y() * ratio)),
                            QSize(int(std::ceil(dirty.width() * ratio)), int(std::ceil(dirty.height() * ratio))));
-        painter.drawImage(QRectF(dirty), m_sketch.m_image, QRectF(source));
+        painter.drawImage(QRectF(dirty), picture, QRectF(source));
     }
-    SketchRenderer::drawOverlay(painter, m_sketch.m_overlay, m_sketch.m_mapping);
+    SketchRenderer::drawOverlay(painter, m_sketch.overlay(), m_sketch.mapping());
 }
 
-namespace {
-
-SketchMouse sketchMouse(const QMouseEvent* event, const SketchView::CanvasMapping& mapping)
+SketchMouse SketchCanvas::sketchMouse(const QMouseEvent* event) const
 {
     SketchMouse mouse;
     mouse.pixel = event->position().toPoint();
     mouse.global = event->globalPosition();
-    mouse.world = mapping.toWorld(event->position());
+    mouse.world = m_sketch.mapping().toWorld(event->position());
     mouse.button = event->button();
     mouse.buttons = event->buttons();
     mouse.modifiers = event->modifiers();
     return mouse;
 }
 
-} // namespace
-
 void SketchCanvas::mousePressEvent(QMouseEvent* event)
 {
     m_sketch.setFocus(Qt::MouseFocusReason);
-    m_sketch.canvasMousePress(sketchMouse(event, m_sketch.m_mapping));
+    emit mousePressed(sketchMouse(event));
 }
 
 void SketchCanvas::mouseReleaseEvent(QMouseEvent* event)
 {
-    m_sketch.canvasMouseRelease(sketchMouse(event, m_sketch.m_mapping));
+    emit mouseReleased(sketchMouse(event));
 }
 
 void SketchCanvas::mouseMoveEvent(QMouseEvent* event)
 {
-    m_sketch.canvasMouseMove(sketchMouse(event, m_sketch.m_mapping));
+    emit mouseMoved(sketchMouse(event));
 }
 
 void SketchCanvas::wheelEvent(QWheelEvent* event)

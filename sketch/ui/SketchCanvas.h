@@ -1,17 +1,24 @@
 #pragma once
 
+#include "sketch/ui/SketchTools.h"
+
 #include <QWidget>
 
 class DrawSketch;
 
-// The canvas of the sketch: paints the persistent picture and, over it, the hover marks, and
-// hands its pointer events to the control in world units.
+// The canvas of the sketch: paints the control's persistent picture and, over it, the hover
+// marks, and reports its pointer events in world units. The wheel zooms the control directly.
 class SketchCanvas : public QWidget
 {
     Q_OBJECT
 
 public:
     SketchCanvas(DrawSketch& sketch, QWidget* parent);
+
+signals:
+    void mousePressed(const SketchMouse& mouse);
+    void mouseReleased(const SketchMouse& mouse);
+    void mouseMoved(const SketchMouse& mouse);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -21,5 +28,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    SketchMouse sketchMouse(const QMouseEvent* event) const;
+
     DrawSketch& m_sketch;
 };

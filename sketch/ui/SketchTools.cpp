@@ -3,20 +3,18 @@
 #include "sketch/HoverHitTest.h"
 #include "sketch/ui/DrawSketch.h"
 #include "sketch/ui/SketchArtwork.h"
-#include "sketch/ui/SketchCanvas.h"
 
 #include <QScrollBar>
 #include <cstdlib>
 
 void InfoTool::mouseMove(const SketchMouse& mouse)
 {
-    if (!m_active || !m_sketch.m_polygons)
+    const PolygonsPtr& polygons = m_sketch.GeometryCollection();
+    if (!polygons)
         return;
-    const HoverHit hit = hoverHitTest(*m_sketch.m_polygons, mouse.world.x(), mouse.world.y(), m_sketch.m_zoom,
-                                      m_sketch.m_decimalSeparator);
-    m_sketch.m_overlay.lines.insert(m_sketch.m_overlay.lines.end(), hit.overlay.lines.begin(), hit.overlay.lines.end());
-    m_sketch.m_overlay.circles.insert(m_sketch.m_overlay.circles.end(), hit.overlay.circles.begin(),
-                                      hit.overlay.circles.end());
+    const HoverHit hit =
+        hoverHitTest(*polygons, mouse.world.x(), mouse.world.y(), m_sketch.zoomPercent(), m_sketch.decimalSeparator());
+    m_sketch.addMarks(hit.overlay);
     for (const HoverHit::Event& event : hit.events) {
         if (event.kind == HoverHit::Event::Line)
             emit m_sketch.HitLine(event.first, event.second, event.length);
@@ -27,11 +25,20 @@ void InfoTool::mouseMove(const SketchMouse& mouse)
         m_sketch.showLabel(hit.labelText, hit.edgeLabel, hit.currentX, mouse.world);
 }
 
+void PanTool::activate()
+{
+    m_sketch.canvas()->setCursor(SketchArtwork::panCursor());
+}
+
+void PanTool::deactivate()
+{
+    m_dragging = false;
+    m_sketch.canvas()->setCursor(Qt::ArrowCursor);
+}
+
 void PanTool::mousePress(const SketchMouse& mouse)
 {
-    if (!m_active)
-        return;
-    m_sketch.m_canvas->setCursor(SketchArtwork::panCursor());
+    m_sketch.canvas()->setCursor(SketchArtwork::panCursor());
     m_dragging = mouse.buttons.testFlag(Qt::LeftButton);
     if (m_dragging)
         m_grab = mouse.pixel;
@@ -40,8 +47,7 @@ void PanTool::mousePress(const SketchMouse& mouse)
 void PanTool::mouseRelease(const SketchMouse&)
 {
     m_dragging = false;
-    if (m_active)
-        m_sketch.m_canvas->setCursor(SketchArtwork::panCursor());
+    m_sketch.canvas()->setCursor(SketchArtwork::panCursor());
 }
 
 namespace {
@@ -62,28 +68,29 @@ void follow(QScrollBar* bar, int grab, int pointer)
 
 void PanTool::mouseMove(const SketchMouse& mouse)
 {
-    if (!m_active || !m_dragging)
+    if (!m_dragging)
         return;
-    m_sketch.m_canvas->setCursor(SketchArtwork::panMoveCursor());
-    follow(m_sketch.m_hScroll, m_grab.x(), mouse.pixel.x());
-    follow(m_sketch.m_vScroll, m_grab.y(), mouse.pixel.y());
+    m_sketch.canvas()->setCursor(SketchArtwork::panMoveCursor());
+    follow(m_sketch.horizontalScrollBar(), m_grab.x(), mouse.pixel.x());
+    follow(m_sketch.verticalScrollBar(), m_grab.y(), mouse.pixel.y());
 }
 
 void MeasureTool::mousePress(const SketchMouse& mouse)
 {
     if (mouse.button != Qt::LeftButton) {
-        m_sketch.ResetMeasure(false);
+        m_sketch.clearHover();
+        m_chain.otherClick();
         return;
     }
-    const std::optional<MeasureChain::Measured> measured =
-        m_chain.leftClick(mouse.world.x(), mouse.world.y(), m_sketch.m_polygons.get(), m_sketch.m_zoom);
+    const std::optional<MeasureChain::Measured> measured = m_chain.leftClick(
+        mouse.world.x(), mouse.world.y(), m_sketch.GeometryCollection().get(), m_sketch.zoomPercent());
     if (measured)
         emit m_sketch.Distance(measured->distance, measured->total);
 }
 
 void MeasureTool::mouseMove(const SketchMouse& mouse)
 {
-    if (!m_chain.measuring() || m_sketch.informationMode() || m_sketch.explorationMode())
-        return;
-    m_chain.track(mouse.world.x(), mouse.world.y(), m_sketch.m_polygons.get(), m_sketch.m_zoom, m_sketch.m_overlay);
+    SketchOverlay marks;
+    m_chain.track(mouse.world.x(), mouse.world.y(), m_sketch.GeometryCollection().get(), m_sketch.zoomPercent(), marks);
+    m_sketch.addMarks(marks);
 }

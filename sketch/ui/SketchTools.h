@@ -6,6 +6,7 @@
 #include <QPointF>
 
 class DrawSketch;
+class QAction;
 
 // One pointer event on the canvas, in world units and in canvas pixels.
 struct SketchMouse
@@ -18,8 +19,9 @@ struct SketchMouse
     Qt::KeyboardModifiers modifiers;
 };
 
-// An interaction mode of the sketch. Each tool keeps its own state and sees every canvas event;
-// the control decides the order in which they run.
+// An interaction mode of the sketch. The control hands the canvas's left and right button
+// events and the pointer moves to its one current tool only (the middle button and the wheel
+// stay with the control); a tool reaches the control through its public members alone.
 class SketchTool
 {
 public:
@@ -28,8 +30,14 @@ public:
     SketchTool(const SketchTool&) = delete;
     SketchTool& operator=(const SketchTool&) = delete;
 
-    virtual bool active() const { return m_active; }
-    virtual void setActive(bool on) { m_active = on; }
+    // The checkable button that chooses this tool; DrawSketch::setTool keeps it checked while
+    // the tool is current. Not owned.
+    QAction* action() const { return m_action; }
+    void setAction(QAction* action) { m_action = action; }
+
+    // Called by DrawSketch::setTool as the tool becomes current, and as it stops being current.
+    virtual void activate() {}
+    virtual void deactivate() {}
 
     virtual void mousePress(const SketchMouse&) {}
     virtual void mouseRelease(const SketchMouse&) {}
@@ -37,7 +45,9 @@ public:
 
 protected:
     DrawSketch& m_sketch;
-    bool m_active = false;
+
+private:
+    QAction* m_action = nullptr;
 };
 
 // Hovering shows the vertex or edge under the pointer and raises HitVertex / HitLine.
@@ -53,27 +63,29 @@ class PanTool : public SketchTool
 {
 public:
     using SketchTool::SketchTool;
+    void activate() override;
+    void deactivate() override;
     void mousePress(const SketchMouse& mouse) override;
     void mouseRelease(const SketchMouse& mouse) override;
     void mouseMove(const SketchMouse& mouse) override;
     bool dragging() const { return m_dragging; }
-    void stopDragging() { m_dragging = false; }
 
 private:
     bool m_dragging = false;
     QPoint m_grab;
 };
 
-// Clicks measure a chain of distances; other buttons discard it and turn measuring on.
+// Clicks measure a chain of distances; other buttons discard it and measuring goes on. Leaving
+// the tool discards the chain, so coming back starts a new one.
 class MeasureTool : public SketchTool
 {
 public:
     using SketchTool::SketchTool;
-    bool active() const override { return m_chain.measuring(); }
-    void setActive(bool on) override { m_chain.setMeasuring(on); }
+    void activate() override { m_chain.setMeasuring(true); }
+    void deactivate() override { m_chain.ResetMeasure(true); }
     void mousePress(const SketchMouse& mouse) override;
     void mouseMove(const SketchMouse& mouse) override;
-    MeasureChain& chain() { return m_chain; }
+    const MeasureChain& chain() const { return m_chain; }
 
 private:
     MeasureChain m_chain;

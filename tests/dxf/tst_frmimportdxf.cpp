@@ -1,5 +1,4 @@
 #include "base/ui/QtPrompter.h"
-#include "dxf/ImportedEntities.h"
 #include "dxf/ui/DxfMapWidget.h"
 #include "dxf/ui/frmImportDXF.h"
 #include "support/ScriptedPrompter.h"
@@ -54,7 +53,7 @@ private:
 
 private slots:
     void landAndTwoBuildings();
-    void cancelLeavesImportedEntities();
+    void cancelHandsBackNothing();
     void damagedFileStaysOnPageZero();
     void dragPansOnlyInPanMode();
     void refusedLandKeepsHighlight_data();
@@ -150,21 +149,20 @@ void tst_frmImportDXF::landAndTwoBuildings()
     QCOMPARE(report->item(2)->text(), QStringLiteral("Constructia C1 coresponde poliliniei 2"));
     shot(window, QStringLiteral("page3"));
 
-    ImportedEntities().reset();
+    QVERIFY(!window.importedEntities());
     QTest::mouseClick(exit, Qt::LeftButton);
     QCOMPARE(window.result(), int(QDialog::Accepted));
-    QVERIFY(ImportedEntities());
-    QCOMPARE(ImportedEntities()->Count(), 3);
-    QCOMPARE(ImportedEntities()->Item(3)->Polygon()->Name(), QStringLiteral("C2"));
-    QCOMPARE(ImportedEntities()->Item(3)->Polygon()->Points()->Count(), 6);
+    const DXFEntitiesPtr imported = window.importedEntities();
+    QVERIFY(imported);
+    QCOMPARE(imported.get(), window.wizard().result().get());
+    QCOMPARE(imported->Count(), 3);
+    QCOMPARE(imported->Item(3)->Polygon()->Name(), QStringLiteral("C2"));
+    QCOMPARE(imported->Item(3)->Polygon()->Points()->Count(), 6);
     QVERIFY(prompter.allUsed());
-    ImportedEntities().reset();
 }
 
-void tst_frmImportDXF::cancelLeavesImportedEntities()
+void tst_frmImportDXF::cancelHandsBackNothing()
 {
-    auto previous = std::make_shared<DXFEntities>();
-    ImportedEntities() = previous;
     ScriptedPrompter prompter;
     frmImportDXF window(prompter, QStringLiteral("/opt/lotmark"));
     window.show();
@@ -172,8 +170,7 @@ void tst_frmImportDXF::cancelLeavesImportedEntities()
     window.cmdNext_Click();
     child<QPushButton>(window, "cmdExit")->click();
     QCOMPARE(window.result(), int(QDialog::Rejected));
-    QCOMPARE(ImportedEntities().get(), previous.get());
-    ImportedEntities().reset();
+    QVERIFY(!window.importedEntities());
 }
 
 void tst_frmImportDXF::damagedFileStaysOnPageZero()

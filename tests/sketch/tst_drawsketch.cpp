@@ -1,5 +1,6 @@
 #include "SketchSamples.h"
 #include "sketch/ui/DrawSketch.h"
+#include "sketch/ui/SketchTools.h"
 #include "support/CompareNear.h"
 #include "support/ScriptedPrompter.h"
 
@@ -35,6 +36,8 @@ private slots:
     void rightClickDiscardsTheChain();
     void toolbarModesExcludeEachOther();
     void escapeEndsTheModes();
+    void setToolShowsOnTheButtons();
+    void chainEndsWithTheTool();
     void wheelZoomsAboutThePointer_data();
     void wheelZoomsAboutThePointer();
     void middleDragPansInEveryMode_data();
@@ -336,6 +339,40 @@ void tst_DrawSketch::escapeEndsTheModes()
     m_sketch->clickTool(DrawSketch::ExplorareLibera);
     QTest::keyClick(m_sketch.get(), Qt::Key_Escape);
     QVERIFY(!m_sketch->explorationMode());
+}
+
+// A tool chosen by a call shows on the buttons as one chosen by a click, and leaving it takes
+// its cursor along.
+void tst_DrawSketch::setToolShowsOnTheButtons()
+{
+    auto checked = [this](DrawSketch::ToolButton button) { return m_sketch->toolAction(button)->isChecked(); };
+    m_sketch->setTool(m_sketch->panTool());
+    QVERIFY(checked(DrawSketch::ExplorareLibera));
+    QCOMPARE(m_sketch->canvas()->cursor().shape(), Qt::BitmapCursor);
+    m_sketch->setTool(m_sketch->measureTool());
+    QVERIFY(m_sketch->measuringMode());
+    QVERIFY(checked(DrawSketch::MasurareDistante));
+    QVERIFY(!checked(DrawSketch::ExplorareLibera));
+    QCOMPARE(m_sketch->canvas()->cursor().shape(), Qt::ArrowCursor);
+    m_sketch->setTool(nullptr);
+    QVERIFY(!m_sketch->tool());
+    QVERIFY(!checked(DrawSketch::MasurareDistante));
+    QVERIFY(!m_sketch->measureTool()->chain().measuring());
+}
+
+// Measuring put down and taken up again starts a new chain: the first click is a start, not
+// the end of a segment from a point clicked before.
+void tst_DrawSketch::chainEndsWithTheTool()
+{
+    QSignalSpy spy(m_sketch.get(), &DrawSketch::Distance);
+    m_sketch->clickTool(DrawSketch::MasurareDistante);
+    QTest::mouseClick(m_sketch->canvas(), Qt::LeftButton, {}, pixelOf(10, 0));
+    m_sketch->clickTool(DrawSketch::MasurareDistante);
+    QVERIFY(!m_sketch->measuringMode());
+    m_sketch->clickTool(DrawSketch::MasurareDistante);
+    QTest::mouseClick(m_sketch->canvas(), Qt::LeftButton, {}, pixelOf(20, 10));
+    QVERIFY(spy.isEmpty());
+    QCOMPARE(m_sketch->measureTool()->chain().clickCount(), 1);
 }
 
 QTEST_MAIN(tst_DrawSketch)

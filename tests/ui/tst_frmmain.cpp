@@ -2,9 +2,9 @@
 #include "app/ui/frmMain.h"
 #include "coordlist/CoordinateList.h"
 #include "coordlist/ui/EditableList.h"
-#include "dxf/ImportedEntities.h"
 #include "entry/ui/CreateFBI.h"
 #include "format/CPFile.h"
+#include "model/DXFEntity.h"
 #include "sketch/ui/DrawSketch.h"
 #include "support/CliRun.h"
 #include "support/CreateMainWindow.h"
@@ -387,8 +387,7 @@ private slots:
     void cancelledDxfImportChangesNothing()
     {
         m_window->LoadIntoWindow(sampleFile(m_folder->dir.path()));
-        ImportedEntities() = nullptr;
-        m_window->setDxfWizardShower([] {});
+        m_window->setDxfWizardShower([] { return DXFEntitiesPtr(); });
         m_window->runCommand("ImportDXF");
         QCOMPARE(m_window->CountEntityRows("TEREN"), 5);
         QCOMPARE(m_window->areaList()->count(), 3);
@@ -405,14 +404,18 @@ private slots:
             land->setLayerName("CADASTRU");
             land->setPolygon(DocumentFactory::polygon("TEREN", 6, 1, 1000, 1000, 20));
             entities->Add(land);
-            ImportedEntities() = entities;
+            return entities;
         });
         m_window->runCommand("ImportDXF");
         QCOMPARE(m_window->CountEntityRows("TEREN"), 6);
         QCOMPARE(m_window->CountEntityRows("C1"), 0);
         QCOMPARE(m_window->windowTitle(), QString("Lotmark v1.0.18[*]"));
         QCOMPARE(m_window->currentFileName(), path);
-        QCOMPARE(ImportedEntities()->Count(), 0);
+        // A later import that is cancelled brings nothing of this one back.
+        m_window->LoadIntoWindow(path);
+        m_window->setDxfWizardShower([] { return DXFEntitiesPtr(); });
+        m_window->runCommand("ImportDXF");
+        QCOMPARE(m_window->CountEntityRows("TEREN"), 5);
     }
 
     void exportProposesTheNameAndKeepsTheWorkNumber()

@@ -4,18 +4,22 @@
 #include "coordlist/ui/EditableList.h"
 #include "entry/ui/CreateFBI.h"
 #include "entry/ui/FormGrid.h"
+#include "sketch/SketchView.h"
 #include "sketch/ui/DrawSketch.h"
+#include "sketch/ui/SketchTools.h"
 #include "support/CliRun.h"
 #include "support/CreateMainWindow.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -206,6 +210,84 @@ private slots:
         // The toolbar shows the same actions without the '&'.
         for (QAction* action : m_window->findChild<QToolBar*>("tbrMain")->actions())
             QVERIFY2(!action->iconText().contains('&'), qPrintable(action->iconText()));
+    }
+
+    // Each sketch tool chosen from "Vizualizare" becomes the one current tool, its entry alone
+    // checked, and only it gets the canvas's buttons and moves. Faults caught: two tools on at
+    // once, a tool left on after another is chosen, a chain started (or measuring turned on by
+    // the right button) while the measure tool is not current, hover or drag in the wrong tool.
+    void menuChoosesTheSketchTool_data()
+    {
+        QTest::addColumn<QStringList>("chosen"); // the entries' object names, chosen in this order
+        QTest::addColumn<QString>("current");    // the entry left checked; empty: no tool
+
+        const QString info = "actInformatii", pan = "actExplorareLibera", measure = "actMasurareDistante";
+        QTest::newRow("no tool") << QStringList{} << QString();
+        QTest::newRow("information") << QStringList{info} << info;
+        QTest::newRow("free exploration") << QStringList{pan} << pan;
+        QTest::newRow("measuring") << QStringList{measure} << measure;
+        QTest::newRow("information after measuring") << QStringList{measure, info} << info;
+        QTest::newRow("exploration after information") << QStringList{info, pan} << pan;
+        QTest::newRow("measuring after exploration") << QStringList{pan, measure} << measure;
+        QTest::newRow("measuring chosen again lets it go") << QStringList{measure, measure} << QString();
+        QTest::newRow("information chosen again lets it go") << QStringList{info, info} << QString();
+    }
+    void menuChoosesTheSketchTool()
+    {
+        QFETCH(QStringList, chosen);
+        QFETCH(QString, current);
+        m_window->resize(1000, 700);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        m_window->LoadIntoWindow(sampleFile(m_folder->path("sample.CP")));
+        DrawSketch* sketch = m_window->sketch();
+        QVERIFY(sketch->mapping().isValid());
+
+        QMenu* view = menuNamed(*m_window, "mnuView");
+        const QMap<QString, std::pair<DrawSketch::ToolButton, SketchTool*>> tools{
+            {"actInformatii", {DrawSketch::Informatii, sketch->infoTool()}},
+            {"actExplorareLibera", {DrawSketch::ExplorareLibera, sketch->panTool()}},
+            {"actMasurareDistante", {DrawSketch::MasurareDistante, sketch->measureTool()}},
+        };
+        for (auto it = tools.cbegin(); it != tools.cend(); ++it) {
+            // The menu entry is the sketch toolbar's own button.
+            QVERIFY(view->actions().contains(sketch->toolAction(it->first)));
+            QCOMPARE(sketch->toolAction(it->first)->objectName(), it.key());
+        }
+        const auto entry = [view](const QString& name) {
+            const QList<QAction*> actions = view->actions();
+            const auto found = std::find_if(actions.cbegin(), actions.cend(),
+                                            [&name](const QAction* action) { return action->objectName() == name; });
+            return found == actions.cend() ? nullptr : *found;
+        };
+        for (const QString& name : chosen) {
+            QAction* action = entry(name);
+            QVERIFY2(action, qPrintable(name));
+            action->trigger();
+        }
+        QCOMPARE(sketch->tool(), current.isEmpty() ? nullptr : tools[current].second);
+        for (auto it = tools.cbegin(); it != tools.cend(); ++it)
+            QCOMPARE(sketch->toolAction(it->first)->isChecked(), it.key() == current);
+
+        const PolygonPtr land = SketchView::landPolygon(*sketch->GeometryCollection());
+        const PointPtr corner = land->Points()->Item(1);
+        const QPoint at = sketch->mapping().toPixel(corner->X(), corner->Y()).toPoint();
+        QWidget* canvas = sketch->canvas();
+        QSignalSpy vertices(sketch, &DrawSketch::HitVertex);
+        QSignalSpy edges(sketch, &DrawSketch::HitLine); // on a corner the edge wins
+        // Sent, not simulated: a move to where the last row left the pointer would be dropped.
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), canvas->mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(canvas, &move);
+        QCOMPARE(vertices.size() + edges.size(), current == "actInformatii" ? 1 : 0);
+        QTest::mousePress(canvas, Qt::LeftButton, {}, at);
+        QCOMPARE(sketch->measureTool()->chain().clickCount(), current == "actMasurareDistante" ? 1 : 0);
+        QCOMPARE(sketch->panTool()->dragging(), current == "actExplorareLibera");
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, at);
+        QTest::mouseClick(canvas, Qt::RightButton, {}, at);
+        QCOMPARE(sketch->measuringMode(), current == "actMasurareDistante");
+        QCOMPARE(sketch->measureTool()->chain().measuring(), current == "actMasurareDistante");
+        QCOMPARE(sketch->tool(), current.isEmpty() ? nullptr : tools[current].second);
     }
 
     // The list keeps the newest first, each file once, at most eight; a file that is gone leaves

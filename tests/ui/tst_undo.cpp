@@ -5,10 +5,10 @@
 #include "coordlist/CoordinateList.h"
 #include "coordlist/CoordinateListModel.h"
 #include "coordlist/ui/EditableList.h"
-#include "dxf/ImportedEntities.h"
 #include "entry/ui/CreateFBI.h"
 #include "entry/ui/FormGrid.h"
 #include "entry/ui/FormPanels.h"
+#include "model/DXFEntity.h"
 #include "support/CreateMainWindow.h"
 #include "support/DocumentFactory.h"
 
@@ -127,11 +127,7 @@ class tst_undo : public QObject
     }
 
 private slots:
-    void init()
-    {
-        createMainWindow(m_folder, m_settings, m_prompter, m_window);
-        ImportedEntities() = nullptr;
-    }
+    void init() { createMainWindow(m_folder, m_settings, m_prompter, m_window); }
 
     void cleanup()
     {
@@ -188,8 +184,9 @@ private slots:
             w.setDxfWizardShower([] {
                 auto land = std::make_shared<DXFEntity>();
                 land->setPolygon(DocumentFactory::polygon("TEREN", 5, 1, 500, 600, 20));
-                ImportedEntities() = std::make_shared<DXFEntities>();
-                ImportedEntities()->Add(land);
+                auto entities = std::make_shared<DXFEntities>();
+                entities->Add(land);
+                return entities;
             });
             w.runCommand("ImportDXF");
         }) << "Anuleaza import DXF";

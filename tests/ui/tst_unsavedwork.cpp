@@ -7,9 +7,9 @@
 #include "app/ui/frmMain.h"
 #include "coordlist/CoordinateList.h"
 #include "coordlist/ui/EditableList.h"
-#include "dxf/ImportedEntities.h"
 #include "entry/ui/AddressPanel.h"
 #include "entry/ui/CreateFBI.h"
+#include "model/DXFEntity.h"
 #include "sketch/ui/DrawSketch.h"
 #include "support/CreateMainWindow.h"
 #include "support/DocumentFactory.h"
@@ -114,7 +114,6 @@ private slots:
             *isApartment = false;
             return true;
         });
-        ImportedEntities() = nullptr;
     }
 
     void cleanup()
@@ -226,8 +225,9 @@ private slots:
             window.setDxfWizardShower([] {
                 auto land = std::make_shared<DXFEntity>();
                 land->setPolygon(DocumentFactory::polygon("TEREN", 6, 1, 1000, 1000, 20));
-                ImportedEntities() = std::make_shared<DXFEntities>();
-                ImportedEntities()->Add(land);
+                auto entities = std::make_shared<DXFEntities>();
+                entities->Add(land);
+                return entities;
             });
             window.runCommand("ImportDXF");
         };

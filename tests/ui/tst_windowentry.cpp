@@ -8,10 +8,10 @@
 #include "coordlist/ui/EditableList.h"
 #include "dxf/DxfImportWizard.h"
 #include "dxf/DxfText.h"
-#include "dxf/ImportedEntities.h"
 #include "entry/ui/AddressPanel.h"
 #include "entry/ui/CreateFBI.h"
 #include "entry/ui/FormGrid.h"
+#include "model/DXFEntity.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPrompter.h"
 
@@ -117,7 +117,6 @@ private slots:
         m_settings = m_folder->usualSettings();
         m_prompter.clear();
         m_window = std::make_unique<frmMain>(*m_settings, m_prompter);
-        ImportedEntities() = nullptr;
     }
     void cleanup() { m_window.reset(); }
 
@@ -281,8 +280,7 @@ private slots:
             m_prompter.queueAnswer(Answer::Yes); // building 1
             wizard.associate();
             wizard.next();
-            if (wizard.exit())
-                ImportedEntities() = wizard.result();
+            return wizard.exit() ? wizard.result() : DXFEntitiesPtr();
         });
         const QStringList before = numbers(list());
         m_window->runCommand("ImportDXF");
