@@ -32,7 +32,7 @@ std::shared_ptr<Polygons> quietPolygons(const CoordinateList& list)
     const auto data = list.Data();
     if (!data || data->upperRow() == 0)
         return nullptr;
-    Transform transform(list.decimalSeparator(), nullptr);
+    Transform transform(list.decimalSeparator());
     transform.setTransformArray(*data);
     if (!transform.ArrayToPolygonCollection())
         return nullptr;
@@ -111,8 +111,7 @@ bool frmMain::offerRecovery()
     const std::optional<RecoveryCopy::Found> found = m_recovery->find();
     if (!found)
         return false;
-    if (m_prompter.ask(RecoveryCopy::offerText(*found), QStringLiteral("Confirmare"), Prompter::Buttons::YesNo,
-                       Prompter::Icon::Question) != Prompter::Answer::Yes) {
+    if (m_prompter.confirm(RecoveryCopy::offerText(*found)) != Prompter::Answer::Yes) {
         m_recovery->discard();
         return false;
     }
