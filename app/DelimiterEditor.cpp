@@ -31,13 +31,11 @@ bool DelimiterEditor::add(const QString& text, Prompter& prompter)
         return false;
     if (text == QLatin1String(".") || text == QLatin1String(",") || text == QLatin1String("'")
         || text == QLatin1String("~")) {
-        prompter.message(QStringLiteral("Caracterul despartitor ") + quoted(text) + QStringLiteral(" este incorect."),
-                         QStringLiteral("Eroare"), Prompter::Icon::Exclamation);
+        prompter.error(QStringLiteral("Caracterul despartitor ") + quoted(text) + QStringLiteral(" este incorect."));
         return false;
     }
     if (m_lines.contains(quoted(text))) {
-        prompter.message(QStringLiteral("Caracterul despartitor ") + quoted(text) + QStringLiteral(" exista in lista."),
-                         QStringLiteral("Eroare"), Prompter::Icon::Exclamation);
+        prompter.error(QStringLiteral("Caracterul despartitor ") + quoted(text) + QStringLiteral(" exista in lista."));
         return false;
     }
     m_lines.append(quoted(text));

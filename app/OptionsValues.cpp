@@ -10,8 +10,7 @@
 bool OptionsValues::confirm(const DelimiterEditor& delimiters, AppSettings& settings, Prompter& prompter) const
 {
     if (delimiters.lines().isEmpty()) {
-        prompter.message(QStringLiteral("Lista delimitatorilor trebuie sa contina cel putin un element."),
-                         QStringLiteral("Eroare"), Prompter::Icon::Exclamation);
+        prompter.error(QStringLiteral("Lista delimitatorilor trebuie sa contina cel putin un element."));
         return false;
     }
     const QString coded = delimiters.coded();
@@ -26,7 +25,6 @@ bool OptionsValues::confirm(const DelimiterEditor& delimiters, AppSettings& sett
     // The values hold for this session either way; the user learns that the next will not
     // see them.
     if (!written)
-        prompter.message(FileSystem::notWrittenMessage(settings.settingsFilePath()), QStringLiteral("Eroare"),
-                         Prompter::Icon::Exclamation);
+        prompter.error(FileSystem::notWrittenMessage(settings.settingsFilePath()));
     return true;
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <optional>
 
+struct Error;
+
 // The one seam through which logic shows messages and asks questions. The Qt implementation
 // (base/ui/QtPrompter) is the only user of message boxes and file dialogs; tests script answers
 // with ScriptedPrompter.
@@ -28,6 +30,19 @@ public:
     virtual std::optional<QString> inputText(const QString& prompt, const QString& caption,
                                              const QString& defaultText) = 0;
 
+    // The captions shared by every window; users know these exact words.
+    static inline const QString CaptionError = QStringLiteral("Eroare");
+    static inline const QString CaptionConfirm = QStringLiteral("Confirmare");
+    static inline const QString CaptionInfo = QStringLiteral("Info");
+
+    // A message under the "Eroare" caption.
+    void error(const QString& text, Icon icon = Icon::Exclamation);
+    // A question under the "Confirmare" caption.
+    Answer confirm(const QString& text, Buttons buttons = Buttons::YesNo, Icon icon = Icon::Question);
+    // A message under the "Info" caption.
+    void info(const QString& text, Icon icon = Icon::Information);
+
     // The standard failure message: "number description", caption "Eroare".
     void showError(int number, const QString& description, Icon icon = Icon::Exclamation);
+    void showError(const Error& failure, Icon icon = Icon::Exclamation);
 };

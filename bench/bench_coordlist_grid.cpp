@@ -3,6 +3,7 @@
 // the grid's work is linear, and far below it when it does not depend on the row count.
 #include "coordlist/CoordinateList.h"
 #include "coordlist/ui/EditableList.h"
+#include "support/ScriptedPrompter.h"
 
 #include <QApplication>
 #include <QScrollBar>
@@ -41,8 +42,9 @@ Figures measure(int rows)
 {
     const CoordinateTable data = table(rows);
     Figures f{1e300, 1e300};
+    ScriptedPrompter prompter;
     for (int run = 0; run < 5; ++run) {
-        EditableList list;
+        EditableList list(prompter);
         list.setDecimalNumber(3);
         list.resize(480, 600);
         list.show();

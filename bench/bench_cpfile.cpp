@@ -76,7 +76,7 @@ int main(int argc, char* argv[])
         QBuffer device(&copy);
         device.open(QIODevice::ReadOnly);
         CPFile reader(".");
-        reader.load(&device, nullptr, nullptr);
+        reader.load(&device);
     });
     std::printf("cp save+load at the limits (32767 points, 200 buildings, 1000 owners, 500 parcels): %zd bytes\n",
                 size_t(bytes.size()));

@@ -7,6 +7,7 @@
 #include "BenchTimer.h"
 #include "entry/ui/AddressPanel.h"
 #include "entry/ui/CreateFBI.h"
+#include "support/ScriptedPrompter.h"
 #include "support/TestPaths.h"
 
 #include <QApplication>
@@ -118,8 +119,9 @@ int main(int argc, char** argv)
 
     // InitializeData: open the nine files and read the rows of the fixed lists and choice lists.
     double form = 1e300;
+    ScriptedPrompter prompter;
     for (int i = 0; i < rounds; ++i) {
-        CreateFBI fbi;
+        CreateFBI fbi(prompter);
         QElapsedTimer timer;
         timer.start();
         fbi.InitializeData(folder);
@@ -143,7 +145,7 @@ int main(int argc, char** argv)
     });
     report("InitializeData", form, bare);
 
-    CreateFBI fbi;
+    CreateFBI fbi(prompter);
     fbi.InitializeData(folder);
     AddressPanel* a = fbi.addressPanel();
     Bare b(folder);

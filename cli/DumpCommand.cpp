@@ -12,7 +12,7 @@ int DumpCommand::run(const QStringList& arguments, QTextStream& out, QTextStream
     CPFile file(QStringLiteral("."));
     file.setCPFileName(arguments.first());
     Error error;
-    if (!file.LoadCPFile(nullptr, &error)) {
+    if (!file.LoadCPFile(&error)) {
         err << arguments.first() << ": " << error.text() << Qt::endl;
         return Refused;
     }

@@ -124,7 +124,7 @@ int ImportDxfCommand::run(const QStringList& arguments, QTextStream& out, QTextS
     if (!input.isEmpty()) {
         file.setCPFileName(input);
         Error error;
-        if (!file.LoadCPFile(nullptr, &error)) {
+        if (!file.LoadCPFile(&error)) {
             err << input << ": " << error.text() << Qt::endl;
             return Refused;
         }

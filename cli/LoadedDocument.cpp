@@ -7,7 +7,7 @@ DocumentPtr loadDocumentOrReport(const QString& path, QTextStream& err)
     CPFile file(QStringLiteral("."));
     file.setCPFileName(path);
     Error error;
-    if (!file.LoadCPFile(nullptr, &error)) {
+    if (!file.LoadCPFile(&error)) {
         err << path << ": " << error.text() << Qt::endl;
         return nullptr;
     }

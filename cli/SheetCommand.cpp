@@ -115,7 +115,7 @@ int SheetCommand::run(const QStringList& arguments, QTextStream& out, QTextStrea
         CPFile file(QStringLiteral("."));
         file.setCPFileName(input);
         Error error;
-        if (!file.LoadCPFile(nullptr, &error)) {
+        if (!file.LoadCPFile(&error)) {
             err << progress << input << ": " << error.text() << Qt::endl;
             ++failed;
             continue;

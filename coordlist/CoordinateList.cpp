@@ -8,7 +8,6 @@
 #include <algorithm>
 
 namespace {
-const QString Eroare = QStringLiteral("Eroare");
 const QString OverBound = QStringLiteral("Valoarea coordonatelor depaseste ordinul milioanelor.");
 const QString CrLf = QStringLiteral("\r\n");
 
@@ -47,7 +46,7 @@ void CoordinateList::setAutoNumber(bool on)
 void CoordinateList::message(const QString& text, Prompter::Icon icon)
 {
     if (m_prompter)
-        m_prompter->message(text, Eroare, icon);
+        m_prompter->error(text, icon);
 }
 
 void CoordinateList::showError(const Error& error, bool noIcon)
@@ -303,7 +302,7 @@ void CoordinateList::AddNewRow()
         if (number < -32768 || number > 32767) {
             emit cellsChanged(added, added);
             if (m_prompter)
-                m_prompter->message(QStringLiteral("Numar punct incorect."), Eroare, Prompter::Icon::None);
+                m_prompter->error(QStringLiteral("Numar punct incorect."), Prompter::Icon::None);
             return;
         }
         m_rows.back()[NumberColumn] = QString::number(qint64(number) + 1);
@@ -332,7 +331,7 @@ void CoordinateList::AddNewEntity(const QString& name)
         if (previous < -32768 || previous > 32767) {
             emit cellsChanged(target, target);
             if (m_prompter)
-                m_prompter->message(QStringLiteral("Numar punct incorect."), Eroare, Prompter::Icon::None);
+                m_prompter->error(QStringLiteral("Numar punct incorect."), Prompter::Icon::None);
             return;
         }
         row[NumberColumn] = QString::number(qint64(previous) + 1);
@@ -554,8 +553,8 @@ bool CoordinateList::PasteText(const QString& text)
     }
     if (start <= rowCount() && !isBlank(m_rows[std::size_t(start - 1)][EntityColumn]) && m_prompter) {
         const Prompter::Answer answer =
-            m_prompter->ask(QStringLiteral("Se vor suprascrie inregistrarile din lista.\rContinuati?"),
-                            QStringLiteral("Confirmare"), Prompter::Buttons::YesNo, Prompter::Icon::Exclamation);
+            m_prompter->confirm(QStringLiteral("Se vor suprascrie inregistrarile din lista.\rContinuati?"),
+                                Prompter::Buttons::YesNo, Prompter::Icon::Exclamation);
         if (answer != Prompter::Answer::Yes)
             return false;
     }

@@ -12,8 +12,6 @@
 #include <cmath>
 
 namespace {
-const QString Info = QStringLiteral("Info");
-const QString ErrorCaption = QStringLiteral("Eroare");
 const QString ListLoading = QStringLiteral("Se incarca datele ...");
 constexpr int MaxCoordinateRows = 32767;
 
@@ -121,14 +119,13 @@ void DxfImportWizard::next()
     if (m_page == 0)
         m_nextEnabled = false;
     if (m_page == 1 && m_selectedIndex > 0) {
-        if (m_prompter.ask(QStringLiteral("Atribuiti aceasta polilinie terenului?"), Info, Prompter::Buttons::YesNo,
-                           Prompter::Icon::Question)
-            == Prompter::Answer::No)
+        if (m_prompter.ask(QStringLiteral("Atribuiti aceasta polilinie terenului?"), Prompter::CaptionInfo,
+                           Prompter::Buttons::YesNo, Prompter::Icon::Question) == Prompter::Answer::No)
             return;
-        if (m_landIndex != 0
-            && m_prompter.ask(QStringLiteral("Ati mai atribuit alta polilinie terenului.\rDoriti sa suprascrieti?"), Info,
-                              Prompter::Buttons::YesNo, Prompter::Icon::Question)
-                   == Prompter::Answer::No)
+        if (m_landIndex != 0 &&
+            m_prompter.ask(QStringLiteral("Ati mai atribuit alta polilinie terenului.\rDoriti sa suprascrieti?"),
+                           Prompter::CaptionInfo, Prompter::Buttons::YesNo,
+                           Prompter::Icon::Question) == Prompter::Answer::No)
             return;
         m_landIndex = m_selectedIndex;
         // A polyline is either the land or a building, never both: the land choice wins.
@@ -282,33 +279,33 @@ void DxfImportWizard::associate()
         return;
     const QString number = m_numberText.trimmed();
     if (!isBuildingNumber(number)) {
-        m_prompter.message(QStringLiteral("Numarul constructiei nu poate fi asociat. Introduceti o valoare valida."),
-                           ErrorCaption, Prompter::Icon::Critical);
+        m_prompter.error(QStringLiteral("Numarul constructiei nu poate fi asociat. Introduceti o valoare valida."),
+                         Prompter::Icon::Critical);
         m_numberText.clear();
         return;
     }
     for (const Association& a : m_associations) {
         if (a.number == number) {
-            m_prompter.message(QStringLiteral("Numarul constructie nu poate fi asociat. Ati mai introdus aceasta valoare."),
-                               ErrorCaption, Prompter::Icon::Critical);
+            m_prompter.error(
+                QStringLiteral("Numarul constructie nu poate fi asociat. Ati mai introdus aceasta valoare."),
+                Prompter::Icon::Critical);
             return;
         }
     }
-    if (m_prompter.ask(QStringLiteral("Asociati polilinia la constructia cu numarul ") + number, Info,
-                       Prompter::Buttons::YesNo, Prompter::Icon::Question)
-        == Prompter::Answer::No)
+    if (m_prompter.ask(QStringLiteral("Asociati polilinia la constructia cu numarul ") + number, Prompter::CaptionInfo,
+                       Prompter::Buttons::YesNo, Prompter::Icon::Question) == Prompter::Answer::No)
         return;
     if (m_selectedIndex == m_landIndex) {
-        m_prompter.message(QStringLiteral("Polilinia este asociata terenului. Nu puteti asocia."), ErrorCaption,
-                           Prompter::Icon::Critical);
+        m_prompter.error(QStringLiteral("Polilinia este asociata terenului. Nu puteti asocia."),
+                         Prompter::Icon::Critical);
         return;
     }
     auto existing = std::find_if(m_associations.begin(), m_associations.end(),
                                  [this](const Association& a) { return a.position == m_selectedIndex; });
     if (existing != m_associations.end()) {
-        if (m_prompter.ask(QStringLiteral("Polilinia a mai fost asociata unei constructii. Vreti sa reasociati?"), Info,
-                           Prompter::Buttons::YesNo, Prompter::Icon::Question)
-            == Prompter::Answer::No)
+        if (m_prompter.ask(QStringLiteral("Polilinia a mai fost asociata unei constructii. Vreti sa reasociati?"),
+                           Prompter::CaptionInfo, Prompter::Buttons::YesNo,
+                           Prompter::Icon::Question) == Prompter::Answer::No)
             return;
         existing->number = number;
     } else {
@@ -359,11 +356,11 @@ bool DxfImportWizard::finish()
     for (const Association& a : m_associations)
         rows += m_polylines.pointCount(a.position);
     if (rows > MaxCoordinateRows) {
-        m_prompter.message(QStringLiteral("Poliliniile selectate au impreuna %1 puncte, iar lista de coordonate primeste "
-                                          "cel mult %2. Alegeti alte polilinii.")
-                               .arg(rows)
-                               .arg(MaxCoordinateRows),
-                           ErrorCaption, Prompter::Icon::Critical);
+        m_prompter.error(QStringLiteral("Poliliniile selectate au impreuna %1 puncte, iar lista de coordonate primeste "
+                                        "cel mult %2. Alegeti alte polilinii.")
+                             .arg(rows)
+                             .arg(MaxCoordinateRows),
+                         Prompter::Icon::Critical);
         return false;
     }
     if (!checkCoordinates(m_landIndex, Contours::LandName))
@@ -377,10 +374,9 @@ bool DxfImportWizard::finish()
         if (numericValue(m_associations[i].number) != double(i + 1))
             inOrder = false;
     }
-    if (!m_associations.empty() && !inOrder
-        && m_prompter.ask(QStringLiteral("Vreti sa renumerotati constructiile de la 1 la n"), Info,
-                          Prompter::Buttons::YesNo, Prompter::Icon::Question)
-               == Prompter::Answer::Yes) {
+    if (!m_associations.empty() && !inOrder &&
+        m_prompter.ask(QStringLiteral("Vreti sa renumerotati constructiile de la 1 la n"), Prompter::CaptionInfo,
+                       Prompter::Buttons::YesNo, Prompter::Icon::Question) == Prompter::Answer::Yes) {
         for (std::size_t i = 0; i < m_associations.size(); ++i)
             m_associations[i].number = QString::number(i + 1);
     }
@@ -404,12 +400,11 @@ bool DxfImportWizard::checkCoordinates(int position, const QString& name)
     for (std::uint32_t v = m_polylines.begin(position); v < m_polylines.end(position); ++v) {
         if (fitsTheList(m_polylines.x(v)) && fitsTheList(m_polylines.y(v)))
             continue;
-        m_prompter.message(
-            QStringLiteral("Polilinia %1 (%2) are coordonate care depasesc ordinul milioanelor, iar lista "
-                           "de coordonate nu le primeste. Alegeti alta polilinie.")
-                .arg(position)
-                .arg(name),
-            ErrorCaption, Prompter::Icon::Critical);
+        m_prompter.error(QStringLiteral("Polilinia %1 (%2) are coordonate care depasesc ordinul milioanelor, iar lista "
+                                        "de coordonate nu le primeste. Alegeti alta polilinie.")
+                             .arg(position)
+                             .arg(name),
+                         Prompter::Icon::Critical);
         return false;
     }
     return true;
@@ -427,7 +422,7 @@ void DxfImportWizard::zoomIn()
     if ((m_page != 1 && m_page != 2) || m_panMode)
         return;
     if (!m_maps[area()].zoomIn()) {
-        m_prompter.message(QStringLiteral("S-a ajuns la ZOOM maxim"), Info, Prompter::Icon::Information);
+        m_prompter.info(QStringLiteral("S-a ajuns la ZOOM maxim"));
         return;
     }
     redraw(area());
@@ -438,7 +433,7 @@ void DxfImportWizard::zoomOut()
     if ((m_page != 1 && m_page != 2) || m_panMode)
         return;
     if (!m_maps[area()].zoomOut()) {
-        m_prompter.message(QStringLiteral("S-a ajuns la ZOOM minim"), Info, Prompter::Icon::Information);
+        m_prompter.info(QStringLiteral("S-a ajuns la ZOOM minim"));
         return;
     }
     redraw(area());

@@ -9,8 +9,6 @@ namespace FormValidation {
 
 namespace {
 
-const QString Caption = QStringLiteral("Eroare");
-
 // One run of the checks. Each rule returns false when the run must stop; the new objects
 // live here until every rule has passed.
 class Run
@@ -31,13 +29,13 @@ public:
 private:
     bool fail(const QString& text)
     {
-        m_prompter.message(text, Caption, Prompter::Icon::Exclamation);
+        m_prompter.error(text);
         return false;
     }
     bool goOn(const QString& question)
     {
-        return m_prompter.ask(question, Caption, Prompter::Buttons::YesNo, Prompter::Icon::Exclamation) ==
-               Prompter::Answer::Yes;
+        return m_prompter.ask(question, Prompter::CaptionError, Prompter::Buttons::YesNo,
+                              Prompter::Icon::Exclamation) == Prompter::Answer::Yes;
     }
     bool isNumber(const QString& text) const { return FormMapping::readsAsNumber(text, m_separator); }
     // The legal total of one grid: empty becomes "0", an apartment's "," become ".".
@@ -209,10 +207,10 @@ bool ValidateData(FormData& form, Document& document, Prompter& prompter, const 
         run.commit(document);
         return true;
     } catch (const Failure& failure) {
-        prompter.showError(failure.error().number, failure.error().description);
+        prompter.showError(failure.error());
     } catch (const std::exception&) {
         const Error error = Failure::invalidArgument().error();
-        prompter.showError(error.number, error.description);
+        prompter.showError(error);
     }
     return false;
 }

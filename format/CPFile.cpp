@@ -1,7 +1,6 @@
 #include "format/CPFile.h"
 
 #include "base/NumberText.h"
-#include "base/Prompter.h"
 #include "base/Version.h"
 #include "geometry/PolygonAssembler.h"
 #include "format/BinaryReader.h"
@@ -334,7 +333,7 @@ void CPFile::readFrom(QIODevice* device)
         attachContours(records, land);
 }
 
-bool CPFile::load(QIODevice* device, Prompter* prompter, Error* error)
+bool CPFile::load(QIODevice* device, Error* error)
 {
     try {
         readFrom(device);
@@ -342,13 +341,11 @@ bool CPFile::load(QIODevice* device, Prompter* prompter, Error* error)
     } catch (const Failure& failure) {
         if (error)
             *error = failure.error();
-        if (prompter)
-            prompter->showError(failure.error().number, failure.error().description, Prompter::Icon::Exclamation);
         return false;
     }
 }
 
-bool CPFile::LoadCPFile(Prompter* prompter, Error* error)
+bool CPFile::LoadCPFile(Error* error)
 {
     QString path = m_fileName;
     path.remove(QLatin1Char('"'));
@@ -358,9 +355,7 @@ bool CPFile::LoadCPFile(Prompter* prompter, Error* error)
                                                      : Error{ErrorNumber::FileNotFound, QStringLiteral("File not found")};
         if (error)
             *error = failure;
-        if (prompter)
-            prompter->showError(failure.number, failure.description, Prompter::Icon::Exclamation);
         return false;
     }
-    return load(&file, prompter, error);
+    return load(&file, error);
 }

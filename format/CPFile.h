@@ -3,7 +3,6 @@
 #include "base/Error.h"
 #include "model/Document.h"
 
-class Prompter;
 class QIODevice;
 
 // Reads and writes property documents as .CP files (binary, little-endian, length-prefixed
@@ -36,11 +35,11 @@ public:
     // The file's bytes, composed in memory; error 6 fails before a byte is written.
     QByteArray compose() const;
 
-    // Reads CPFileName (double quotes removed) into a new Document. On failure shows
-    // "number description" ("Eroare", warning icon) when a prompter is given and returns false;
-    // what was read stays in the new Document, which is already this object's Document.
-    bool LoadCPFile(Prompter* prompter = nullptr, Error* error = nullptr);
-    bool load(QIODevice* device, Prompter* prompter = nullptr, Error* error = nullptr);
+    // Reads CPFileName (double quotes removed) into a new Document. On failure returns false
+    // with the failure in *error (the caller shows it: Prompter::showError, warning icon); what
+    // was read stays in the new Document, which is already this object's Document.
+    bool LoadCPFile(Error* error = nullptr);
+    bool load(QIODevice* device, Error* error = nullptr);
 
 private:
     void readFrom(QIODevice* device);

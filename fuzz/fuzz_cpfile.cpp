@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     device.open(QIODevice::ReadOnly);
     CPFile file(QStringLiteral(","));
     Error error;
-    if (!file.load(&device, nullptr, &error)) {
+    if (!file.load(&device, &error)) {
         FUZZ_CHECK(error.number != 0 && !error.description.isEmpty());
         return 0;
     }
@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QBuffer again(const_cast<QByteArray*>(&saved));
     again.open(QIODevice::ReadOnly);
     CPFile reloaded(QStringLiteral(","));
-    FUZZ_CHECK(reloaded.load(&again, nullptr, &error));
+    FUZZ_CHECK(reloaded.load(&again, &error));
     QByteArray second;
     try {
         second = reloaded.compose();

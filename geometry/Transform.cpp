@@ -1,25 +1,22 @@
 #include "geometry/Transform.h"
 
 #include "base/NumberText.h"
-#include "base/Prompter.h"
-#include "base/NumberText.h"
 #include "geometry/PolygonAssembler.h"
 
 #include <functional>
 
 #include <cmath>
 
-Transform::Transform(QString decimalSeparator, Prompter* prompter)
-    : m_decimalSeparator(decimalSeparator.isEmpty() ? NumberText::systemDecimalSeparator() : std::move(decimalSeparator)),
-      m_prompter(prompter), m_polygons(std::make_shared<Polygons>())
+Transform::Transform(QString decimalSeparator)
+    : m_decimalSeparator(decimalSeparator.isEmpty() ? NumberText::systemDecimalSeparator()
+                                                    : std::move(decimalSeparator)),
+      m_polygons(std::make_shared<Polygons>())
 {
 }
 
 bool Transform::fail(const Error& error)
 {
     m_lastError = error;
-    if (m_prompter)
-        m_prompter->showError(error.number, error.description, Prompter::Icon::Exclamation);
     return false;
 }
 

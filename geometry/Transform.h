@@ -3,15 +3,13 @@
 #include "geometry/CoordinateTable.h"
 #include "model/Polygon.h"
 
-class Prompter;
-
 // Converts contours between the flat coordinate table and a collection of named polygons.
 // One object serves one conversion.
 class Transform
 {
 public:
     // decimalSeparator: the user's, read once (coordinate texts are converted by it).
-    explicit Transform(QString decimalSeparator = QString(), Prompter* prompter = nullptr);
+    explicit Transform(QString decimalSeparator = QString());
 
     const CoordinateTable& TransformArray() const { return m_table; }
     void setTransformArray(const CoordinateTable& table) { m_table = table; }
@@ -21,8 +19,9 @@ public:
     void setPolygonCollection(PolygonsPtr polygons) { m_polygons = std::move(polygons); }
 
     // Table to polygons. A table with no point rows leaves PolygonCollection as it was.
-    // Stops at the first coordinate that is not a number: shows "13 Type mismatch"
-    // ("Eroare") and returns false, keeping the polygons finished before that row.
+    // Stops at the first coordinate that is not a number: returns false with "13 Type
+    // mismatch" in lastError() (for the caller to show), keeping the polygons finished before
+    // that row.
     bool ArrayToPolygonCollection();
 
     // Polygons to table: one row per point, coordinates as doubles.
@@ -36,7 +35,6 @@ private:
     bool readCoordinate(const QVariant& cell, double* value) const;
 
     QString m_decimalSeparator;
-    Prompter* m_prompter;
     CoordinateTable m_table;
     PolygonsPtr m_polygons;
     Error m_lastError;

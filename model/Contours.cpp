@@ -98,7 +98,7 @@ std::optional<Problem> check(const Polygons& contours, const QString& parcelsTot
             // A contour whose area cannot be measured (a coordinate that is not a number, or one
             // so large that the sum overflows) cannot be compared with the form's.
             Error error;
-            roundedArea = NumberText::roundHalfEven(polygon->Area(nullptr, &error));
+            roundedArea = NumberText::roundHalfEven(polygon->Area(&error));
             if (error.number != 0)
                 return Problem{error.text(), Prompter::Icon::Critical};
         }

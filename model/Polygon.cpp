@@ -1,17 +1,13 @@
 // The measures of Polygon: area, vertex mean and the X/Y exchange.
 #include "model/Polygon.h"
 
-#include "base/Prompter.h"
-
 #include <cmath>
 
-double Polygon::Area(Prompter* prompter, Error* error) const
+double Polygon::Area(Error* error) const
 {
     const auto failed = [&](const Failure& failure) {
         if (error)
             *error = failure.error();
-        if (prompter)
-            prompter->showError(failure.error().number, failure.error().description, Prompter::Icon::Critical);
         return 0.0;
     };
     const int n = m_Points ? m_Points->Count() : 0;

@@ -2,8 +2,6 @@
 
 #include "model/Point.h"
 
-class Prompter;
-
 // A named, ordered point list: the contour of the land ("TEREN") or of a building (named
 // with the building's No). The ring is implicitly closed.
 class Polygon
@@ -13,9 +11,10 @@ class Polygon
 
 public:
     // Shoelace area in square metres, never negative. A polygon without points, or one whose
-    // sum overflows or meets a coordinate that is not a number, yields 0 and, when a prompter
-    // is given, shows the failure ("Eroare", critical icon); *error receives it when given.
-    double Area(Prompter* prompter = nullptr, Error* error = nullptr) const;
+    // sum overflows or meets a coordinate that is not a number, yields 0 with the failure in
+    // *error when given (the window shows it with the critical icon); *error is untouched
+    // on success.
+    double Area(Error* error = nullptr) const;
 
     // The arithmetic mean of the vertices (not the area centroid), as a new Point named after
     // the polygon. A polygon without points fails with error 11.

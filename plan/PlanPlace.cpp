@@ -1,7 +1,7 @@
 #include "plan/PlanPlace.h"
 
 #include "base/Error.h"
-#include "entry/LookUpData.h"
+#include "entry/LookUpTable.h"
 
 #include <QDir>
 

@@ -108,7 +108,7 @@ frmMain::frmMain(AppSettings& settings, Prompter& prompter, QWidget* parent)
         configureCoordinateList();
         Error error;
         if (!m_form->InitializeData(m_settings.dataFolder(), &error))
-            m_prompter.showError(error.number, error.description);
+            m_prompter.showError(error);
         m_form->setIsAp(false);
         showPropertyType(false);
         m_form->setSurveyorName(m_settings.surveyorName);
@@ -166,11 +166,10 @@ void frmMain::buildFileMenu()
 
 void frmMain::buildLayout()
 {
-    m_form = new CreateFBI(this);
+    m_form = new CreateFBI(m_prompter, this);
     m_form->setObjectName(QStringLiteral("CreateFBI"));
-    m_form->setPrompter(&m_prompter);
 
-    m_coordinates = new EditableList(this, &m_prompter);
+    m_coordinates = new EditableList(m_prompter, this);
     m_coordinates->setObjectName(QStringLiteral("EditableList"));
     m_areas = new QListWidget(this);
     m_areas->setObjectName(QStringLiteral("lstArea"));
@@ -188,9 +187,8 @@ void frmMain::buildLayout()
     m_tabs->addTab(m_form, QStringLiteral("&Date cadastrale teren"));
     m_tabs->addTab(coordinatesPage, QStringLiteral("&Coordonate"));
 
-    m_sketch = new DrawSketch(this);
+    m_sketch = new DrawSketch(m_prompter, this);
     m_sketch->setObjectName(QStringLiteral("DrawSketch"));
-    m_sketch->setPrompter(&m_prompter);
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_splitter->addWidget(m_tabs);
@@ -319,9 +317,8 @@ bool frmMain::maySetDocumentAside()
 {
     if (!m_state.isModified())
         return true;
-    const Prompter::Answer answer =
-        m_prompter.ask(QStringLiteral("Salvati datele inainte de inchiderea aplicatiei ?"),
-                       QStringLiteral("Confirmare"), Prompter::Buttons::YesNoCancel, Prompter::Icon::Question);
+    const Prompter::Answer answer = m_prompter.confirm(
+        QStringLiteral("Salvati datele inainte de inchiderea aplicatiei ?"), Prompter::Buttons::YesNoCancel);
     if (answer == Prompter::Answer::Cancel)
         return false;
     return answer == Prompter::Answer::No || SaveDocument();
@@ -333,7 +330,7 @@ void frmMain::reloadNomenclature()
     const auto quiet = m_state.quiet();
     Error error;
     if (!m_form->reloadLookUps(m_settings.dataFolder(), &error))
-        m_prompter.showError(error.number, error.description);
+        m_prompter.showError(error);
 }
 
 void frmMain::showOptions()
@@ -397,7 +394,10 @@ void frmMain::FillAreaList()
         return;
     const QLocale locale = QLocale::system();
     for (const PolygonPtr& polygon : *polygons) {
-        const double area = polygon->Area(&m_prompter);
+        Error error;
+        const double area = polygon->Area(&error);
+        if (error.number != 0)
+            m_prompter.showError(error, Prompter::Icon::Critical);
         m_areas->addItem(polygon->Name().toUpper() + QStringLiteral(" = ") + locale.toString(area, 'f', 0)
                          + QStringLiteral(" mp"));
     }
@@ -475,16 +475,15 @@ void frmMain::ExportSheet()
         name += QStringLiteral(".RTF");
     if (refuseFolder(name))
         return;
-    if (FileSystem::fileExists(name)
-        && m_prompter.ask(QStringLiteral("Fisierul ") + name + QStringLiteral(" exista.\rDoriti suprascrierea lui ?"),
-                          QStringLiteral("Confirmare"), Prompter::Buttons::YesNo, Prompter::Icon::Question)
-               != Prompter::Answer::Yes)
+    if (FileSystem::fileExists(name) &&
+        m_prompter.confirm(QStringLiteral("Fisierul ") + name +
+                           QStringLiteral(" exista.\rDoriti suprascrierea lui ?")) != Prompter::Answer::Yes)
         return;
     Error error;
     if (!generateSheet(name, &error)) {
-        m_prompter.showError(error.number, error.description);
+        m_prompter.showError(error);
         return;
     }
-    m_prompter.message(QStringLiteral("Fisierul ") + name + QStringLiteral(" a fost salvat"), QStringLiteral("Confirmare"),
+    m_prompter.message(QStringLiteral("Fisierul ") + name + QStringLiteral(" a fost salvat"), Prompter::CaptionConfirm,
                        Prompter::Icon::Information);
 }

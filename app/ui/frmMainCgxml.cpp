@@ -55,7 +55,7 @@ void frmMain::OpenCgxml()
     file.setCPFileName(folder.filePath(QStringLiteral("import.CP")));
     Error error;
     if (!folder.isValid() || !file.SaveCPFile(&error)) {
-        m_prompter.showError(error.number, error.description);
+        m_prompter.showError(error);
         return;
     }
     LoadIntoWindow(file.CPFileName());

@@ -19,8 +19,6 @@
 #include <QListWidget>
 
 namespace {
-const QString CaptionError = QStringLiteral("Eroare");
-const QString CaptionConfirm = QStringLiteral("Confirmare");
 const QString CPFilter = QStringLiteral("(*.CP)|*.CP*|");
 const QString MissingCoordinates = QStringLiteral("Lista de entitati contine puncte fara coordonate.");
 const QString TooFewPoints = QStringLiteral("Introduceti cel putin 3 puncte pe contur.");
@@ -31,7 +29,7 @@ void tellUnreadableCell(const EditableList& coordinates, Prompter& prompter)
 {
     const QString text = coordinates.list()->unreadableCellMessage();
     if (!text.isEmpty())
-        prompter.message(text, CaptionError, Prompter::Icon::Exclamation);
+        prompter.error(text);
 }
 // A file that opens but cannot be read to its end is named as no property file before the
 // reader's own "number description"; a file that does not open says only why.
@@ -41,7 +39,7 @@ void tellUnreadableFile(const QString& path, const Error& error, Prompter& promp
     const QString text = opened ? QStringLiteral("Fisierul ") + QDir::toNativeSeparators(path) +
                                       QStringLiteral(" nu este un fisier corp proprietate valid.\r") + error.text()
                                 : error.text();
-    prompter.message(text, CaptionError, Prompter::Icon::Exclamation);
+    prompter.error(text);
 }
 // Stands in for the user while the form shows what a failed file left: the failure was told
 // once, and an empty form has nothing more worth saying.
@@ -124,7 +122,7 @@ bool frmMain::showFile(const QString& path)
     CPFile file(NumberText::systemDecimalSeparator());
     file.setCPFileName(path);
     Error error;
-    const bool complete = file.LoadCPFile(nullptr, &error);
+    const bool complete = file.LoadCPFile(&error);
     if (!complete)
         tellUnreadableFile(path, error, m_prompter);
     m_file = file;
@@ -153,9 +151,9 @@ void frmMain::showDocument(const DocumentPtr& document, bool complete)
         m_form->ShowData();
     } else {
         SilentPrompter silent;
-        m_form->setPrompter(&silent);
+        m_form->setPrompter(silent);
         m_form->ShowData();
-        m_form->setPrompter(&m_prompter);
+        m_form->setPrompter(m_prompter);
     }
 
     const Land& land = *document->Land();
@@ -170,7 +168,7 @@ void frmMain::showDocument(const DocumentPtr& document, bool complete)
     }
     CoordinateTable table;
     if (polygons->Count() > 0) {
-        Transform transform(NumberText::systemDecimalSeparator(), &m_prompter);
+        Transform transform(NumberText::systemDecimalSeparator());
         transform.setPolygonCollection(polygons);
         transform.PolygonCollectionToArray();
         table = transform.TransformArray();
@@ -196,10 +194,12 @@ std::shared_ptr<Polygons> frmMain::polygonsOf(const CoordinateTable& data)
 {
     if (data.upperRow() == 0)
         return nullptr;
-    Transform transform(NumberText::systemDecimalSeparator(), &m_prompter);
+    Transform transform(NumberText::systemDecimalSeparator());
     transform.setTransformArray(data);
-    if (!transform.ArrayToPolygonCollection())
+    if (!transform.ArrayToPolygonCollection()) {
+        m_prompter.showError(transform.lastError());
         return nullptr;
+    }
     return transform.PolygonCollection();
 }
 
@@ -215,7 +215,7 @@ void frmMain::RedrawSketch()
     commitPendingEdit();
     m_sketch->setGeometryCollection(std::make_shared<Polygons>());
     if (!m_coordinates->HaveCoordinates()) {
-        m_prompter.message(MissingCoordinates, CaptionError, Prompter::Icon::Exclamation);
+        m_prompter.error(MissingCoordinates);
         return;
     }
     const auto data = m_coordinates->Data();
@@ -224,12 +224,11 @@ void frmMain::RedrawSketch()
     if (!data || data->upperRow() == 0)
         return;
     if (!EntityExists(Contours::LandName)) {
-        m_prompter.message(QStringLiteral("Nu au fost definite puncte pentru entitatea TEREN."), CaptionError,
-                           Prompter::Icon::Exclamation);
+        m_prompter.error(QStringLiteral("Nu au fost definite puncte pentru entitatea TEREN."));
         return;
     }
     if (CountEntityRows(Contours::LandName) < 3) {
-        m_prompter.message(TooFewPoints, CaptionError, Prompter::Icon::Exclamation);
+        m_prompter.error(TooFewPoints);
         return;
     }
     const std::shared_ptr<Polygons> polygons = polygonsOf(*data);
@@ -243,7 +242,7 @@ void frmMain::RedrawSketch()
 bool frmMain::checkContours()
 {
     if (!m_coordinates->HaveCoordinates()) {
-        m_prompter.message(MissingCoordinates, CaptionError, Prompter::Icon::Exclamation);
+        m_prompter.error(MissingCoordinates);
         return false;
     }
     const auto data = m_coordinates->Data();
@@ -254,9 +253,8 @@ bool frmMain::checkContours()
     const Land& land = *m_form->Document()->Land();
     if (data->upperRow() == 0) {
         if (land.Parcels() && land.Parcels()->Count() >= 1) {
-            const Prompter::Answer answer = m_prompter.ask(
-                QStringLiteral("Nu au fost introduse coordonate pentru entitatile cadastrale.\rDoriti sa salvati fisierul ?"),
-                CaptionConfirm, Prompter::Buttons::YesNo, Prompter::Icon::Question);
+            const Prompter::Answer answer = m_prompter.confirm(QStringLiteral(
+                "Nu au fost introduse coordonate pentru entitatile cadastrale.\rDoriti sa salvati fisierul ?"));
             if (answer != Prompter::Answer::Yes)
                 return false;
         }
@@ -270,7 +268,7 @@ bool frmMain::checkContours()
         Contours::check(*polygons, land.Parcels() ? land.Parcels()->TotalMeasuredArea() : QString(),
                              land.Buildings() ? *land.Buildings() : noBuildings, NumberText::systemDecimalSeparator());
     if (problem) {
-        m_prompter.message(problem->text, CaptionError, problem->icon);
+        m_prompter.error(problem->text, problem->icon);
         return false;
     }
     return true;
@@ -282,10 +280,8 @@ bool frmMain::chooseSaveFile(QString* name)
         *name = m_fileName;
         if (refuseFolder(*name))
             return false;
-        if (FileSystem::fileExists(*name)
-            && m_prompter.ask(QStringLiteral("Confirmati suprascrierea fisierului ") + *name + QStringLiteral(" ?"),
-                              CaptionConfirm, Prompter::Buttons::YesNo, Prompter::Icon::Question)
-                   != Prompter::Answer::Yes)
+        if (FileSystem::fileExists(*name) && m_prompter.confirm(QStringLiteral("Confirmati suprascrierea fisierului ") +
+                                                                *name + QStringLiteral(" ?")) != Prompter::Answer::Yes)
             return false;
         return true;
     }
@@ -297,10 +293,9 @@ bool frmMain::chooseSaveFile(QString* name)
         *name += QStringLiteral(".CP");
     if (refuseFolder(*name))
         return false;
-    if (FileSystem::fileExists(*name)
-        && m_prompter.ask(QStringLiteral("Fisierul ") + *name + QStringLiteral(" exista.\rDoriti suprascrierea lui ?"),
-                          CaptionConfirm, Prompter::Buttons::YesNo, Prompter::Icon::Question)
-               != Prompter::Answer::Yes)
+    if (FileSystem::fileExists(*name) &&
+        m_prompter.confirm(QStringLiteral("Fisierul ") + *name +
+                           QStringLiteral(" exista.\rDoriti suprascrierea lui ?")) != Prompter::Answer::Yes)
         return false;
     return true;
 }
@@ -323,18 +318,17 @@ bool frmMain::refuseFolder(const QString& name)
 {
     if (!QFileInfo(name).isDir())
         return false;
-    m_prompter.message(QStringLiteral("Numele ") + name
-                           + QStringLiteral(" apartine unui director. Alegeti alt nume de fisier."),
-                       CaptionError, Prompter::Icon::Exclamation);
+    m_prompter.error(QStringLiteral("Numele ") + name +
+                     QStringLiteral(" apartine unui director. Alegeti alt nume de fisier."));
     return true;
 }
 
 void frmMain::showSaveError(const Error& error)
 {
     if (error.number == ErrorNumber::PathNotFound)
-        m_prompter.message(QStringLiteral("Calea specificata nu exista."), CaptionError, Prompter::Icon::Exclamation);
+        m_prompter.error(QStringLiteral("Calea specificata nu exista."));
     else
-        m_prompter.showError(error.number, error.description);
+        m_prompter.showError(error);
 }
 
 bool frmMain::writeDocument(const QString& name)
@@ -361,8 +355,7 @@ bool frmMain::writeDocument(const QString& name)
     if (m_settings.write(AppSettings::KeyWorkNumber, QString::number(nextWorkNumber)))
         m_settings.workNumber = NumberText::toInt16(nextWorkNumber);
     else
-        m_prompter.message(FileSystem::notWrittenMessage(m_settings.settingsFilePath()), CaptionError,
-                           Prompter::Icon::Exclamation);
+        m_prompter.error(FileSystem::notWrittenMessage(m_settings.settingsFilePath()));
     m_state.markClean();
     return true;
 }
@@ -395,7 +388,7 @@ void frmMain::ImportFromDxf()
     Error error;
     if (!importedEntitiesToTable(imported, &table, &error)) {
         if (error.number != 0)
-            m_prompter.showError(error.number, error.description);
+            m_prompter.showError(error);
         return;
     }
     clearSketch();

@@ -18,11 +18,6 @@
 #include <QFileInfo>
 #include <QMenuBar>
 
-namespace {
-const QString CaptionError = QStringLiteral("Eroare");
-const QString CaptionConfirm = QStringLiteral("Confirmare");
-} // namespace
-
 void frmMain::addPlanCommands(QMenu* menu)
 {
     const std::pair<const char*, void (frmMain::*)()> entries[] = {
@@ -76,8 +71,7 @@ DocumentPtr frmMain::planDocument()
     if (!m_form->ValidateData())
         return nullptr;
     if (!m_coordinates->HaveCoordinates()) {
-        m_prompter.message(QStringLiteral("Lista de entitati contine puncte fara coordonate."), CaptionError,
-                           Prompter::Icon::Exclamation);
+        m_prompter.error(QStringLiteral("Lista de entitati contine puncte fara coordonate."));
         return nullptr;
     }
     // A copy, so that the contours attached for the plan do not change the document the next
@@ -113,8 +107,8 @@ QString frmMain::chooseExportFile(const QString& extension, const QString& baseN
     if (!name.toUpper().endsWith(QLatin1Char('.') + upper))
         name += QLatin1Char('.') + extension;
     if (QFileInfo::exists(name) &&
-        m_prompter.ask(QStringLiteral("Fisierul ") + name + QStringLiteral(" exista.\rDoriti suprascrierea lui ?"),
-                       CaptionConfirm, Prompter::Buttons::YesNo, Prompter::Icon::Question) != Prompter::Answer::Yes)
+        m_prompter.confirm(QStringLiteral("Fisierul ") + name +
+                           QStringLiteral(" exista.\rDoriti suprascrierea lui ?")) != Prompter::Answer::Yes)
         return QString();
     return name;
 }
@@ -137,7 +131,7 @@ std::unique_ptr<SitePlan> frmMain::preparePlan(const Document& document)
     auto plan = std::make_unique<SitePlan>(document, options);
     Error error;
     if (!plan->prepare(&error)) {
-        m_prompter.message(error.description, CaptionError, Prompter::Icon::Exclamation);
+        m_prompter.error(error.description);
         return nullptr;
     }
     return plan;
@@ -157,10 +151,10 @@ void frmMain::ExportPlan()
         return;
     Error error;
     if (!plan->writePdf(name, &error)) {
-        m_prompter.showError(error.number, error.description);
+        m_prompter.showError(error);
         return;
     }
-    m_prompter.message(QStringLiteral("Fisierul ") + name + QStringLiteral(" a fost salvat"), CaptionConfirm,
+    m_prompter.message(QStringLiteral("Fisierul ") + name + QStringLiteral(" a fost salvat"), Prompter::CaptionConfirm,
                        Prompter::Icon::Information);
 }
 
@@ -177,8 +171,7 @@ void frmMain::ShowInventory()
 {
     const std::shared_ptr<Polygons> contours = contoursLandFirst();
     if (!contours || contours->Count() == 0) {
-        m_prompter.message(QStringLiteral("Nu exista coordonate pentru inventar."), CaptionError,
-                           Prompter::Icon::Exclamation);
+        m_prompter.error(QStringLiteral("Nu exista coordonate pentru inventar."));
         return;
     }
     m_showInventory(CoordinateInventory::fromPolygons(*contours));
@@ -188,8 +181,7 @@ void frmMain::ExportDrawing()
 {
     const std::shared_ptr<Polygons> contours = contoursLandFirst();
     if (!contours || contours->Count() == 0) {
-        m_prompter.message(QStringLiteral("Nu exista coordonate pentru desen."), CaptionError,
-                           Prompter::Icon::Exclamation);
+        m_prompter.error(QStringLiteral("Nu exista coordonate pentru desen."));
         return;
     }
     const QString name =
@@ -198,9 +190,9 @@ void frmMain::ExportDrawing()
         return;
     Error error;
     if (!DxfExport::write(DxfExport::compose(*contours), name, &error)) {
-        m_prompter.showError(error.number, error.description);
+        m_prompter.showError(error);
         return;
     }
-    m_prompter.message(QStringLiteral("Fisierul ") + name + QStringLiteral(" a fost salvat"), CaptionConfirm,
+    m_prompter.message(QStringLiteral("Fisierul ") + name + QStringLiteral(" a fost salvat"), Prompter::CaptionConfirm,
                        Prompter::Icon::Information);
 }

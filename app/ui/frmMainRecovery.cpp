@@ -33,7 +33,7 @@ std::shared_ptr<Polygons> quietPolygons(const CoordinateList& list)
     const auto data = list.Data();
     if (!data || data->upperRow() == 0)
         return nullptr;
-    Transform transform(list.decimalSeparator(), nullptr);
+    Transform transform(list.decimalSeparator());
     transform.setTransformArray(*data);
     if (!transform.ArrayToPolygonCollection())
         return nullptr;
@@ -122,8 +122,7 @@ bool frmMain::offerRecovery()
     }
     if (!found)
         return false;
-    const bool restore = m_prompter.ask(RecoveryCopy::offerText(*found), QStringLiteral("Confirmare"),
-                                        Prompter::Buttons::YesNo, Prompter::Icon::Question) == Prompter::Answer::Yes;
+    const bool restore = m_prompter.confirm(RecoveryCopy::offerText(*found)) == Prompter::Answer::Yes;
     if (restore)
         restoreRecovered(found->originalName, found->document, found->rows); // kept in this window's slot now
     // Once restored (or refused) the copy is this window's business, kept in its own slot.

@@ -40,7 +40,7 @@ bool CgxmlWindowCommands::exportDocument(const Document& document, const QString
     options.territoryOf = [&nomenclature](int siruta) { return nomenclature.territoryOf(siruta); };
     Error error;
     if (!CgxmlWriter::writeFile(document, options, path, &error)) {
-        m_prompter.showError(error.number, error.description);
+        m_prompter.showError(error);
         return false;
     }
     return true;
@@ -54,7 +54,7 @@ DocumentPtr CgxmlWindowCommands::openDocument()
     CgxmlReader reader;
     QString error;
     if (!reader.readFile(path, &error)) {
-        m_prompter.message(error, QStringLiteral("Eroare"), Prompter::Icon::Exclamation);
+        m_prompter.error(error);
         return nullptr;
     }
     QString cadastralNumber;
@@ -76,7 +76,7 @@ DocumentPtr CgxmlWindowCommands::openDocument()
     nomenclature.open(m_dataFolder);
     CgxmlImport::Result result;
     if (!CgxmlImport::toDocument(reader, cadastralNumber, &nomenclature, &result, &error)) {
-        m_prompter.message(error, QStringLiteral("Eroare"), Prompter::Icon::Exclamation);
+        m_prompter.error(error);
         return nullptr;
     }
     const QString report = CgxmlImport::report(result);

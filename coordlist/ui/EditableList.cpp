@@ -1,7 +1,6 @@
 #include "coordlist/ui/EditableList.h"
 
 #include "base/NumberText.h"
-#include "base/ui/QtPrompter.h"
 #include "coordlist/CoordinateList.h"
 #include "coordlist/CoordinateListModel.h"
 
@@ -107,13 +106,9 @@ public:
 };
 } // namespace
 
-EditableList::EditableList(QWidget* parent, Prompter* prompter) : QWidget(parent)
+EditableList::EditableList(Prompter& prompter, QWidget* parent) : QWidget(parent)
 {
-    if (!prompter) {
-        m_ownPrompter = std::make_unique<QtPrompter>(this);
-        prompter = m_ownPrompter.get();
-    }
-    m_list = new CoordinateList(prompter, NumberText::systemDecimalSeparator(), this);
+    m_list = new CoordinateList(&prompter, NumberText::systemDecimalSeparator(), this);
     m_list->clipboard().setSource([] { return QGuiApplication::clipboard()->text(); },
                          [](const QString& text) {
                              QClipboard* clipboard = QGuiApplication::clipboard();
@@ -202,9 +197,9 @@ EditableList::EditableList(QWidget* parent, Prompter* prompter) : QWidget(parent
 
 EditableList::~EditableList() = default;
 
-void EditableList::setPrompter(Prompter* prompter)
+void EditableList::setPrompter(Prompter& prompter)
 {
-    m_list->setPrompter(prompter);
+    m_list->setPrompter(&prompter);
 }
 
 void EditableList::setDecimalSeparator(const QString& separator)

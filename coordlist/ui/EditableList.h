@@ -24,7 +24,7 @@ class QValidator;
 // (txtCell) and the menu.
 //
 // Wiring in the main window:
-//   auto* coordinates = new EditableList(this, &prompter);
+//   auto* coordinates = new EditableList(prompter, this);
 //   coordinates->setAutoNumber(true);
 //   coordinates->setDelimiters(settings.delimiters());
 //   coordinates->setDecimalNumber(3);
@@ -36,9 +36,9 @@ class EditableList : public QWidget
 {
     Q_OBJECT
 public:
-    // prompter: shows the list's messages and questions; without one the control uses its own
-    // message boxes. The decimal separator is the user's unless set.
-    explicit EditableList(QWidget* parent = nullptr, Prompter* prompter = nullptr);
+    // prompter: shows the list's messages and questions (not owned, it outlives the control).
+    // The decimal separator is the user's unless set.
+    explicit EditableList(Prompter& prompter, QWidget* parent = nullptr);
     ~EditableList() override;
 
     CoordinateList* list() const { return m_list; }
@@ -47,7 +47,7 @@ public:
     QLineEdit* cellEditor() const { return m_editor; }
     QMenu* popupMenu() const { return m_menu; }
 
-    void setPrompter(Prompter* prompter);
+    void setPrompter(Prompter& prompter);
     void setDecimalSeparator(const QString& separator);
 
     // Properties.
@@ -119,7 +119,6 @@ private:
     QLineEdit* m_editor;
     QValidator* m_coordinateCharacters;
     QMenu* m_menu;
-    std::unique_ptr<Prompter> m_ownPrompter;
     bool m_enabled = true;
     bool m_syncing = false;
     int m_enteredRow = -1;

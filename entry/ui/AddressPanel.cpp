@@ -90,7 +90,8 @@ int findName(const QComboBox* list, const QString& name)
 
 } // namespace
 
-AddressPanel::AddressPanel(FormLookUps& lookUps, QWidget* parent) : QGroupBox(parent), m_lookUps(lookUps)
+AddressPanel::AddressPanel(FormLookUps& lookUps, Prompter& prompter, QWidget* parent)
+    : QGroupBox(parent), m_lookUps(lookUps), m_prompter(&prompter)
 {
     setTitle(QStringLiteral("Adresa imobil"));
     cmbJudet = makeList(QStringLiteral("cmbJudet"), this);
@@ -196,10 +197,8 @@ template <typename Step> void AddressPanel::guarded(Step step)
 
 void AddressPanel::reportFailure(const std::exception& failure)
 {
-    if (!m_prompter)
-        return;
     if (const auto* known = dynamic_cast<const Failure*>(&failure))
-        m_prompter->showError(known->error().number, known->error().description);
+        m_prompter->showError(known->error());
     else
         m_prompter->showError(ErrorNumber::InvalidArgument, QString::fromLocal8Bit(failure.what()));
 }
@@ -374,8 +373,7 @@ void AddressPanel::SelectLookupValue(LookUpData& table, QComboBox* list, const Q
     if (position < 0 || position >= list->count()) {
         list->setCurrentIndex(-1);
         paintList(list, true);
-        if (m_prompter)
-            m_prompter->message(message, QStringLiteral("Eroare"), Prompter::Icon::Exclamation);
+        m_prompter->error(message);
         return;
     }
     list->setCurrentIndex(position);

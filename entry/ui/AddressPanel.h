@@ -24,11 +24,11 @@ class AddressPanel : public QGroupBox
 {
     Q_OBJECT
 public:
-    AddressPanel(FormLookUps& lookUps, QWidget* parent = nullptr);
-
     // Failures of the cascade (a table that cannot be read) and the misses of showAddress are
-    // reported through this prompter.
-    void setPrompter(Prompter* prompter) { m_prompter = prompter; }
+    // reported through the prompter (not owned; setPrompter swaps it).
+    AddressPanel(FormLookUps& lookUps, Prompter& prompter, QWidget* parent = nullptr);
+
+    void setPrompter(Prompter& prompter) { m_prompter = &prompter; }
 
     // Fills the county, sub-unit type and street-type lists from their (open) tables.
     void fillFixedLists();
@@ -105,7 +105,7 @@ private:
     template <typename Step> void guarded(Step step);
 
     FormLookUps& m_lookUps;
-    Prompter* m_prompter = nullptr;
+    Prompter* m_prompter;
     bool m_showing = false;
     bool m_hasStreetList = false;
     QStackedWidget* m_streetStack;

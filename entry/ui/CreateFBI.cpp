@@ -1,7 +1,7 @@
 #include "entry/ui/CreateFBI.h"
 
 #include "base/NumberText.h"
-#include "base/ui/QtPrompter.h"
+#include "base/Prompter.h"
 #include "entry/FormMapping.h"
 #include "entry/FormValidation.h"
 #include "entry/ui/AddressPanel.h"
@@ -66,15 +66,13 @@ private:
 };
 } // namespace
 
-CreateFBI::CreateFBI(QWidget* parent)
-    : QWidget(parent), m_document(std::make_shared<::Document>()), m_ownPrompter(std::make_unique<QtPrompter>(this)),
+CreateFBI::CreateFBI(Prompter& prompter, QWidget* parent)
+    : QWidget(parent), m_document(std::make_shared<::Document>()), m_prompter(&prompter),
       m_decimalSeparator(NumberText::systemDecimalSeparator())
 {
-    m_prompter = m_ownPrompter.get();
     auto* page = new QWidget;
     m_page = page;
-    m_address = new AddressPanel(m_lookUps, page);
-    m_address->setPrompter(m_prompter);
+    m_address = new AddressPanel(m_lookUps, prompter, page);
     m_owners = new FormGrid(page);
     m_owners->setObjectName(QStringLiteral("grdProprietari"));
     m_owners->setTitle(QStringLiteral("Date referitoare la proprietari"));
@@ -147,10 +145,10 @@ QSize CreateFBI::sizeHint() const
 
 CreateFBI::~CreateFBI() = default;
 
-void CreateFBI::setPrompter(Prompter* prompter)
+void CreateFBI::setPrompter(Prompter& prompter)
 {
-    m_prompter = prompter ? prompter : m_ownPrompter.get();
-    m_address->setPrompter(m_prompter);
+    m_prompter = &prompter;
+    m_address->setPrompter(prompter);
 }
 
 Prompter& CreateFBI::prompter() const
@@ -216,7 +214,7 @@ void CreateFBI::fillChoiceLists()
                                 FormLookUps::values(m_lookUps.buildDestinations, "bdest_code"),
                                 FormLookUps::codeAndName(m_lookUps.buildDestinations, "bdest_code", name));
     } catch (const Failure& failure) {
-        m_prompter->showError(failure.error().number, failure.error().description);
+        m_prompter->showError(failure.error());
     }
 }
 
@@ -341,7 +339,7 @@ void CreateFBI::reportLookUpMiss(LookUpData& table, const QString& field, const 
 {
     // Without open tables there is nothing to check against.
     if (m_lookUps.isOpen() && table.Search(field, value) < 0)
-        m_prompter->message(message, QStringLiteral("Eroare"), Prompter::Icon::Exclamation);
+        m_prompter->error(message);
 }
 
 void CreateFBI::ShowData()
@@ -378,7 +376,7 @@ void CreateFBI::ShowData()
                                  stored.buildings.cell(row, BuildColumn::No) + QLatin1Char('.'));
         }
     } catch (const Failure& failure) {
-        m_prompter->showError(failure.error().number, failure.error().description);
+        m_prompter->showError(failure.error());
     }
 
     SetupGrids();
@@ -422,9 +420,8 @@ void CreateFBI::AddParcelRow()
     const GridRows rows = m_parcels->rows();
     const QString number = FormMapping::nextParcelNumber(rows);
     if (number.isEmpty()) {
-        m_prompter->message(QStringLiteral("Numarul parcelei ") + rows.cell(rows.count() - 1, ParcelColumn::No) +
-                                QStringLiteral(" este prea mare pentru a adauga parcela urmatoare."),
-                            QStringLiteral("Eroare"), Prompter::Icon::Exclamation);
+        m_prompter->error(QStringLiteral("Numarul parcelei ") + rows.cell(rows.count() - 1, ParcelColumn::No) +
+                          QStringLiteral(" este prea mare pentru a adauga parcela urmatoare."));
         return;
     }
     QStringList cells{number};
@@ -441,9 +438,8 @@ void CreateFBI::AddBuildingRow()
     const GridRows rows = m_buildings->rows();
     const QString number = FormMapping::nextBuildingNumber(rows, m_isAp);
     if (number.isEmpty()) {
-        m_prompter->message(QStringLiteral("Numarul constructiei ") + rows.cell(rows.count() - 1, BuildColumn::No) +
-                                QStringLiteral(" este prea mare pentru a adauga constructia urmatoare."),
-                            QStringLiteral("Eroare"), Prompter::Icon::Exclamation);
+        m_prompter->error(QStringLiteral("Numarul constructiei ") + rows.cell(rows.count() - 1, BuildColumn::No) +
+                          QStringLiteral(" este prea mare pentru a adauga constructia urmatoare."));
         return;
     }
     m_buildings->beginAction(QStringLiteral("adaugare cladire"));

@@ -11,7 +11,6 @@
 class AddressPanel;
 class FormGrid;
 class Prompter;
-class QtPrompter;
 class SurveyorPanel;
 class TotalsPanel;
 
@@ -19,8 +18,7 @@ class TotalsPanel;
 // owners, parcels and buildings grids, the area totals and the surveyor.
 //
 // How the main window uses it:
-//   auto* form = new CreateFBI(parent);
-//   form->setPrompter(&prompter);              // optional: by default the form's own QtPrompter
+//   auto* form = new CreateFBI(prompter, parent);
 //   Error error;
 //   if (!form->InitializeData(settings.dataFolder(), &error)) ...show error.text()...
 //   form->setIsAp(false); form->setSurveyorName(...); form->setSurveyorLicense(...);
@@ -31,11 +29,12 @@ class CreateFBI : public QWidget
 {
     Q_OBJECT
 public:
-    explicit CreateFBI(QWidget* parent = nullptr);
+    // prompter: where messages and questions go; not owned, it outlives the form.
+    explicit CreateFBI(Prompter& prompter, QWidget* parent = nullptr);
     ~CreateFBI() override;
 
-    // Where messages and questions go (not owned; nullptr returns to the form's own).
-    void setPrompter(Prompter* prompter);
+    // Sends messages and questions elsewhere from now on (not owned).
+    void setPrompter(Prompter& prompter);
     Prompter& prompter() const;
     // The user's decimal separator, accepted beside "." where an area must read as a number.
     void setDecimalSeparator(const QString& separator) { m_decimalSeparator = separator; }
@@ -110,8 +109,7 @@ private:
 
     DocumentPtr m_document;
     FormLookUps m_lookUps;
-    std::unique_ptr<QtPrompter> m_ownPrompter;
-    Prompter* m_prompter = nullptr;
+    Prompter* m_prompter;
     QString m_decimalSeparator;
     bool m_isAp = false;
     bool m_showing = false;

@@ -16,7 +16,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString CaptionError = QStringLiteral("Eroare");
 const QString Waiting = QStringLiteral("Alegeti fisierele si apasati Importa.");
 
 QPushButton* makeButton(const QString& text, const QString& name, QWidget* parent)
@@ -155,7 +154,7 @@ void frmImportNomenclature::startImport()
     NomenclatureSources sources;
     sources.sirutaFile = QDir::fromNativeSeparators(txtSiruta->text().trimmed());
     if (sources.sirutaFile.isEmpty()) {
-        m_prompter.message(QStringLiteral("Alegeti fisierul SIRUTA."), CaptionError, Prompter::Icon::Exclamation);
+        m_prompter.error(QStringLiteral("Alegeti fisierul SIRUTA."));
         return;
     }
     for (int row = 0; row < lstStreets->count(); ++row)
@@ -179,17 +178,16 @@ void frmImportNomenclature::importFinished(bool succeeded)
     setBusy(false);
     if (succeeded) {
         m_imported = true;
-        m_prompter.message(m_job->summary().text(), QStringLiteral("Info"), Prompter::Icon::Information);
+        m_prompter.info(m_job->summary().text());
         emit importEnded(true);
         accept();
         return;
     }
     prgImport->setValue(0);
     lblStage->setText(Waiting);
-    m_prompter.message(QStringLiteral("Importul nomenclatorului nu a reusit; tabelele din dosarul Data au ramas "
-                                      "neschimbate.\r") +
-                           m_job->error().text(),
-                       CaptionError, Prompter::Icon::Exclamation);
+    m_prompter.error(QStringLiteral("Importul nomenclatorului nu a reusit; tabelele din dosarul Data au ramas "
+                                    "neschimbate.\r") +
+                     m_job->error().text());
     emit importEnded(false);
 }
 

@@ -1,7 +1,6 @@
 #include "sketch/ui/DrawSketch.h"
 
 #include "base/Prompter.h"
-#include "base/ui/QtPrompter.h"
 #include "sketch/ui/SketchArtwork.h"
 #include "sketch/ui/SketchCanvas.h"
 #include "sketch/ui/SketchTools.h"
@@ -21,8 +20,6 @@
 
 namespace {
 
-const QString errorCaption = QStringLiteral("Eroare");
-
 // The button and shift states as the events report them: 1 left, 2 right, 4 middle;
 // 1 Shift, 2 Ctrl, 4 Alt.
 short buttonState(Qt::MouseButtons buttons)
@@ -39,12 +36,11 @@ short shiftState(Qt::KeyboardModifiers modifiers)
 
 } // namespace
 
-DrawSketch::DrawSketch(QWidget* parent) : QWidget(parent), m_decimalSeparator(QLocale::system().decimalPoint())
+DrawSketch::DrawSketch(Prompter& prompter, QWidget* parent)
+    : QWidget(parent), m_decimalSeparator(QLocale::system().decimalPoint()), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("DrawSketch"));
     setFocusPolicy(Qt::StrongFocus);
-    m_ownPrompter = std::make_unique<QtPrompter>(this);
-    m_prompter = m_ownPrompter.get();
 
     m_viewport = new QWidget(this);
     m_viewport->setObjectName(QStringLiteral("picGraphImage"));
@@ -197,11 +193,6 @@ bool DrawSketch::measuringMode() const
     return m_tool == m_measure.get();
 }
 
-void DrawSketch::setPrompter(Prompter* prompter)
-{
-    m_prompter = prompter ? prompter : m_ownPrompter.get();
-}
-
 void DrawSketch::setGeometryCollection(PolygonsPtr polygons)
 {
     m_polygons = std::move(polygons);
@@ -292,7 +283,7 @@ bool DrawSketch::DrawGeometry()
         QImage image = SketchRenderer::createCanvasImage(size, devicePixelRatioF());
         if (image.isNull()) {
             // The zoom that failed stays, so that the next "Micsoreaza" steps back from it.
-            m_prompter->message(SketchRenderer::zoomLimitMessage(), errorCaption, Prompter::Icon::Exclamation);
+            m_prompter.error(SketchRenderer::zoomLimitMessage());
             return false;
         }
         m_scale = scale;
@@ -311,7 +302,7 @@ bool DrawSketch::DrawGeometry()
         showFailure(failure.error().number, failure.error().description);
         return false;
     } catch (const std::bad_alloc&) {
-        m_prompter->message(SketchRenderer::zoomLimitMessage(), errorCaption, Prompter::Icon::Exclamation);
+        m_prompter.error(SketchRenderer::zoomLimitMessage());
         return false;
     }
     return true;
@@ -319,7 +310,7 @@ bool DrawSketch::DrawGeometry()
 
 void DrawSketch::showFailure(int number, const QString& description)
 {
-    m_prompter->showError(number, description, Prompter::Icon::Exclamation);
+    m_prompter.showError(number, description, Prompter::Icon::Exclamation);
 }
 
 QImage DrawSketch::ControlPicture()

@@ -46,7 +46,9 @@ public:
         MasurareDistante
     };
 
-    explicit DrawSketch(QWidget* parent = nullptr);
+    // prompter: where messages (the zoom limit, drawing failures) go; not owned, it outlives
+    // the control.
+    explicit DrawSketch(Prompter& prompter, QWidget* parent = nullptr);
     ~DrawSketch() override;
 
     // The polygons to draw, held by reference (the caller's object, not a copy).
@@ -61,9 +63,6 @@ public:
     // Erases the picture; the polygons stay set.
     void ClearControl();
 
-    // Messages (the zoom limit, drawing failures) go through this prompter; by default a Qt
-    // one parented to this control. Not owned.
-    void setPrompter(Prompter* prompter);
     // The user's decimal separator, for the edge label.
     const QString& decimalSeparator() const { return m_decimalSeparator; }
     void setDecimalSeparator(const QString& separator) { m_decimalSeparator = separator; }
@@ -183,8 +182,7 @@ private:
     QAction* m_actions[7] = {};
     QActionGroup* m_toolGroup = nullptr;
 
-    std::unique_ptr<Prompter> m_ownPrompter;
-    Prompter* m_prompter = nullptr;
+    Prompter& m_prompter;
     std::unique_ptr<InfoTool> m_info;
     std::unique_ptr<PanTool> m_pan;
     std::unique_ptr<MeasureTool> m_measure;

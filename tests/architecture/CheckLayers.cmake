@@ -2,7 +2,8 @@
 # - each folder includes only folders below it in the table (or of its own rank, never both ways);
 # - nothing but the program's own folders includes app/, and scrivel/ includes nothing of ours;
 # - widgets only under ui/ folders, and a non-ui source includes no ui/ header;
-# - message boxes, file dialogs and text prompts only in the Qt prompter.
+# - message boxes, file dialogs and text prompts only in the Qt prompter, made once in main.cpp;
+# - the shared captions only from the Prompter.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -44,13 +45,22 @@ foreach(source ${sources})
     if(source MATCHES "/ui/")
         set(isUi TRUE)
     endif()
-    file(STRINGS ${SOURCE_DIR}/${source} lines REGEX "#include|QMessageBox|QFileDialog|QInputDialog")
+    file(STRINGS ${SOURCE_DIR}/${source} lines REGEX "#include|QMessageBox|QFileDialog|QInputDialog|QtPrompter|\"(Eroare|Confirmare|Info)\"")
     foreach(line ${lines})
         if(NOT isUi AND NOT source STREQUAL "app/main.cpp" AND NOT from STREQUAL "scrivel" AND line MATCHES "${widgetIncludes}")
             string(APPEND problems "  ${source}: widget include outside ui/: ${line}\n")
         endif()
         if(line MATCHES "QMessageBox|QFileDialog|QInputDialog" AND NOT source MATCHES "^base/ui/QtPrompter\\.")
             string(APPEND problems "  ${source}: dialog use outside the Qt prompter: ${line}\n")
+        endif()
+        # One Qt prompter, made where the program starts and handed down: a control that made
+        # its own would show boxes a test cannot script.
+        if(line MATCHES "QtPrompter[ (>]" AND NOT source STREQUAL "app/main.cpp" AND NOT source MATCHES "^base/ui/QtPrompter\\.")
+            string(APPEND problems "  ${source}: a Qt prompter made outside app/main.cpp: ${line}\n")
+        endif()
+        # The shared captions come from the Prompter, so their words cannot drift apart.
+        if(line MATCHES "\"(Eroare|Confirmare|Info)\"" AND NOT line MATCHES "^ *//" AND NOT source STREQUAL "base/Prompter.h")
+            string(APPEND problems "  ${source}: caption literal instead of Prompter's: ${line}\n")
         endif()
         if(NOT line MATCHES "^[ \t]*#include \"([a-z]+)/([^\"]*)\"")
             continue()

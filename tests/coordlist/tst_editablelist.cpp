@@ -39,7 +39,7 @@ private:
 void tst_EditableList::init()
 {
     m_prompter.clear();
-    m_widget = std::make_unique<EditableList>(nullptr, &m_prompter);
+    m_widget = std::make_unique<EditableList>(m_prompter);
     m_widget->setDecimalSeparator(".");
     m_widget->setDecimalNumber(3);
     m_widget->setAutoNumber(true);

@@ -166,8 +166,7 @@ private slots:
     void init()
     {
         m_prompter.clear();
-        m_form = std::make_unique<CreateFBI>();
-        m_form->setPrompter(&m_prompter);
+        m_form = std::make_unique<CreateFBI>(m_prompter);
         m_form->setDecimalSeparator(".");
         Error error;
         QVERIFY2(m_form->InitializeData(m_data.path(), &error), qPrintable(error.text()));
@@ -191,7 +190,7 @@ private slots:
         QCOMPARE(m_form->parcelsTotals()->legalText(), QString("0"));
         QVERIFY(!address()->cmbLocalitate->isEnabled());
 
-        CreateFBI other;
+        CreateFBI other(m_prompter);
         Error error;
         QVERIFY(!other.InitializeData(m_data.path() + "/missing", &error));
         QCOMPARE(error.number, 53);
@@ -472,8 +471,7 @@ private slots:
     // Without its tables the form still shows what it can, without a message per row.
     void showWithoutTables()
     {
-        CreateFBI bare;
-        bare.setPrompter(&m_prompter);
+        CreateFBI bare(m_prompter);
         bare.setDocument(landDocument());
         bare.ShowData();
         QVERIFY(m_prompter.log().isEmpty());
@@ -487,8 +485,7 @@ private slots:
     void missingTable()
     {
         QFile::rename(m_data.path() + "/Admin.DAT", m_data.path() + "/Admin.bak");
-        CreateFBI other;
-        other.setPrompter(&m_prompter);
+        CreateFBI other(m_prompter);
         Error error;
         QVERIFY(!other.InitializeData(m_data.path(), &error));
         QCOMPARE(error.number, 53);

@@ -142,8 +142,7 @@ private slots:
     void init()
     {
         m_prompter.clear();
-        m_form = std::make_unique<CreateFBI>();
-        m_form->setPrompter(&m_prompter);
+        m_form = std::make_unique<CreateFBI>(m_prompter);
         m_form->setDecimalSeparator(".");
         m_form->setSurveyorName("Popescu Ion");
         m_form->setSurveyorLicense("RO-AB-F 0123");

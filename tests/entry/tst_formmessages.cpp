@@ -54,8 +54,7 @@ private slots:
         QVERIFY(file.LoadCPFile());
         m_sample = file.Document();
         m_prompter.clear();
-        m_form = std::make_unique<CreateFBI>();
-        m_form->setPrompter(&m_prompter);
+        m_form = std::make_unique<CreateFBI>(m_prompter);
         Error error;
         if (!m_form->InitializeData(QStringLiteral(LOTMARK_BUILD_DATA), &error))
             QSKIP("the build's Data folder is missing");

@@ -36,13 +36,11 @@ private slots:
         COMPARE_NEAR(polygonOf(vertices)->Area(), area, 1e-9);
     }
 
-    void areaOfPolygonWithoutPointsIsZeroWithCriticalMessage()
+    void areaOfPolygonWithoutPointsIsZeroWithAFailure()
     {
-        ScriptedPrompter prompter;
-        QCOMPARE(polygonOf({})->Area(&prompter), 0.0);
-        QCOMPARE(prompter.log().size(), 1);
-        QCOMPARE(prompter.last().caption, QString("Eroare"));
-        QCOMPARE(prompter.last().icon, Prompter::Icon::Critical);
+        Error error;
+        QCOMPARE(polygonOf({})->Area(&error), 0.0);
+        QCOMPARE(error.number, ErrorNumber::InvalidArgument);
         Polygon noPoints;
         QCOMPARE(noPoints.Area(), 0.0);
     }

@@ -112,14 +112,11 @@ private slots:
 
     void unreadableCoordinateStopsWithTypeMismatch()
     {
-        ScriptedPrompter prompter;
-        Transform transform(".", &prompter);
+        Transform transform(".");
         transform.setTransformArray(tableOf({{"TEREN", "1", "0", "0"}, {"TEREN", "2", "1", "0"}, {"C1", "3", "x", "0"},
                                              {"C1", "4", "1", "1"}}));
         QVERIFY(!transform.ArrayToPolygonCollection());
-        QCOMPARE(prompter.texts(), QStringList{"13 Type mismatch"});
-        QCOMPARE(prompter.last().caption, QString("Eroare"));
-        QCOMPARE(prompter.last().icon, Prompter::Icon::Exclamation);
+        QCOMPARE(transform.lastError().text(), QString("13 Type mismatch"));
         QCOMPARE(describe(*transform.PolygonCollection()), QStringList{"TEREN:1(0;0) 2(1;0)"});
     }
 

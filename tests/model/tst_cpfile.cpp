@@ -5,6 +5,7 @@
 #include "support/ScriptedPrompter.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QTemporaryDir>
@@ -160,17 +161,59 @@ private slots:
         QCOMPARE(loaded.Document()->Land()->Owners()->Item(1)->FirstName(), QString("Ion"));
     }
 
-    void missingFileShowsTheMessage()
+    void missingFileReturnsTheMessage()
     {
-        ScriptedPrompter prompter;
         CPFile file(".");
         const DocumentPtr before = file.Document();
         file.setCPFileName("/nu/exista.CP");
-        QVERIFY(!file.LoadCPFile(&prompter));
-        QCOMPARE(prompter.texts(), QStringList{"53 File not found"});
-        QCOMPARE(prompter.last().caption, QString("Eroare"));
-        QCOMPARE(prompter.last().icon, Prompter::Icon::Exclamation);
+        Error error;
+        QVERIFY(!file.LoadCPFile(&error));
+        QCOMPARE(error.text(), QString("53 File not found"));
         QCOMPARE(file.Document().get(), before.get());
+    }
+
+    // What the window shows for a file it cannot read is this failure's text: each row is a
+    // kind of bad file whose number or description would change under the user's eyes.
+    void loadFailureIsReturned_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("replacesDocument");
+        QTest::newRow("missing file") << "missing" << "53 File not found" << false;
+        QTest::newRow("missing file in quotes") << "quoted missing" << "53 File not found" << false;
+        QTest::newRow("a folder") << "folder" << "70 Permission denied" << false;
+        QTest::newRow("empty file") << "empty" << "62 Input past end of file" << false;
+        QTest::newRow("not a property file") << "hello" << "62 Input past end of file" << false;
+        QTest::newRow("cut in the point records") << "cut" << "62 Input past end of file" << true;
+    }
+    void loadFailureIsReturned()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, expected);
+        QFETCH(bool, replacesDocument);
+        QTemporaryDir dir;
+        QString path = dir.filePath("a.CP");
+        if (kind == "quoted missing") {
+            path = "\"" + path + "\"";
+        } else if (kind == "folder") {
+            QVERIFY(QDir(dir.path()).mkdir("a.CP"));
+        } else if (kind == "empty" || kind == "hello") {
+            writeAll(path, kind == "empty" ? QByteArray() : QByteArray("hello"));
+        } else if (kind == "cut") {
+            CPFile whole(".");
+            whole.setDocument(DocumentFactory::sample(4));
+            const QByteArray bytes = whole.compose();
+            writeAll(path, bytes.left(bytes.size() - 10));
+        }
+        CPFile file(".");
+        const DocumentPtr before = file.Document();
+        file.setCPFileName(path);
+        Error error;
+        QVERIFY(!file.LoadCPFile(&error));
+        QCOMPARE(error.text(), expected);
+        QCOMPARE(file.Document().get() != before.get(), replacesDocument);
+        if (kind == "cut") // what was read before the cut stays for the window to show
+            QCOMPARE(file.Document()->Land()->Owners()->Item(1)->LastName(), QString("Popescu"));
     }
 
     void truncationAtEveryOffsetFailsCleanly()
@@ -184,16 +227,16 @@ private slots:
             buffer.open(QIODevice::ReadOnly);
             CPFile loaded(".");
             Error error;
-            QVERIFY2(!loaded.load(&buffer, nullptr, &error), qPrintable(QString::number(length)));
+            QVERIFY2(!loaded.load(&buffer, &error), qPrintable(QString::number(length)));
             QCOMPARE(error.number, 62);
         }
-        ScriptedPrompter prompter;
         QBuffer buffer;
         buffer.setData(bytes.left(100));
         buffer.open(QIODevice::ReadOnly);
         CPFile loaded(".");
-        QVERIFY(!loaded.load(&buffer, &prompter));
-        QCOMPARE(prompter.texts(), QStringList{"62 Input past end of file"});
+        Error error;
+        QVERIFY(!loaded.load(&buffer, &error));
+        QCOMPARE(error.text(), QString("62 Input past end of file"));
     }
 
     void garbageNeverCrashes()

@@ -68,8 +68,7 @@ private:
 void tst_DrawSketch::init()
 {
     m_prompter.clear();
-    m_sketch = std::make_unique<DrawSketch>();
-    m_sketch->setPrompter(&m_prompter);
+    m_sketch = std::make_unique<DrawSketch>(m_prompter);
     m_sketch->resize(520, 420);
     m_sketch->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_sketch.get()));
@@ -100,8 +99,7 @@ void tst_DrawSketch::drawFitsTheViewport()
 
 void tst_DrawSketch::drawWithoutLandDoesNothing()
 {
-    DrawSketch sketch;
-    sketch.setPrompter(&m_prompter);
+    DrawSketch sketch(m_prompter);
     sketch.resize(300, 300);
     sketch.setGeometryCollection(SketchSamples::collection({SketchSamples::square(QStringLiteral("C1"))}));
     sketch.Draw();

@@ -245,7 +245,7 @@ private slots:
     {
         QFETCH(QString, label);
         QFETCH(QString, field);
-        CreateFBI form;
+        CreateFBI form(m_prompter);
         form.resize(900, 700);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -279,7 +279,7 @@ private slots:
         QFETCH(bool, apartment);
         QFETCH(QString, typed);
         QFETCH(QString, shown);
-        CreateFBI form;
+        CreateFBI form(m_prompter);
         form.setIsAp(apartment);
         form.resize(900, 700);
         form.show();
