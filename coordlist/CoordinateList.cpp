@@ -568,8 +568,9 @@ bool CoordinateList::PasteText(const QString& text)
     }
     if (start <= rowCount() && !isBlank(m_rows[std::size_t(start - 1)][EntityColumn]) && m_prompter) {
         const Prompter::Answer answer =
-            m_prompter->ask(QStringLiteral("Se vor suprascrie inregistrarile din lista.\rContinuati?"),
-                            QStringLiteral("Confirmare"), Prompter::Buttons::YesNo, Prompter::Icon::Exclamation);
+            m_prompter->askNamed(Prompter::Question::OverwriteRows,
+                                 QStringLiteral("Se vor suprascrie inregistrarile din lista.\rContinuati?"),
+                                 QStringLiteral("Confirmare"), Prompter::Buttons::YesNo, Prompter::Icon::Exclamation);
         if (answer != Prompter::Answer::Yes)
             return false;
     }
