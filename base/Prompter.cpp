@@ -31,3 +31,8 @@ QString Prompter::folderName(const QString&, const QString&)
 {
     return QString();
 }
+
+Prompter::Answer Prompter::askNamed(Question, const QString& text, const QString& caption, Buttons buttons, Icon icon)
+{
+    return ask(text, caption, buttons, icon);
+}

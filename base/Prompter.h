@@ -14,11 +14,26 @@ public:
     enum class Icon { None, Information, Exclamation, Critical, Question };
     enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
     enum class Answer { Ok, Cancel, Yes, No };
+    // What a question asks, for prompters that answer without showing it (the command line's
+    // answers from its options): they go by this name, never by the wording, which may change.
+    enum class Question
+    {
+        Unnamed,
+        AssignLandPolyline,  // DXF wizard: take the selected polyline as the land?
+        ReplaceLandPolyline, // DXF wizard: another polyline was the land; replace it?
+        AssociateBuilding,   // DXF wizard: tie the polyline to the building number typed?
+        ReassociateBuilding, // DXF wizard: the polyline was tied to a building; tie it again?
+        RenumberBuildings,   // DXF wizard: renumber the buildings from 1 to n?
+        OverwriteRows,       // coordinate list: the paste writes over rows; go on?
+    };
 
     virtual ~Prompter() = default;
 
     virtual void message(const QString& text, const QString& caption, Icon icon) = 0;
     virtual Answer ask(const QString& text, const QString& caption, Buttons buttons, Icon icon) = 0;
+    // A question its caller names. Prompters that show questions ask it as any other (the
+    // default); the others answer by the name.
+    virtual Answer askNamed(Question question, const QString& text, const QString& caption, Buttons buttons, Icon icon);
     // File dialogs: the chosen path, or an empty text when the user cancels. The filter is
     // "description|pattern|..." pairs.
     virtual QString openFileName(const QString& caption, const QString& filter, const QString& directory) = 0;

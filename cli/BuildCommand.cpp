@@ -1,5 +1,7 @@
 #include "cli/BuildCommand.h"
 
+#include "cli/SharedOptions.h"
+
 #include "format/CPFile.h"
 #include "format/DocumentJson.h"
 
@@ -7,12 +9,16 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-int BuildCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+BuildCommand::BuildCommand() : m_output(SharedOptions::output(QStringLiteral("FILE.CP")))
 {
-    if (arguments.size() != 3 || arguments[1] != QLatin1String("-o"))
-        return usage(err);
-    const QString input = arguments[0];
-    const QString output = arguments[2];
+    commandLine().setPositional(QStringLiteral("FILE.json"), QStringLiteral("The document as JSON (see dump)."));
+    commandLine().addOption(m_output, CommandLine::Presence::Required);
+}
+
+int BuildCommand::execute(const CommandLine& line, QTextStream& out, QTextStream& err)
+{
+    const QString input = line.positional().first();
+    const QString output = line.value(m_output);
 
     QFile jsonFile(input);
     if (!jsonFile.open(QIODevice::ReadOnly)) {

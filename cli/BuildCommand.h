@@ -6,7 +6,13 @@
 class BuildCommand : public CliCommand
 {
 public:
+    BuildCommand();
     QString name() const override { return QStringLiteral("build"); }
-    QString synopsis() const override { return QStringLiteral("FILE.json -o FILE.CP  -- write a .CP file from JSON"); }
-    int run(const QStringList& arguments, QTextStream& out, QTextStream& err) override;
+
+protected:
+    QString summary() const override { return QStringLiteral("write a .CP file from JSON"); }
+    int execute(const CommandLine& line, QTextStream& out, QTextStream& err) override;
+
+private:
+    const QCommandLineOption m_output;
 };

@@ -5,38 +5,30 @@
 #include "cgxml/CgxmlWriter.h"
 #include "cli/DataFolder.h"
 #include "cli/LoadedDocument.h"
+#include "cli/SharedOptions.h"
 #include "format/CPFile.h"
 
-#include <QCoreApplication>
-#include <QDir>
-
-int CgxmlCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+CgxmlCommand::CgxmlCommand()
+    : m_output(SharedOptions::output(QStringLiteral("FILE.cgxml"))),
+      m_data(SharedOptions::data(QStringLiteral("FOLDER"))), m_surveyor(SharedOptions::surveyor()),
+      m_license(SharedOptions::license()), m_date(SharedOptions::date(QStringLiteral("YYYY-MM-DDTHH:MM:SS"))),
+      m_force(QStringLiteral("force"), QStringLiteral("Write the file even when the checks find errors."))
 {
-    QString input, output, dataFolder, date;
-    bool force = false;
+    commandLine().setPositional(QStringLiteral("FILE.CP"), QStringLiteral("The document to export."));
+    commandLine().addOption(m_output, CommandLine::Presence::Required);
+    for (const QCommandLineOption* option : {&m_data, &m_surveyor, &m_license, &m_date, &m_force})
+        commandLine().addOption(*option);
+}
+
+int CgxmlCommand::execute(const CommandLine& line, QTextStream& out, QTextStream& err)
+{
+    const QString input = line.positional().first();
+    const QString output = line.value(m_output);
     CgxmlWriter::Options options;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
-        const bool hasValue = i + 1 < arguments.size();
-        if (argument == QLatin1String("-o") && hasValue)
-            output = arguments.at(++i);
-        else if (argument == QLatin1String("--data") && hasValue)
-            dataFolder = arguments.at(++i);
-        else if (argument == QLatin1String("--surveyor") && hasValue)
-            options.surveyorName = arguments.at(++i);
-        else if (argument == QLatin1String("--license") && hasValue)
-            options.surveyorLicense = arguments.at(++i);
-        else if (argument == QLatin1String("--date") && hasValue)
-            date = arguments.at(++i);
-        else if (argument == QLatin1String("--force"))
-            force = true;
-        else if (input.isEmpty() && !argument.startsWith(QLatin1Char('-')))
-            input = argument;
-        else
-            return usage(err);
-    }
-    if (input.isEmpty() || output.isEmpty())
-        return usage(err);
+    options.surveyorName = line.value(m_surveyor);
+    options.surveyorLicense = line.value(m_license);
+    // An empty --date stands for now, as no --date does.
+    const QString date = line.value(m_date);
     if (!date.isEmpty()) {
         options.exportDate = QDateTime::fromString(date, Qt::ISODate);
         if (!options.exportDate.isValid())
@@ -52,13 +44,13 @@ int CgxmlCommand::run(const QStringList& arguments, QTextStream& out, QTextStrea
         err << input << ": " << (finding.severity == CgxmlFinding::Severity::Error ? "eroare: " : "avertisment: ")
             << finding.text << Qt::endl;
     }
-    if (CgxmlChecks::hasErrors(findings) && !force) {
+    if (CgxmlChecks::hasErrors(findings) && !line.isSet(m_force)) {
         err << input << ": not exported (errors above; --force writes the file anyway)" << Qt::endl;
         return Refused;
     }
 
     CgxmlNomenclature nomenclature;
-    nomenclature.open(dataFolderOr(dataFolder));
+    nomenclature.open(dataFolderOr(line.value(m_data)));
     options.territoryOf = [&nomenclature](int siruta) { return nomenclature.territoryOf(siruta); };
     Error error;
     if (!CgxmlWriter::writeFile(document, options, output, &error)) {

@@ -8,11 +8,18 @@
 class CgxmlCommand : public CliCommand
 {
 public:
+    CgxmlCommand();
     QString name() const override { return QStringLiteral("cgxml"); }
-    QString synopsis() const override
-    {
-        return QStringLiteral("FILE.CP -o FILE.cgxml [--data FOLDER] [--surveyor NAME] [--license SERIES] "
-                              "[--date YYYY-MM-DDTHH:MM:SS] [--force]  -- export the national exchange file");
-    }
-    int run(const QStringList& arguments, QTextStream& out, QTextStream& err) override;
+
+protected:
+    QString summary() const override { return QStringLiteral("export the national exchange file"); }
+    int execute(const CommandLine& line, QTextStream& out, QTextStream& err) override;
+
+private:
+    const QCommandLineOption m_output;
+    const QCommandLineOption m_data;
+    const QCommandLineOption m_surveyor;
+    const QCommandLineOption m_license;
+    const QCommandLineOption m_date;
+    const QCommandLineOption m_force;
 };

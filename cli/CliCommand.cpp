@@ -2,6 +2,23 @@
 
 #include "format/CPFile.h"
 
+QString CliCommand::synopsis() const
+{
+    return m_commandLine.arguments() + QStringLiteral("  -- ") + summary();
+}
+
+int CliCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    if (!m_commandLine.parse(arguments))
+        return usage(err);
+    if (m_commandLine.helpRequested()) {
+        out << m_commandLine.help(QStringLiteral("usage: lotmark-cli ") + name() + QLatin1Char(' ') + synopsis());
+        out.flush();
+        return Done;
+    }
+    return execute(m_commandLine, out, err);
+}
+
 int CliCommand::usage(QTextStream& err) const
 {
     err << "usage: lotmark-cli " << name() << ' ' << synopsis() << Qt::endl;

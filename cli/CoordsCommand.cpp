@@ -1,36 +1,14 @@
 #include "cli/CoordsCommand.h"
 
-#include "base/AnsiText.h"
 #include "app/DelimiterList.h"
-#include "base/Prompter.h"
+#include "base/AnsiText.h"
+#include "cli/CliPrompter.h"
 #include "coordlist/CoordinateList.h"
 
 #include <QFile>
 #include <QStringDecoder>
 
 namespace {
-// Messages go to the error stream; questions are answered Yes, as a surveyor pasting onto a
-// fresh list would.
-class StreamPrompter : public Prompter
-{
-public:
-    explicit StreamPrompter(QTextStream& err) : m_err(err) {}
-    void message(const QString& text, const QString&, Icon) override
-    {
-        m_err << text << Qt::endl;
-        m_messages = true;
-    }
-    Answer ask(const QString&, const QString&, Buttons, Icon) override { return Answer::Yes; }
-    QString openFileName(const QString&, const QString&, const QString&) override { return QString(); }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return QString(); }
-    std::optional<QString> inputText(const QString&, const QString&, const QString&) override { return std::nullopt; }
-    bool hadMessages() const { return m_messages; }
-
-private:
-    QTextStream& m_err;
-    bool m_messages = false;
-};
-
 // Exports are plain ASCII, UTF-8 from newer tools, or the Windows code page from older ones.
 QString decodeText(const QByteArray& bytes)
 {
@@ -40,34 +18,35 @@ QString decodeText(const QByteArray& bytes)
 }
 } // namespace
 
-int CoordsCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+CoordsCommand::CoordsCommand()
+    : m_delimiters(QStringLiteral("delimiters"),
+                   QStringLiteral("The characters between fields, as character codes separated by commas (default "
+                                  "9,32,59: tab, space, semicolon)."),
+                   QStringLiteral("CODED"), QStringLiteral("9,32,59")),
+      m_decimals(QStringLiteral("decimals"), QStringLiteral("Decimals of the coordinates, 0 to 15 (default 3)."),
+                 QStringLiteral("N"), QStringLiteral("3")),
+      m_separator(QStringLiteral("separator"), QStringLiteral("The decimal separator (default .)."),
+                  QStringLiteral(". or ,"), QStringLiteral("."))
 {
-    QString path;
-    QString coded = QStringLiteral("9,32,59");
-    int decimals = 3;
-    QString separator = QStringLiteral(".");
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        const bool hasValue = i + 1 < arguments.size();
-        if (argument == QLatin1String("--delimiters") && hasValue) {
-            coded = arguments[++i];
-        } else if (argument == QLatin1String("--decimals") && hasValue) {
-            bool ok = false;
-            decimals = arguments[++i].toInt(&ok);
-            if (!ok || decimals < 0 || decimals > 15)
-                return usage(err);
-        } else if (argument == QLatin1String("--separator") && hasValue) {
-            separator = arguments[++i];
-            if (separator != QLatin1String(".") && separator != QLatin1String(","))
-                return usage(err);
-        } else if (!argument.startsWith(QLatin1String("--")) && path.isEmpty()) {
-            path = argument;
-        } else {
-            return usage(err);
-        }
-    }
-    if (path.isEmpty())
+    commandLine().setPositional(QStringLiteral("FILE.txt"), QStringLiteral("The point list (a total-station export)."));
+    commandLine().addOption(m_delimiters);
+    commandLine().addOption(m_decimals);
+    commandLine().addOption(m_separator);
+}
+
+int CoordsCommand::execute(const CommandLine& line, QTextStream& out, QTextStream& err)
+{
+    const QString path = line.positional().first();
+    const QString coded = line.value(m_delimiters);
+    const std::optional<int> decimals = line.wholeNumber(m_decimals, 0, 15);
+    if (!decimals)
         return usage(err);
+    QString separator;
+    for (const QString& value : line.values(m_separator)) {
+        separator = value;
+        if (separator != QLatin1String(".") && separator != QLatin1String(","))
+            return usage(err);
+    }
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -76,11 +55,15 @@ int CoordsCommand::run(const QStringList& arguments, QTextStream& out, QTextStre
     }
     const QString text = decodeText(file.readAll());
 
-    StreamPrompter prompter(err);
+    // A fresh list: the only question, whether to write over its rows, does not arise.
+    CliPrompter prompter;
     CoordinateList list(&prompter, separator);
-    list.setDecimalNumber(decimals);
+    list.setDecimalNumber(*decimals);
     list.setDelimiters(DelimiterList::parse(coded));
-    if (!list.PasteText(text))
+    const bool pasted = list.PasteText(text);
+    for (const QString& message : prompter.errors())
+        err << message << Qt::endl;
+    if (!pasted)
         return Refused;
     for (int r = 1; r <= list.rowCount(); ++r) {
         const CoordinateList::Row& row = list.row(r);

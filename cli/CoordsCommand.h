@@ -9,11 +9,15 @@
 class CoordsCommand : public CliCommand
 {
 public:
+    CoordsCommand();
     QString name() const override { return QStringLiteral("coords"); }
-    QString synopsis() const override
-    {
-        return QStringLiteral("FILE.txt [--delimiters CODED] [--decimals N] [--separator . or ,]  -- "
-                              "paste a point list and print the rows");
-    }
-    int run(const QStringList& arguments, QTextStream& out, QTextStream& err) override;
+
+protected:
+    QString summary() const override { return QStringLiteral("paste a point list and print the rows"); }
+    int execute(const CommandLine& line, QTextStream& out, QTextStream& err) override;
+
+private:
+    const QCommandLineOption m_delimiters;
+    const QCommandLineOption m_decimals;
+    const QCommandLineOption m_separator;
 };

@@ -5,15 +5,19 @@
 
 #include <QJsonDocument>
 
-int DumpCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+DumpCommand::DumpCommand()
 {
-    if (arguments.size() != 1)
-        return usage(err);
+    commandLine().setPositional(QStringLiteral("FILE.CP"), QStringLiteral("The document to print."));
+}
+
+int DumpCommand::execute(const CommandLine& line, QTextStream& out, QTextStream& err)
+{
+    const QString input = line.positional().first();
     CPFile file(QStringLiteral("."));
-    file.setCPFileName(arguments.first());
+    file.setCPFileName(input);
     Error error;
     if (!file.LoadCPFile(&error)) {
-        err << arguments.first() << ": " << error.text() << Qt::endl;
+        err << input << ": " << error.text() << Qt::endl;
         return Refused;
     }
     out << QString::fromUtf8(QJsonDocument(DocumentJson::toJson(file)).toJson(QJsonDocument::Indented));

@@ -6,7 +6,10 @@
 class DumpCommand : public CliCommand
 {
 public:
+    DumpCommand();
     QString name() const override { return QStringLiteral("dump"); }
-    QString synopsis() const override { return QStringLiteral("FILE.CP  -- print the document as JSON"); }
-    int run(const QStringList& arguments, QTextStream& out, QTextStream& err) override;
+
+protected:
+    QString summary() const override { return QStringLiteral("print the document as JSON"); }
+    int execute(const CommandLine& line, QTextStream& out, QTextStream& err) override;
 };

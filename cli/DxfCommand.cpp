@@ -23,20 +23,18 @@ QString jsonNumber(double value)
 
 } // namespace
 
-int DxfCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+DxfCommand::DxfCommand()
+    : m_raw(QStringLiteral("raw"),
+            QStringLiteral("The polylines exactly as read, without the cleaning the wizard does."))
 {
-    bool raw = false;
-    QString path;
-    for (const QString& argument : arguments) {
-        if (argument == QLatin1String("--raw"))
-            raw = true;
-        else if (path.isEmpty() && !argument.startsWith(QLatin1String("--")))
-            path = argument;
-        else
-            return usage(err);
-    }
-    if (path.isEmpty())
-        return usage(err);
+    commandLine().setPositional(QStringLiteral("FILE.DXF"), QStringLiteral("The drawing."));
+    commandLine().addOption(m_raw);
+}
+
+int DxfCommand::execute(const CommandLine& line, QTextStream& out, QTextStream& err)
+{
+    const bool raw = line.isSet(m_raw);
+    const QString path = line.positional().first();
 
     QFile file(path);
     QString problem;

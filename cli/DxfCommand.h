@@ -7,10 +7,13 @@
 class DxfCommand : public CliCommand
 {
 public:
+    DxfCommand();
     QString name() const override { return QStringLiteral("dxf"); }
-    QString synopsis() const override
-    {
-        return QStringLiteral("FILE.DXF [--raw]  -- print the drawing's closed polylines as JSON");
-    }
-    int run(const QStringList& arguments, QTextStream& out, QTextStream& err) override;
+
+protected:
+    QString summary() const override { return QStringLiteral("print the drawing's closed polylines as JSON"); }
+    int execute(const CommandLine& line, QTextStream& out, QTextStream& err) override;
+
+private:
+    const QCommandLineOption m_raw;
 };

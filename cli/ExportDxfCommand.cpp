@@ -1,22 +1,19 @@
 #include "cli/ExportDxfCommand.h"
 
 #include "cli/LoadedDocument.h"
+#include "cli/SharedOptions.h"
 #include "plan/DxfExport.h"
 
-int ExportDxfCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+ExportDxfCommand::ExportDxfCommand() : m_output(SharedOptions::output(QStringLiteral("FILE.dxf")))
 {
-    QString input;
-    QString output;
-    for (int i = 0; i < arguments.size(); ++i) {
-        if (arguments.at(i) == QLatin1String("-o") && i + 1 < arguments.size())
-            output = arguments.at(++i);
-        else if (input.isEmpty() && !arguments.at(i).startsWith(QLatin1Char('-')))
-            input = arguments.at(i);
-        else
-            return usage(err);
-    }
-    if (input.isEmpty() || output.isEmpty())
-        return usage(err);
+    commandLine().setPositional(QStringLiteral("FILE.CP"), QStringLiteral("The document whose contours are drawn."));
+    commandLine().addOption(m_output, CommandLine::Presence::Required);
+}
+
+int ExportDxfCommand::execute(const CommandLine& line, QTextStream& out, QTextStream& err)
+{
+    const QString input = line.positional().first();
+    const QString output = line.value(m_output);
     const DocumentPtr document = loadDocumentOrReport(input, err);
     if (!document)
         return Refused;

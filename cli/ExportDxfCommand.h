@@ -6,10 +6,13 @@
 class ExportDxfCommand : public CliCommand
 {
 public:
+    ExportDxfCommand();
     QString name() const override { return QStringLiteral("export-dxf"); }
-    QString synopsis() const override
-    {
-        return QStringLiteral("FILE.CP -o FILE.dxf  -- write the contours as an R12 DXF drawing");
-    }
-    int run(const QStringList& arguments, QTextStream& out, QTextStream& err) override;
+
+protected:
+    QString summary() const override { return QStringLiteral("write the contours as an R12 DXF drawing"); }
+    int execute(const CommandLine& line, QTextStream& out, QTextStream& err) override;
+
+private:
+    const QCommandLineOption m_output;
 };

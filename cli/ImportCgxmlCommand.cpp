@@ -3,32 +3,31 @@
 #include "cgxml/CgxmlImport.h"
 #include "cgxml/CgxmlNomenclature.h"
 #include "cli/DataFolder.h"
+#include "cli/SharedOptions.h"
 #include "format/CPFile.h"
 #include "format/DocumentJson.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QJsonDocument>
 
-int ImportCgxmlCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+ImportCgxmlCommand::ImportCgxmlCommand()
+    : m_output(SharedOptions::output(QStringLiteral("FILE.CP"))),
+      m_land(QStringLiteral("land"),
+             QStringLiteral("The land whose cadastral number this is (default: the file's first land)."),
+             QStringLiteral("CADASTRAL-NUMBER")),
+      m_data(SharedOptions::data(QStringLiteral("FOLDER")))
 {
-    QString input, output, land, dataFolder;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
-        const bool hasValue = i + 1 < arguments.size();
-        if (argument == QLatin1String("-o") && hasValue)
-            output = arguments.at(++i);
-        else if (argument == QLatin1String("--land") && hasValue)
-            land = arguments.at(++i);
-        else if (argument == QLatin1String("--data") && hasValue)
-            dataFolder = arguments.at(++i);
-        else if (input.isEmpty() && !argument.startsWith(QLatin1Char('-')))
-            input = argument;
-        else
-            return usage(err);
-    }
-    if (input.isEmpty())
-        return usage(err);
+    commandLine().setPositional(QStringLiteral("FILE.cgxml"), QStringLiteral("The national exchange file."));
+    commandLine().addOption(m_output);
+    commandLine().addOption(m_land);
+    commandLine().addOption(m_data);
+}
+
+int ImportCgxmlCommand::execute(const CommandLine& line, QTextStream& out, QTextStream& err)
+{
+    const QString input = line.positional().first();
+    const QString output = line.value(m_output);
+    const QString land = line.value(m_land);
+    const QString dataFolder = line.value(m_data);
 
     CgxmlReader reader;
     QString error;

@@ -8,11 +8,15 @@
 class ImportCgxmlCommand : public CliCommand
 {
 public:
+    ImportCgxmlCommand();
     QString name() const override { return QStringLiteral("import-cgxml"); }
-    QString synopsis() const override
-    {
-        return QStringLiteral("FILE.cgxml [-o FILE.CP] [--land CADASTRAL-NUMBER] [--data FOLDER]  -- read a land of "
-                              "the national exchange file");
-    }
-    int run(const QStringList& arguments, QTextStream& out, QTextStream& err) override;
+
+protected:
+    QString summary() const override { return QStringLiteral("read a land of the national exchange file"); }
+    int execute(const CommandLine& line, QTextStream& out, QTextStream& err) override;
+
+private:
+    const QCommandLineOption m_output;
+    const QCommandLineOption m_land;
+    const QCommandLineOption m_data;
 };

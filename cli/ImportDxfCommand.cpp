@@ -1,6 +1,7 @@
 #include "cli/ImportDxfCommand.h"
 
-#include "base/Prompter.h"
+#include "cli/CliPrompter.h"
+#include "cli/SharedOptions.h"
 #include "dxf/DxfImportWizard.h"
 #include "format/CPFile.h"
 #include "format/DocumentJson.h"
@@ -9,27 +10,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <limits>
 
 namespace {
-
-// Answers the wizard's questions as the command's options say, and keeps its error messages.
-class OptionPrompter : public Prompter
-{
-public:
-    bool renumber = false;
-    QStringList errors;
-
-    void message(const QString& text, const QString&, Icon) override { errors << text; }
-    Answer ask(const QString& text, const QString&, Buttons, Icon) override
-    {
-        if (text.startsWith(QLatin1String("Vreti sa renumerotati")))
-            return renumber ? Answer::Yes : Answer::No;
-        return Answer::Yes;
-    }
-    QString openFileName(const QString&, const QString&, const QString&) override { return QString(); }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return QString(); }
-    std::optional<QString> inputText(const QString&, const QString&, const QString&) override { return std::nullopt; }
-};
 
 int rowOf(const std::vector<DxfImportWizard::Line>& lines, int position)
 {
@@ -52,42 +35,47 @@ void applyContours(const DXFEntities& entities, Land& land)
 
 } // namespace
 
-int ImportDxfCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+ImportDxfCommand::ImportDxfCommand()
+    : m_land(QStringLiteral("land"), QStringLiteral("The polyline taken as the land contour (its position, from 1)."),
+             QStringLiteral("N")),
+      m_building(QStringLiteral("building"),
+                 QStringLiteral("The polyline at POS is the contour of building NUMBER; once per building."),
+                 QStringLiteral("POS=NUMBER")),
+      m_renumber(QStringLiteral("renumber"), QStringLiteral("Renumber the buildings from 1 to n.")),
+      m_cp(QStringLiteral("cp"), QStringLiteral("The document whose contours are replaced (default: a new one)."),
+           QStringLiteral("IN.CP")),
+      m_output(SharedOptions::output(QStringLiteral("OUT.CP")))
 {
-    QString drawing, input, output;
-    int land = 0;
-    QList<QPair<int, QString>> buildings;
-    OptionPrompter prompter;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& a = arguments[i];
-        const bool hasValue = i + 1 < arguments.size();
-        if (a == QLatin1String("--land") && hasValue) {
-            bool ok = false;
-            land = arguments[++i].toInt(&ok);
-            if (!ok || land < 1)
-                return usage(err);
-        } else if (a == QLatin1String("--building") && hasValue) {
-            const QString tie = arguments[++i];
-            const qsizetype eq = tie.indexOf(QLatin1Char('='));
-            bool ok = false;
-            const int position = tie.left(eq).toInt(&ok);
-            if (eq < 0 || !ok)
-                return usage(err);
-            buildings.append({position, tie.mid(eq + 1)});
-        } else if (a == QLatin1String("--renumber")) {
-            prompter.renumber = true;
-        } else if (a == QLatin1String("--cp") && hasValue) {
-            input = arguments[++i];
-        } else if (a == QLatin1String("-o") && hasValue) {
-            output = arguments[++i];
-        } else if (drawing.isEmpty() && !a.startsWith(QLatin1Char('-'))) {
-            drawing = a;
-        } else {
-            return usage(err);
-        }
-    }
-    if (drawing.isEmpty() || land == 0)
+    commandLine().setPositional(QStringLiteral("FILE.DXF"), QStringLiteral("The drawing."));
+    commandLine().addOption(m_land, CommandLine::Presence::Required);
+    commandLine().addOption(m_building, CommandLine::Presence::Repeatable);
+    commandLine().addOption(m_renumber);
+    commandLine().addOption(m_cp);
+    commandLine().addOption(m_output);
+}
+
+int ImportDxfCommand::execute(const CommandLine& line, QTextStream& out, QTextStream& err)
+{
+    const QString drawing = line.positional().first();
+    const QString input = line.value(m_cp);
+    const QString output = line.value(m_output);
+    const std::optional<int> landPosition = line.wholeNumber(m_land, 1, std::numeric_limits<int>::max());
+    if (!landPosition)
         return usage(err);
+    const int land = *landPosition;
+    QList<QPair<int, QString>> buildings;
+    for (const QString& tie : line.values(m_building)) {
+        const qsizetype eq = tie.indexOf(QLatin1Char('='));
+        bool ok = false;
+        const int position = tie.left(eq).toInt(&ok);
+        if (eq < 0 || !ok)
+            return usage(err);
+        buildings.append({position, tie.mid(eq + 1)});
+    }
+    // The wizard's other questions are answered Yes, as the user who goes through it would.
+    CliPrompter prompter;
+    prompter.setAnswer(Prompter::Question::RenumberBuildings,
+                       line.isSet(m_renumber) ? Prompter::Answer::Yes : Prompter::Answer::No);
 
     DxfImportWizard wizard(prompter, QStringLiteral("."));
     wizard.setAreaSize(7200, 5400);
@@ -113,12 +101,12 @@ int ImportDxfCommand::run(const QStringList& arguments, QTextStream& out, QTextS
         wizard.clickLine(rowOf(wizard.lines(), position));
         wizard.setNumberText(number);
         wizard.associate();
-        if (!prompter.errors.isEmpty())
-            return refuse(QStringLiteral("building %1=%2: %3").arg(position).arg(number, prompter.errors.last()));
+        if (!prompter.errors().isEmpty())
+            return refuse(QStringLiteral("building %1=%2: %3").arg(position).arg(number, prompter.errors().last()));
     }
     wizard.next();
     if (!wizard.exit() || !wizard.result())
-        return refuse(prompter.errors.isEmpty() ? QStringLiteral("nothing imported") : prompter.errors.last());
+        return refuse(prompter.errors().isEmpty() ? QStringLiteral("nothing imported") : prompter.errors().last());
 
     CPFile file(QStringLiteral("."));
     if (!input.isEmpty()) {

@@ -9,11 +9,17 @@
 class ImportDxfCommand : public CliCommand
 {
 public:
+    ImportDxfCommand();
     QString name() const override { return QStringLiteral("import-dxf"); }
-    QString synopsis() const override
-    {
-        return QStringLiteral("FILE.DXF --land N [--building POS=NUMBER ...] [--renumber] [--cp IN.CP] [-o OUT.CP]"
-                              "  -- take the land and building contours from a drawing");
-    }
-    int run(const QStringList& arguments, QTextStream& out, QTextStream& err) override;
+
+protected:
+    QString summary() const override { return QStringLiteral("take the land and building contours from a drawing"); }
+    int execute(const CommandLine& line, QTextStream& out, QTextStream& err) override;
+
+private:
+    const QCommandLineOption m_land;
+    const QCommandLineOption m_building;
+    const QCommandLineOption m_renumber;
+    const QCommandLineOption m_cp;
+    const QCommandLineOption m_output;
 };

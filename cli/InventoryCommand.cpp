@@ -3,11 +3,14 @@
 #include "cli/LoadedDocument.h"
 #include "plan/CoordinateInventory.h"
 
-int InventoryCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+InventoryCommand::InventoryCommand()
 {
-    if (arguments.size() != 1 || arguments.first().startsWith(QLatin1Char('-')))
-        return usage(err);
-    const DocumentPtr document = loadDocumentOrReport(arguments.first(), err);
+    commandLine().setPositional(QStringLiteral("FILE.CP"), QStringLiteral("The document whose contours are listed."));
+}
+
+int InventoryCommand::execute(const CommandLine& line, QTextStream& out, QTextStream& err)
+{
+    const DocumentPtr document = loadDocumentOrReport(line.positional().first(), err);
     if (!document)
         return Refused;
     out << CoordinateInventory::fromLand(*document->Land()).toCsv();

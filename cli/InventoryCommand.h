@@ -6,10 +6,13 @@
 class InventoryCommand : public CliCommand
 {
 public:
+    InventoryCommand();
     QString name() const override { return QStringLiteral("inventory"); }
-    QString synopsis() const override
+
+protected:
+    QString summary() const override
     {
-        return QStringLiteral("FILE.CP  -- print the coordinate inventory (points, sides, areas) as CSV");
+        return QStringLiteral("print the coordinate inventory (points, sides, areas) as CSV");
     }
-    int run(const QStringList& arguments, QTextStream& out, QTextStream& err) override;
+    int execute(const CommandLine& line, QTextStream& out, QTextStream& err) override;
 };

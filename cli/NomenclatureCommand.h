@@ -8,11 +8,16 @@
 class NomenclatureCommand : public CliCommand
 {
 public:
+    NomenclatureCommand();
     QString name() const override { return QStringLiteral("nomenclature"); }
-    QString synopsis() const override
-    {
-        return QStringLiteral("--siruta SIRUTA.csv [--streets-mfp DIR ...] [--streets-posta BUCURESTI.json] -o DATA_DIR"
-                              "  -- build the lookup tables");
-    }
-    int run(const QStringList& arguments, QTextStream& out, QTextStream& err) override;
+
+protected:
+    QString summary() const override { return QStringLiteral("build the lookup tables"); }
+    int execute(const CommandLine& line, QTextStream& out, QTextStream& err) override;
+
+private:
+    const QCommandLineOption m_siruta;
+    const QCommandLineOption m_streetsMfp;
+    const QCommandLineOption m_streetsPosta;
+    const QCommandLineOption m_output;
 };

@@ -5,10 +5,10 @@
 #include <QCoreApplication>
 #include <QDir>
 
-int PathsCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+PathsCommand::PathsCommand() = default;
+
+int PathsCommand::execute(const CommandLine&, QTextStream& out, QTextStream&)
 {
-    if (!arguments.isEmpty())
-        return usage(err);
     const ProgramPaths paths = ProgramPaths::forProgramFolder(QCoreApplication::applicationDirPath());
     const auto line = [&out](const char* key, const QString& path) {
         out << key << '=' << QDir::toNativeSeparators(path) << Qt::endl;

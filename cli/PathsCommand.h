@@ -7,10 +7,13 @@
 class PathsCommand : public CliCommand
 {
 public:
+    PathsCommand();
     QString name() const override { return QStringLiteral("paths"); }
-    QString synopsis() const override
+
+protected:
+    QString summary() const override
     {
-        return QStringLiteral("  -- print where the settings, nomenclature tables and manual are found");
+        return QStringLiteral("print where the settings, nomenclature tables and manual are found");
     }
-    int run(const QStringList& arguments, QTextStream& out, QTextStream& err) override;
+    int execute(const CommandLine& line, QTextStream& out, QTextStream& err) override;
 };

@@ -1,5 +1,6 @@
 #include "cli/SheetCommand.h"
 
+#include "cli/SharedOptions.h"
 #include "format/CPFile.h"
 #include "report/SheetExport.h"
 
@@ -58,30 +59,33 @@ QStringList sheetNames(const QStringList& files, const QString& outDir, QTextStr
 
 } // namespace
 
-int SheetCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+SheetCommand::SheetCommand()
+    : m_output(SharedOptions::output(QStringLiteral("FILE.RTF"))),
+      m_outDir(QStringLiteral("out-dir"), QStringLiteral("Write one sheet per document into FOLDER."),
+               QStringLiteral("FOLDER")),
+      m_siruta(QStringLiteral("siruta"), QStringLiteral("The SIRUTA code printed (default: the address's)."),
+               QStringLiteral("CODE")),
+      m_surveyor(SharedOptions::surveyor()), m_date(SharedOptions::date(QStringLiteral("TEXT")))
 {
-    QStringList inputs;
-    QString output;
-    QString outDir;
+    commandLine().setPositional(QStringLiteral("FILE.CP|FOLDER..."),
+                                QStringLiteral("The documents; a folder stands for its .CP files."), 1, -1);
+    commandLine().setForms(QStringLiteral("FILE.CP -o FILE.RTF | FILE.CP|FOLDER... --out-dir FOLDER"));
+    commandLine().addOption(m_output, CommandLine::Presence::Alternative);
+    commandLine().addOption(m_outDir, CommandLine::Presence::Alternative);
+    commandLine().addOption(m_siruta);
+    commandLine().addOption(m_surveyor);
+    commandLine().addOption(m_date);
+}
+
+int SheetCommand::execute(const CommandLine& line, QTextStream& out, QTextStream& err)
+{
+    const QStringList inputs = line.positional();
+    const QString output = line.value(m_output);
+    const QString outDir = line.value(m_outDir);
     SheetExport::Options options;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
-        const bool hasValue = i + 1 < arguments.size();
-        if (argument == QLatin1String("-o") && hasValue)
-            output = arguments.at(++i);
-        else if (argument == QLatin1String("--out-dir") && hasValue)
-            outDir = arguments.at(++i);
-        else if (argument == QLatin1String("--siruta") && hasValue)
-            options.siruta = arguments.at(++i);
-        else if (argument == QLatin1String("--surveyor") && hasValue)
-            options.surveyorName = arguments.at(++i);
-        else if (argument == QLatin1String("--date") && hasValue)
-            options.dateText = arguments.at(++i);
-        else if (!argument.startsWith(QLatin1Char('-')))
-            inputs << argument;
-        else
-            return usage(err);
-    }
+    options.siruta = line.valueIfSet(m_siruta);
+    options.surveyorName = line.valueIfSet(m_surveyor);
+    options.dateText = line.valueIfSet(m_date);
     // Exactly one of -o (one document) and --out-dir (any number).
     if (inputs.isEmpty() || output.isEmpty() == outDir.isEmpty() || (!output.isEmpty() && inputs.size() != 1))
         return usage(err);

@@ -10,11 +10,17 @@
 class SheetCommand : public CliCommand
 {
 public:
+    SheetCommand();
     QString name() const override { return QStringLiteral("sheet"); }
-    QString synopsis() const override
-    {
-        return QStringLiteral("FILE.CP -o FILE.RTF | FILE.CP|FOLDER... --out-dir FOLDER  [--siruta CODE] [--surveyor "
-                              "NAME] [--date TEXT]  -- write the property sheet (RTF)");
-    }
-    int run(const QStringList& arguments, QTextStream& out, QTextStream& err) override;
+
+protected:
+    QString summary() const override { return QStringLiteral("write the property sheet (RTF)"); }
+    int execute(const CommandLine& line, QTextStream& out, QTextStream& err) override;
+
+private:
+    const QCommandLineOption m_output;
+    const QCommandLineOption m_outDir;
+    const QCommandLineOption m_siruta;
+    const QCommandLineOption m_surveyor;
+    const QCommandLineOption m_date;
 };

@@ -1,36 +1,33 @@
 #include "cli/SketchCommand.h"
 
 #include "cli/LoadedDocument.h"
+#include "cli/SharedOptions.h"
 #include "sketch/SketchRenderer.h"
 
 #include <QBuffer>
 #include <QSaveFile>
 
-int SketchCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+SketchCommand::SketchCommand()
+    : m_output(SharedOptions::output(QStringLiteral("FILE.png"))),
+      m_size(QStringLiteral("size"), QStringLiteral("The picture's side in pixels (default 600)."),
+             QStringLiteral("PIXELS"), QStringLiteral("600"))
 {
-    QString input;
-    QString output;
-    int side = 600;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
-        if (argument == QLatin1String("-o") && i + 1 < arguments.size()) {
-            output = arguments.at(++i);
-        } else if (argument == QLatin1String("--size") && i + 1 < arguments.size()) {
-            bool ok = false;
-            side = arguments.at(++i).toInt(&ok);
-            if (!ok || side < 1 || side > SketchRenderer::MaxCanvasSide) {
-                err << "sketch: --size must be a whole number of pixels from 1 to " << SketchRenderer::MaxCanvasSide
-                    << Qt::endl;
-                return Usage;
-            }
-        } else if (input.isEmpty() && !argument.startsWith(QLatin1Char('-'))) {
-            input = argument;
-        } else {
-            return usage(err);
-        }
+    commandLine().setPositional(QStringLiteral("FILE.CP"), QStringLiteral("The document whose contours are drawn."));
+    commandLine().addOption(m_output, CommandLine::Presence::Required);
+    commandLine().addOption(m_size);
+}
+
+int SketchCommand::execute(const CommandLine& line, QTextStream& out, QTextStream& err)
+{
+    const QString input = line.positional().first();
+    const QString output = line.value(m_output);
+    const std::optional<int> size = line.wholeNumber(m_size, 1, SketchRenderer::MaxCanvasSide);
+    if (!size) {
+        err << "sketch: --size must be a whole number of pixels from 1 to " << SketchRenderer::MaxCanvasSide
+            << Qt::endl;
+        return Usage;
     }
-    if (input.isEmpty() || output.isEmpty())
-        return usage(err);
+    const int side = *size;
 
     const DocumentPtr document = loadDocumentOrReport(input, err);
     if (!document)

@@ -7,10 +7,14 @@
 class SketchCommand : public CliCommand
 {
 public:
+    SketchCommand();
     QString name() const override { return QStringLiteral("sketch"); }
-    QString synopsis() const override
-    {
-        return QStringLiteral("FILE.CP -o FILE.png [--size PIXELS]  -- draw the contours into a square PNG (600 px)");
-    }
-    int run(const QStringList& arguments, QTextStream& out, QTextStream& err) override;
+
+protected:
+    QString summary() const override { return QStringLiteral("draw the contours into a square PNG (600 px)"); }
+    int execute(const CommandLine& line, QTextStream& out, QTextStream& err) override;
+
+private:
+    const QCommandLineOption m_output;
+    const QCommandLineOption m_size;
 };

@@ -553,8 +553,9 @@ bool CoordinateList::PasteText(const QString& text)
     }
     if (start <= rowCount() && !isBlank(m_rows[std::size_t(start - 1)][EntityColumn]) && m_prompter) {
         const Prompter::Answer answer =
-            m_prompter->confirm(QStringLiteral("Se vor suprascrie inregistrarile din lista.\rContinuati?"),
-                                Prompter::Buttons::YesNo, Prompter::Icon::Exclamation);
+            m_prompter->askNamed(Prompter::Question::OverwriteRows,
+                                 QStringLiteral("Se vor suprascrie inregistrarile din lista.\rContinuati?"),
+                                 Prompter::CaptionConfirm, Prompter::Buttons::YesNo, Prompter::Icon::Exclamation);
         if (answer != Prompter::Answer::Yes)
             return false;
     }

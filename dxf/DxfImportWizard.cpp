@@ -119,13 +119,14 @@ void DxfImportWizard::next()
     if (m_page == 0)
         m_nextEnabled = false;
     if (m_page == 1 && m_selectedIndex > 0) {
-        if (m_prompter.ask(QStringLiteral("Atribuiti aceasta polilinie terenului?"), Prompter::CaptionInfo,
-                           Prompter::Buttons::YesNo, Prompter::Icon::Question) == Prompter::Answer::No)
+        if (m_prompter.askNamed(Prompter::Question::AssignLandPolyline,
+                                QStringLiteral("Atribuiti aceasta polilinie terenului?"), Prompter::CaptionInfo,
+                                Prompter::Buttons::YesNo, Prompter::Icon::Question) == Prompter::Answer::No)
             return;
         if (m_landIndex != 0 &&
-            m_prompter.ask(QStringLiteral("Ati mai atribuit alta polilinie terenului.\rDoriti sa suprascrieti?"),
-                           Prompter::CaptionInfo, Prompter::Buttons::YesNo,
-                           Prompter::Icon::Question) == Prompter::Answer::No)
+            m_prompter.askNamed(Prompter::Question::ReplaceLandPolyline,
+                                QStringLiteral("Ati mai atribuit alta polilinie terenului.\rDoriti sa suprascrieti?"),
+                                Prompter::CaptionInfo, Prompter::Buttons::YesNo, Prompter::Icon::Question) == Prompter::Answer::No)
             return;
         m_landIndex = m_selectedIndex;
         // A polyline is either the land or a building, never both: the land choice wins.
@@ -292,8 +293,9 @@ void DxfImportWizard::associate()
             return;
         }
     }
-    if (m_prompter.ask(QStringLiteral("Asociati polilinia la constructia cu numarul ") + number, Prompter::CaptionInfo,
-                       Prompter::Buttons::YesNo, Prompter::Icon::Question) == Prompter::Answer::No)
+    if (m_prompter.askNamed(Prompter::Question::AssociateBuilding,
+                            QStringLiteral("Asociati polilinia la constructia cu numarul ") + number, Prompter::CaptionInfo,
+                            Prompter::Buttons::YesNo, Prompter::Icon::Question) == Prompter::Answer::No)
         return;
     if (m_selectedIndex == m_landIndex) {
         m_prompter.error(QStringLiteral("Polilinia este asociata terenului. Nu puteti asocia."),
@@ -303,9 +305,9 @@ void DxfImportWizard::associate()
     auto existing = std::find_if(m_associations.begin(), m_associations.end(),
                                  [this](const Association& a) { return a.position == m_selectedIndex; });
     if (existing != m_associations.end()) {
-        if (m_prompter.ask(QStringLiteral("Polilinia a mai fost asociata unei constructii. Vreti sa reasociati?"),
-                           Prompter::CaptionInfo, Prompter::Buttons::YesNo,
-                           Prompter::Icon::Question) == Prompter::Answer::No)
+        if (m_prompter.askNamed(Prompter::Question::ReassociateBuilding,
+                                QStringLiteral("Polilinia a mai fost asociata unei constructii. Vreti sa reasociati?"),
+                                Prompter::CaptionInfo, Prompter::Buttons::YesNo, Prompter::Icon::Question) == Prompter::Answer::No)
             return;
         existing->number = number;
     } else {
@@ -375,8 +377,9 @@ bool DxfImportWizard::finish()
             inOrder = false;
     }
     if (!m_associations.empty() && !inOrder &&
-        m_prompter.ask(QStringLiteral("Vreti sa renumerotati constructiile de la 1 la n"), Prompter::CaptionInfo,
-                       Prompter::Buttons::YesNo, Prompter::Icon::Question) == Prompter::Answer::Yes) {
+        m_prompter.askNamed(Prompter::Question::RenumberBuildings,
+                            QStringLiteral("Vreti sa renumerotati constructiile de la 1 la n"), Prompter::CaptionInfo,
+                            Prompter::Buttons::YesNo, Prompter::Icon::Question) == Prompter::Answer::Yes) {
         for (std::size_t i = 0; i < m_associations.size(); ++i)
             m_associations[i].number = QString::number(i + 1);
     }

@@ -405,8 +405,11 @@ void tst_DxfWizard::renumberingAtFinish()
     const int before = f.prompter.log().size();
     QVERIFY(f.wizard.exit());
     QCOMPARE(f.prompter.log().size() - before, asked ? 1 : 0);
-    if (asked)
+    if (asked) {
         QCOMPARE(f.prompter.last().text, QStringLiteral("Vreti sa renumerotati constructiile de la 1 la n"));
+        // lotmark-cli import-dxf answers it by this name (--renumber).
+        QCOMPARE(f.prompter.last().question, Prompter::Question::RenumberBuildings);
+    }
     const DXFEntitiesPtr result = f.wizard.result();
     QStringList got;
     for (const auto& entity : *result)

@@ -27,6 +27,14 @@ Prompter::Answer ScriptedPrompter::ask(const QString& text, const QString& capti
     return answer;
 }
 
+Prompter::Answer ScriptedPrompter::askNamed(Question question, const QString& text, const QString& caption,
+                                            Buttons buttons, Icon icon)
+{
+    const Answer answer = ask(text, caption, buttons, icon);
+    m_log.last().question = question;
+    return answer;
+}
+
 QString ScriptedPrompter::takeFileName(Entry::Kind kind, const QString& text, const QString& caption,
                                        const QString& what)
 {

@@ -18,6 +18,8 @@ public:
         QString caption;
         Icon icon = Icon::None;
         Buttons buttons = Buttons::Ok;
+        // The name the caller gave the question (Unnamed for a plain ask).
+        Prompter::Question question = Prompter::Question::Unnamed;
     };
 
     void queueAnswer(Answer answer) { m_answers.push_back(answer); }
@@ -27,6 +29,9 @@ public:
 
     void message(const QString& text, const QString& caption, Icon icon) override;
     Answer ask(const QString& text, const QString& caption, Buttons buttons, Icon icon) override;
+    // Answered from the same queue as ask(); the log keeps the name.
+    Answer askNamed(Question question, const QString& text, const QString& caption, Buttons buttons,
+                    Icon icon) override;
     QString openFileName(const QString& caption, const QString& filter, const QString& directory) override;
     QString saveFileName(const QString& caption, const QString& filter, const QString& suggestedPath) override;
     QString folderName(const QString& caption, const QString& directory) override;
