@@ -7,8 +7,20 @@ namespace TestPaths {
 
 QString testData(const QString& relative)
 {
-    const QString root = qEnvironmentVariable("LOTMARK_TEST_DATA");
+    QString root = qEnvironmentVariable("LOTMARK_TEST_DATA");
+    if (root.isEmpty())
+        root = source(QStringLiteral("tests/data"));
     return relative.isEmpty() ? root : root + QLatin1Char('/') + relative;
+}
+
+QString source(const QString& relative)
+{
+    return QStringLiteral(LOTMARK_SOURCE_DIR "/") + relative;
+}
+
+QString sample(const QString& name)
+{
+    return source(QStringLiteral("samples/") + name);
 }
 
 QString shared(const QString& relative)
