@@ -4,6 +4,7 @@
 #include "app/ui/frmHelp.h"
 #include "app/ui/frmOptions.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TestPaths.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -160,7 +161,7 @@ private slots:
 
     void helpShowsTheManualOrSaysItIsMissing()
     {
-        frmHelp help(QStringLiteral(LOTMARK_SOURCE_DIR "/Help/Manual.mht"));
+        frmHelp help(TestPaths::source(QStringLiteral("Help/Manual.mht")));
         QCOMPARE(help.windowTitle(), QString("Manual de utilizare"));
         QVERIFY(help.wbHelp->toPlainText().contains("Lista de coordonate"));
         frmHelp missing("/nu/exista/Manual.mht");

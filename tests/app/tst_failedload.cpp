@@ -5,6 +5,7 @@
 #include "cli/CommandRegistry.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TestPaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,7 +44,7 @@ QString sampleFile(const QString& folder)
     const QString path = folder + "/sample.CP";
     QString out, err;
     QTextStream outStream(&out), errStream(&err);
-    runCli({"build", QStringLiteral(LOTMARK_SOURCE_DIR "/docs/examples/sample-land.json"), "-o", path}, outStream,
+    runCli({"build", TestPaths::source(QStringLiteral("docs/examples/sample-land.json")), "-o", path}, outStream,
            errStream);
     return path;
 }

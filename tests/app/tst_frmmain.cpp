@@ -11,6 +11,7 @@
 #include "support/DocumentFactory.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TestPaths.h"
 
 #include <QAction>
 #include <QDate>
@@ -36,7 +37,7 @@ QByteArray readAll(const QString& path)
 QString sampleFile(const QString& folder)
 {
     const QString path = folder + "/sample.CP";
-    runCliCaptured({"build", QStringLiteral(LOTMARK_SOURCE_DIR "/docs/examples/sample-land.json"), "-o", path});
+    runCliCaptured({"build", TestPaths::source(QStringLiteral("docs/examples/sample-land.json")), "-o", path});
     return path;
 }
 } // namespace

@@ -12,6 +12,7 @@
 #include "support/CliRun.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TestPaths.h"
 #include "support/WidgetTexts.h"
 
 #include <QDate>
@@ -87,7 +88,7 @@ class tst_frmmainchecks : public QObject
     QString sampleFile()
     {
         const QString path = m_folder->path(QStringLiteral("sample.CP"));
-        runCliCaptured({QStringLiteral("build"), QStringLiteral(LOTMARK_SOURCE_DIR "/docs/examples/sample-land.json"),
+        runCliCaptured({QStringLiteral("build"), TestPaths::source(QStringLiteral("docs/examples/sample-land.json")),
                         QStringLiteral("-o"), path});
         return path;
     }
@@ -299,7 +300,7 @@ private slots:
     // as the command line's sheet of the same file does.
     void extravilanSheetCarriesTheTerritoryCode()
     {
-        const QString sample = QStringLiteral(LOTMARK_SOURCE_DIR "/samples/Extravilan-Ciugud.CP");
+        const QString sample = TestPaths::sample(QStringLiteral("Extravilan-Ciugud.CP"));
         m_window->LoadIntoWindow(sample);
         QCOMPARE(m_prompter->texts(), QStringList());
         QCOMPARE(m_window->dataForm()->LocalityID(), 0);

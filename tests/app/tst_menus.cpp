@@ -11,6 +11,7 @@
 #include "support/CreateMainWindow.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TestPaths.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,7 +32,7 @@
 namespace {
 QString sampleFile(const QString& path)
 {
-    runCliCaptured({"build", QStringLiteral(LOTMARK_SOURCE_DIR "/docs/examples/sample-land.json"), "-o", path});
+    runCliCaptured({"build", TestPaths::source(QStringLiteral("docs/examples/sample-land.json")), "-o", path});
     return path;
 }
 

@@ -8,6 +8,7 @@
 #include "entry/ui/CreateFBI.h"
 #include "entry/ui/FormGrid.h"
 #include "support/CreateMainWindow.h"
+#include "support/TestPaths.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,7 +22,7 @@ namespace {
 using Answer = Prompter::Answer;
 using Command = std::function<void(frmMain&, ScriptedPrompter&, const QString& folder)>;
 
-const QString Sample = QStringLiteral(LOTMARK_SOURCE_DIR "/samples/Teren-intravilan-Alba-Iulia.CP");
+const QString Sample = TestPaths::sample(QStringLiteral("Teren-intravilan-Alba-Iulia.CP"));
 // A building contour the form does not list yet and a row whose Nord is still being typed.
 const QList<QStringList> EditedRows = {
     {"C9", "1", "100,000", "200,000"}, {"C9", "2", "110,000", "200,000"}, {"C9", "3", "110,000", ""}};

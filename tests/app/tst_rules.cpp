@@ -5,6 +5,7 @@
 #include "app/OptionsValues.h"
 #include "support/DocumentFactory.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TestPaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -225,7 +226,7 @@ private slots:
                                    "<p>Schi=C8=9Ba =\r\nla scar=C4=83</p>\r\n--==b==--\r\n";
         QCOMPARE(MhtDocument::html(archive).trimmed(), QString("<p>Schița la scară</p>"));
         QCOMPARE(MhtDocument::html("<html>simplu</html>"), QString("<html>simplu</html>"));
-        const QString shipped = MhtDocument::htmlOfFile(QStringLiteral(LOTMARK_SOURCE_DIR "/Help/Manual.mht"));
+        const QString shipped = MhtDocument::htmlOfFile(TestPaths::source(QStringLiteral("Help/Manual.mht")));
         QVERIFY(shipped.contains("Lista de coordonate"));
         QVERIFY(shipped.contains("Importul contururilor dintr-un desen DXF"));
     }

@@ -5,6 +5,7 @@
 #include "support/CliRun.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TestPaths.h"
 
 #include <QDate>
 #include <QFile>
@@ -21,7 +22,7 @@ QByteArray readAll(const QString& path)
 
 QString samplePath(const QString& name)
 {
-    return QStringLiteral(LOTMARK_SOURCE_DIR "/samples/") + name;
+    return TestPaths::sample(name);
 }
 } // namespace
 

@@ -15,6 +15,7 @@
 #include "support/DocumentFactory.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TestPaths.h"
 
 #include <QAction>
 #include <QApplication>
@@ -90,7 +91,7 @@ class tst_unsavedwork : public QObject
     // A copy of a shipped sample; "broken" is the land sample without its last 100 bytes.
     QString sample(const QString& name, const QString& as)
     {
-        const QByteArray whole = readAll(QStringLiteral(LOTMARK_SOURCE_DIR "/samples/") + name + ".CP");
+        const QByteArray whole = readAll(TestPaths::sample(name + ".CP"));
         QFile file(m_folder->path(as));
         file.open(QIODevice::WriteOnly);
         file.write(as == "broken.CP" ? whole.left(whole.size() - 100) : whole);

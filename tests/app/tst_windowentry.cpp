@@ -14,6 +14,7 @@
 #include "model/DXFEntity.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TestPaths.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -70,7 +71,7 @@ class tst_WindowEntry : public QObject
     {
         const QString path = m_folder->path("teren.CP");
         CPFile file(".");
-        file.setCPFileName(QStringLiteral(LOTMARK_SOURCE_DIR "/samples/Teren-intravilan-Alba-Iulia.CP"));
+        file.setCPFileName(TestPaths::sample(QStringLiteral("Teren-intravilan-Alba-Iulia.CP")));
         file.LoadCPFile();
         const LandPtr land = file.Document()->Land();
         QList<PolygonPtr> contours{land->Geometry(), land->Buildings()->Item(1)->Geometry(),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "format/CPFile.h"
+#include "support/TestPaths.h"
 
 #include <QFile>
 #include <QProcess>
@@ -12,12 +13,12 @@ namespace CgxmlTestFiles {
 
 inline QString sample(const QString& name)
 {
-    return QStringLiteral(LOTMARK_SOURCE_DIR "/samples/") + name;
+    return TestPaths::sample(name);
 }
 
 inline QString schema()
 {
-    return QStringLiteral(LOTMARK_SOURCE_DIR "/cgxml/cgxml-subset.xsd");
+    return TestPaths::source(QStringLiteral("cgxml/cgxml-subset.xsd"));
 }
 
 // xmllint's verdict on a file against the schema of what we write; empty when valid.

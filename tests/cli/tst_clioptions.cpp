@@ -1,6 +1,7 @@
 #include "cli/CliPrompter.h"
 #include "cli/CommandRegistry.h"
 #include "support/CliRun.h"
+#include "support/TestPaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +13,7 @@
 // declarations could bring that the others would not show.
 namespace {
 
-const QString Sample = QStringLiteral(LOTMARK_SOURCE_DIR "/samples/Teren-intravilan-Alba-Iulia.CP");
+const QString Sample = TestPaths::sample(QStringLiteral("Teren-intravilan-Alba-Iulia.CP"));
 const QString Missing = QStringLiteral("/nonexistent/lotmark/input");
 
 // Arguments each command understands, `{out}` standing for a path in a fresh folder: the

@@ -24,7 +24,7 @@ QStringList expand(const QStringList& arguments, const QString& dir)
     QStringList out;
     for (QString argument : arguments)
         out << argument.replace(QStringLiteral("{dir}"), dir)
-                   .replace(QStringLiteral("{samples}"), QStringLiteral(LOTMARK_SOURCE_DIR "/samples"))
+                   .replace(QStringLiteral("{samples}"), TestPaths::source(QStringLiteral("samples")))
                    .replace(QStringLiteral("{data}"), TestPaths::testData());
     return out;
 }

@@ -7,6 +7,7 @@
 #include "entry/ui/FormGrid.h"
 #include "format/CPFile.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TestPaths.h"
 
 #include <QtTest>
 #include <functional>
@@ -50,7 +51,7 @@ private slots:
     void init()
     {
         CPFile file(QStringLiteral("."));
-        file.setCPFileName(QStringLiteral(LOTMARK_SOURCE_DIR "/samples/Teren-intravilan-Alba-Iulia.CP"));
+        file.setCPFileName(TestPaths::sample(QStringLiteral("Teren-intravilan-Alba-Iulia.CP")));
         QVERIFY(file.LoadCPFile());
         m_sample = file.Document();
         m_prompter.clear();

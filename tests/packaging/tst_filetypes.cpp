@@ -1,5 +1,6 @@
 #include "format/CPFile.h"
 #include "support/DocumentFactory.h"
+#include "support/TestPaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,7 +53,7 @@ private slots:
             QSKIP("update-mime-database (shared-mime-info) is not installed");
         const QString mime = m_dir.filePath("share/mime");
         QVERIFY(QDir().mkpath(mime + "/packages"));
-        QVERIFY(QFile::copy(QStringLiteral(LOTMARK_SOURCE_DIR "/packaging/lotmark-mime.xml"),
+        QVERIFY(QFile::copy(TestPaths::source(QStringLiteral("packaging/lotmark-mime.xml")),
                             mime + "/packages/lotmark.xml"));
         QCOMPARE(QProcess::execute(tool, {mime}), 0);
         // Before the first QMimeDatabase: Qt reads the folders once.
@@ -118,7 +119,7 @@ private slots:
     void iconSizes()
     {
         QFETCH(int, size);
-        const QImage icon(QStringLiteral(LOTMARK_SOURCE_DIR "/packaging/icons/png/%1/lotmark.png").arg(size));
+        const QImage icon(TestPaths::source(QStringLiteral("packaging/icons/png/%1/lotmark.png")).arg(size));
         QVERIFY(!icon.isNull());
         QCOMPARE(icon.size(), QSize(size, size));
         QVERIFY(icon.hasAlphaChannel());

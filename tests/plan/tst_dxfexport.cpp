@@ -3,6 +3,7 @@
 #include "plan/DxfExport.h"
 #include "support/CliRun.h"
 #include "support/DocumentFactory.h"
+#include "support/TestPaths.h"
 
 #include <QBuffer>
 #include <QJsonArray>
@@ -90,7 +91,7 @@ void tst_DxfExport::readsBackIntoTheSameContours()
 void tst_DxfExport::importCommandRebuildsTheDocument()
 {
     QTemporaryDir dir;
-    const QString input = QStringLiteral(LOTMARK_SOURCE_DIR "/samples/Teren-intravilan-Alba-Iulia.CP");
+    const QString input = TestPaths::sample(QStringLiteral("Teren-intravilan-Alba-Iulia.CP"));
     const QString dxf = dir.filePath(QStringLiteral("plan.dxf"));
     const QString rebuilt = dir.filePath(QStringLiteral("rebuilt.CP"));
     CliResult result = runCliCaptured({QStringLiteral("export-dxf"), input, QStringLiteral("-o"), dxf});
@@ -193,7 +194,7 @@ print(json.dumps(out))
 void tst_DxfExport::failedWriteKeepsOldFile()
 {
     QTemporaryDir dir;
-    const QString input = QStringLiteral(LOTMARK_SOURCE_DIR "/samples/Teren-intravilan-Alba-Iulia.CP");
+    const QString input = TestPaths::sample(QStringLiteral("Teren-intravilan-Alba-Iulia.CP"));
     // A folder where the drawing should go: nothing is written, nothing else changes.
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("plan.dxf")));
     CliResult result = runCliCaptured(

@@ -3,6 +3,7 @@
 #include "support/CliRun.h"
 #include "support/CompareNear.h"
 #include "support/DocumentFactory.h"
+#include "support/TestPaths.h"
 
 #include <QDir>
 #include <QTest>
@@ -182,7 +183,7 @@ void tst_Inventory::sampleDocuments()
 {
     QFETCH(QString, file);
     QFETCH(QString, summary);
-    const QString path = QStringLiteral(LOTMARK_SOURCE_DIR "/samples/") + file;
+    const QString path = TestPaths::sample(file);
     const CliResult result = runCliCaptured({QStringLiteral("inventory"), path});
     QCOMPARE(result.code, 0);
     QVERIFY2(result.out.startsWith(QStringLiteral("Contur,Nr,X,Y,D\n")), qPrintable(result.out));

@@ -7,6 +7,7 @@
 #include "support/CliRun.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TestPaths.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -36,7 +37,7 @@ class tst_PlanWindow : public QObject
     QString openSample()
     {
         const QString path = m_folder->path(QStringLiteral("sample.CP"));
-        runCliCaptured({QStringLiteral("build"), QStringLiteral(LOTMARK_SOURCE_DIR "/docs/examples/sample-land.json"),
+        runCliCaptured({QStringLiteral("build"), TestPaths::source(QStringLiteral("docs/examples/sample-land.json")),
                         QStringLiteral("-o"), path});
         m_window->openCommandLine(path);
         return path;

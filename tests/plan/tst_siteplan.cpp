@@ -2,6 +2,7 @@
 #include "plan/SitePlan.h"
 #include "support/CliRun.h"
 #include "support/DocumentFactory.h"
+#include "support/TestPaths.h"
 
 #include <QFile>
 #include <QProcess>
@@ -190,7 +191,7 @@ void tst_SitePlan::refusedOrFailedWriteKeepsOldFile()
     QFETCH(bool, outputIsFolder);
     QFETCH(int, code);
     QTemporaryDir dir;
-    const QString input = QStringLiteral(LOTMARK_SOURCE_DIR "/samples/Teren-intravilan-Alba-Iulia.CP");
+    const QString input = TestPaths::sample(QStringLiteral("Teren-intravilan-Alba-Iulia.CP"));
     QString output = dir.filePath(QStringLiteral("plan.pdf"));
     if (outputIsFolder) {
         QDir(dir.path()).mkdir(QStringLiteral("plan.pdf"));
@@ -230,7 +231,7 @@ void tst_SitePlan::gridTicksAreTrueScale()
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("plan.pdf"));
     const CliResult result = runCliCaptured(
-        {QStringLiteral("plan"), QStringLiteral(LOTMARK_SOURCE_DIR "/samples/Teren-intravilan-Alba-Iulia.CP"),
+        {QStringLiteral("plan"), TestPaths::sample(QStringLiteral("Teren-intravilan-Alba-Iulia.CP")),
          QStringLiteral("-o"), pdf, QStringLiteral("--scale"), QString::number(scale), QStringLiteral("--paper"),
          paper});
     QVERIFY2(result.code == 0, qPrintable(result.err));

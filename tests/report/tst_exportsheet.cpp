@@ -5,6 +5,7 @@
 #include "report/Fisa.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TestPaths.h"
 
 #include <QDate>
 #include <QDir>
@@ -50,7 +51,7 @@ private slots:
         const QString sample = m_dir.filePath(QStringLiteral("sample.CP"));
         QString out, err;
         QTextStream outStream(&out), errStream(&err);
-        QCOMPARE(runCli({QStringLiteral("build"), QStringLiteral(LOTMARK_SOURCE_DIR "/docs/examples/sample-land.json"),
+        QCOMPARE(runCli({QStringLiteral("build"), TestPaths::source(QStringLiteral("docs/examples/sample-land.json")),
                          QStringLiteral("-o"), sample},
                         outStream, errStream),
                  0);
