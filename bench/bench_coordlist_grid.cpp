@@ -44,22 +44,22 @@ Figures measure(int rows)
     Figures f{1e300, 1e300};
     ScriptedPrompter prompter;
     for (int run = 0; run < 5; ++run) {
-        EditableList list(prompter);
-        list.setDecimalNumber(3);
-        list.resize(480, 600);
-        list.show();
+        EditableList widget(prompter);
+        widget.list()->setDecimalNumber(3);
+        widget.resize(480, 600);
+        widget.show();
         QApplication::processEvents();
         double start = threadMilliseconds();
-        list.setData(data);
-        list.grid()->viewport()->repaint();
+        widget.list()->setData(data);
+        widget.grid()->viewport()->repaint();
         QApplication::processEvents();
         f.fill = std::min(f.fill, threadMilliseconds() - start);
         start = threadMilliseconds();
-        list.grid()->scrollToBottom();
-        list.grid()->viewport()->repaint();
+        widget.grid()->scrollToBottom();
+        widget.grid()->viewport()->repaint();
         QApplication::processEvents();
         f.scroll = std::min(f.scroll, threadMilliseconds() - start);
-        if (list.grid()->verticalScrollBar()->value() != list.grid()->verticalScrollBar()->maximum())
+        if (widget.grid()->verticalScrollBar()->value() != widget.grid()->verticalScrollBar()->maximum())
             std::fprintf(stderr, "not at the end\n");
     }
     return f;

@@ -7,6 +7,7 @@
 #include "app/QtTranslation.h"
 #include "app/ui/ScreenFit.h"
 #include "app/ui/frmMain.h"
+#include "coordlist/CoordinateList.h"
 #include "coordlist/ui/EditableList.h"
 #include "entry/ui/CreateFBI.h"
 #include "geometry/Transform.h"
@@ -193,11 +194,11 @@ int main(int argc, char* argv[])
         transform.setPolygonCollection(polygons);
         transform.PolygonCollectionToArray();
         table = transform.TransformArray();
-        window.coordinateList()->setData(table);
+        window.coordinateList()->list()->setData(table);
     });
     const double draw = bestOf(3, [&] {
         Transform transform(".");
-        transform.setTransformArray(*window.coordinateList()->Data());
+        transform.setTransformArray(*window.coordinateList()->list()->Data());
         transform.ArrayToPolygonCollection();
         window.sketch()->setGeometryCollection(transform.PolygonCollection());
         window.sketch()->Draw();

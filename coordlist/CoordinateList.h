@@ -54,6 +54,8 @@ public:
     void setDelimiters(const QStringList& delimiters) { m_delimiters = delimiters; }
     bool AutoNumber() const { return m_autoNumber; }
     void setAutoNumber(bool on);
+    // All list commands of the menu and the keys; when false only copying a point list and
+    // moving rows remain.
     bool ExtraEditor() const { return m_extraEditor; }
     void setExtraEditor(bool on) { m_extraEditor = on; }
 

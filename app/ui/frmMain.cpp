@@ -230,9 +230,10 @@ void frmMain::buildLayout()
 
 void frmMain::configureCoordinateList()
 {
-    m_coordinates->setAutoNumber(true);
-    m_coordinates->setDelimiters(m_settings.delimiters);
-    m_coordinates->setDecimalNumber(3);
+    CoordinateList& list = *m_coordinates->list();
+    list.setAutoNumber(true);
+    list.setDelimiters(m_settings.delimiters);
+    list.setDecimalNumber(3);
 }
 
 void frmMain::showCaption()
@@ -286,9 +287,10 @@ void frmMain::runCommand(const QString& key)
         RedrawSketch();
     } else if (key == QLatin1String("XToY")) {
         // A list with an incomplete row holds no data: its columns stay as the user left them.
-        const auto data = m_coordinates->Data();
+        CoordinateList& list = *m_coordinates->list();
+        const auto data = list.Data();
         if (data && data->upperRow() > 0) {
-            m_coordinates->SwapCols();
+            list.SwapCols();
             RedrawSketch();
         }
     } else if (key == QLatin1String("Options")) {
@@ -339,8 +341,9 @@ void frmMain::showOptions()
     m_showOptions();
     // Leaving the dialog from the toolbar changes nothing else.
     m_settings.cancelFlag = wasCancelled;
-    m_coordinates->setDecimalNumber(3);
-    m_coordinates->setDelimiters(m_settings.delimiters);
+    CoordinateList& list = *m_coordinates->list();
+    list.setDecimalNumber(3);
+    list.setDelimiters(m_settings.delimiters);
     reloadSurveyor();
 }
 
@@ -360,12 +363,12 @@ void frmMain::onCoordinateChanged()
 
 int frmMain::CountEntityRows(const QString& name) const
 {
-    return m_coordinates->CountEntityRows(name);
+    return m_coordinates->list()->CountEntityRows(name);
 }
 
 bool frmMain::EntityExists(const QString& name) const
 {
-    return m_coordinates->EntityExists(name);
+    return m_coordinates->list()->EntityExists(name);
 }
 
 void frmMain::showEvent(QShowEvent* event)

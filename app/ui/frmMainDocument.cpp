@@ -25,9 +25,9 @@ const QString TooFewPoints = QStringLiteral("Introduceti cel putin 3 puncte pe c
 
 // A list that cannot be read is never taken for one without coordinates: the user is told
 // which cell stops it, and nothing is drawn or saved from it.
-void tellUnreadableCell(const EditableList& coordinates, Prompter& prompter)
+void tellUnreadableCell(const CoordinateList& list, Prompter& prompter)
 {
-    const QString text = coordinates.list()->unreadableCellMessage();
+    const QString text = list.unreadableCellMessage();
     if (!text.isEmpty())
         prompter.error(text);
 }
@@ -68,8 +68,9 @@ void frmMain::NewDocument()
     {
         const auto quiet = m_state.quiet();
         clearSketch();
-        m_coordinates->ClearControl();
-        m_coordinates->setData(CoordinateTable(1));
+        CoordinateList& list = *m_coordinates->list();
+        list.ClearControl();
+        list.setData(CoordinateTable(1));
         const bool isApartment = m_form->IsAp();
         // A fresh document: the contours of the one before must not reach the new file.
         auto document = std::make_shared<Document>();
@@ -173,7 +174,7 @@ void frmMain::showDocument(const DocumentPtr& document, bool complete)
         transform.PolygonCollectionToArray();
         table = transform.TransformArray();
     }
-    m_coordinates->setData(table);
+    m_coordinates->list()->setData(table);
     showPropertyType(isApartment);
 
     m_settings.surveyorName = document->SurveyorName();
@@ -184,7 +185,7 @@ void frmMain::showDocument(const DocumentPtr& document, bool complete)
 
 std::shared_ptr<Polygons> frmMain::listPolygons()
 {
-    const auto data = m_coordinates->Data();
+    const auto data = m_coordinates->list()->Data();
     return data ? polygonsOf(*data) : nullptr;
 }
 
@@ -214,13 +215,14 @@ void frmMain::RedrawSketch()
 {
     commitPendingEdit();
     m_sketch->setGeometryCollection(std::make_shared<Polygons>());
-    if (!m_coordinates->HaveCoordinates()) {
+    const CoordinateList& list = *m_coordinates->list();
+    if (!list.HaveCoordinates()) {
         m_prompter.error(MissingCoordinates);
         return;
     }
-    const auto data = m_coordinates->Data();
+    const auto data = list.Data();
     if (!data)
-        tellUnreadableCell(*m_coordinates, m_prompter);
+        tellUnreadableCell(list, m_prompter);
     if (!data || data->upperRow() == 0)
         return;
     if (!EntityExists(Contours::LandName)) {
@@ -241,13 +243,14 @@ void frmMain::RedrawSketch()
 
 bool frmMain::checkContours()
 {
-    if (!m_coordinates->HaveCoordinates()) {
+    const CoordinateList& list = *m_coordinates->list();
+    if (!list.HaveCoordinates()) {
         m_prompter.error(MissingCoordinates);
         return false;
     }
-    const auto data = m_coordinates->Data();
+    const auto data = list.Data();
     if (!data) {
-        tellUnreadableCell(*m_coordinates, m_prompter);
+        tellUnreadableCell(list, m_prompter);
         return false;
     }
     const Land& land = *m_form->Document()->Land();
@@ -394,9 +397,10 @@ void frmMain::ImportFromDxf()
     clearSketch();
     {
         // The drawing replaces the whole list in one step the user can take back.
-        const auto action = m_coordinates->list()->userAction(QStringLiteral("import DXF"));
-        m_coordinates->ClearControl();
-        m_coordinates->setData(table);
+        CoordinateList& list = *m_coordinates->list();
+        const auto action = list.userAction(QStringLiteral("import DXF"));
+        list.ClearControl();
+        list.setData(table);
     }
     m_state.markChanged();
     RedrawSketch();

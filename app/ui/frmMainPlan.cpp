@@ -3,6 +3,7 @@
 
 #include "app/AppSettings.h"
 #include "base/Prompter.h"
+#include "coordlist/CoordinateList.h"
 #include "coordlist/ui/EditableList.h"
 #include "entry/ui/CreateFBI.h"
 #include "plan/CoordinateInventory.h"
@@ -70,7 +71,7 @@ DocumentPtr frmMain::planDocument()
     commitPendingEdit();
     if (!m_form->ValidateData())
         return nullptr;
-    if (!m_coordinates->HaveCoordinates()) {
+    if (!m_coordinates->list()->HaveCoordinates()) {
         m_prompter.error(QStringLiteral("Lista de entitati contine puncte fara coordonate."));
         return nullptr;
     }

@@ -155,7 +155,8 @@ void frmMain::restoreRecovered(const QString& originalName, const DocumentPtr& d
                         QStringLiteral(" (recuperat)");
         showCaption();
         // Half-typed rows are no reason for a message at start: the sketch waits for them.
-        if (!document->isApartment() && m_coordinates->HaveCoordinates() && quietPolygons(*m_coordinates->list()))
+        const CoordinateList& list = *m_coordinates->list();
+        if (!document->isApartment() && list.HaveCoordinates() && quietPolygons(list))
             RedrawSketch();
     }
     m_state.markChanged();

@@ -197,49 +197,6 @@ EditableList::EditableList(Prompter& prompter, QWidget* parent) : QWidget(parent
 
 EditableList::~EditableList() = default;
 
-void EditableList::setPrompter(Prompter& prompter)
-{
-    m_list->setPrompter(&prompter);
-}
-
-void EditableList::setDecimalSeparator(const QString& separator)
-{
-    m_list->setDecimalSeparator(separator);
-}
-
-int EditableList::DecimalNumber() const
-{
-    return m_list->DecimalNumber();
-}
-void EditableList::setDecimalNumber(int digits)
-{
-    m_list->setDecimalNumber(digits);
-}
-QStringList EditableList::Delimiters() const
-{
-    return m_list->Delimiters();
-}
-void EditableList::setDelimiters(const QStringList& delimiters)
-{
-    m_list->setDelimiters(delimiters);
-}
-bool EditableList::AutoNumber() const
-{
-    return m_list->AutoNumber();
-}
-void EditableList::setAutoNumber(bool on)
-{
-    m_list->setAutoNumber(on);
-}
-bool EditableList::ExtraEditor() const
-{
-    return m_list->ExtraEditor();
-}
-void EditableList::setExtraEditor(bool on)
-{
-    m_list->setExtraEditor(on);
-}
-
 void EditableList::setEnabled(bool enabled)
 {
     m_enabled = enabled;
@@ -248,66 +205,13 @@ void EditableList::setEnabled(bool enabled)
 
 QVariantMap EditableList::persistentState() const
 {
-    return {{QStringLiteral("ExtraEditor"), ExtraEditor()}, {QStringLiteral("Enabled"), Enabled()}};
+    return {{QStringLiteral("ExtraEditor"), m_list->ExtraEditor()}, {QStringLiteral("Enabled"), Enabled()}};
 }
 
 void EditableList::restoreState(const QVariantMap& state)
 {
-    setExtraEditor(state.value(QStringLiteral("ExtraEditor"), true).toBool());
+    m_list->setExtraEditor(state.value(QStringLiteral("ExtraEditor"), true).toBool());
     setEnabled(state.value(QStringLiteral("Enabled"), true).toBool());
-}
-
-std::optional<CoordinateTable> EditableList::Data(Error* error) const
-{
-    return m_list->Data(error);
-}
-bool EditableList::setData(const CoordinateTable& table, Error* error)
-{
-    return m_list->setData(table, error);
-}
-bool EditableList::AllowAddNewRow() const
-{
-    return m_list->AllowAddNewRow();
-}
-bool EditableList::HaveCoordinates() const
-{
-    return m_list->HaveCoordinates();
-}
-int EditableList::CountEntityRows(const QString& name) const
-{
-    return m_list->CountEntityRows(name);
-}
-bool EditableList::EntityExists(const QString& name) const
-{
-    return m_list->EntityExists(name);
-}
-void EditableList::AddNewRow()
-{
-    m_list->AddNewRow();
-}
-void EditableList::AddNewEntity(const QString& name)
-{
-    m_list->AddNewEntity(name);
-}
-void EditableList::AddEntity()
-{
-    m_list->AddEntity();
-}
-void EditableList::RemoveRow()
-{
-    m_list->RemoveRow();
-}
-void EditableList::SwapCols()
-{
-    m_list->SwapCols();
-}
-void EditableList::Renumber()
-{
-    m_list->Renumber();
-}
-void EditableList::ClearControl()
-{
-    m_list->ClearControl();
 }
 
 void EditableList::SelectAllPoints()

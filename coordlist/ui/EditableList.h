@@ -1,9 +1,5 @@
 #pragma once
 
-#include "base/Error.h"
-#include "geometry/CoordinateTable.h"
-
-#include <QStringList>
 #include <QVariantMap>
 #include <QWidget>
 #include <memory>
@@ -19,19 +15,21 @@ class QTableView;
 class QValidator;
 
 // The coordinate list control: a grid of point rows (entity, point number, Est, Nord) the
-// surveyor edits in place, with a pop-up menu and keyboard commands. The rows and every
-// operation live in CoordinateList (list()); this control adds the grid, the cell editor
-// (txtCell) and the menu.
+// surveyor edits in place, with a pop-up menu and keyboard commands. The rows, their
+// properties and every operation live in CoordinateList (list()), which callers use
+// directly; this control adds only the grid, the cell editor (txtCell) and the menu.
 //
 // Wiring in the main window:
 //   auto* coordinates = new EditableList(prompter, this);
-//   coordinates->setAutoNumber(true);
-//   coordinates->setDelimiters(settings.delimiters());
-//   coordinates->setDecimalNumber(3);
+//   CoordinateList& list = *coordinates->list();
+//   list.setAutoNumber(true);
+//   list.setDelimiters(settings.delimiters());
+//   list.setDecimalNumber(3);
 //   connect(coordinates, &EditableList::CoordinateChanged, this, &frmMain::onCoordinateChanged);
-//   new document:  coordinates->ClearControl(); coordinates->setData(CoordinateTable(1));
-//   loaded:        coordinates->setData(transform.TransformArray());
-//   before use:    if (coordinates->HaveCoordinates()) if (auto table = coordinates->Data()) ...
+//   new document:  list.ClearControl(); list.setData(CoordinateTable(1));
+//   loaded:        list.setData(transform.TransformArray());
+//   before use:    coordinates->EndCellEdit();
+//                  if (list.HaveCoordinates()) if (auto table = list.Data()) ...
 class EditableList : public QWidget
 {
     Q_OBJECT
@@ -47,41 +45,13 @@ public:
     QLineEdit* cellEditor() const { return m_editor; }
     QMenu* popupMenu() const { return m_menu; }
 
-    void setPrompter(Prompter& prompter);
-    void setDecimalSeparator(const QString& separator);
-
-    // Properties.
-    int DecimalNumber() const;
-    void setDecimalNumber(int digits);
-    QStringList Delimiters() const;
-    void setDelimiters(const QStringList& delimiters);
-    bool AutoNumber() const;
-    void setAutoNumber(bool on);
-    // All list commands of the menu and the keys; when false only copying a point list and
-    // moving rows remain.
-    bool ExtraEditor() const;
-    void setExtraEditor(bool on);
+    // Whether the grid takes clicks, keys and the menu.
     bool Enabled() const { return m_enabled; }
     void setEnabled(bool enabled);
     // "ExtraEditor" and "Enabled" as the holding window saves them (both default true).
     QVariantMap persistentState() const;
     void restoreState(const QVariantMap& state);
 
-    // The whole list as the rest of the program exchanges it (see CoordinateList::Data).
-    std::optional<CoordinateTable> Data(Error* error = nullptr) const;
-    bool setData(const CoordinateTable& table, Error* error = nullptr);
-    bool AllowAddNewRow() const;
-    bool HaveCoordinates() const;
-    int CountEntityRows(const QString& name) const;
-    bool EntityExists(const QString& name) const;
-
-    void AddNewRow();
-    void AddNewEntity(const QString& name);
-    void AddEntity();
-    void RemoveRow();
-    void SwapCols();
-    void Renumber();
-    void ClearControl();
     // Selects every point row from the number column to the last column.
     void SelectAllPoints();
 

@@ -240,7 +240,7 @@ private slots:
             table.setCell(row, 3, 10.0 * row);
             table.setCell(row, 4, 5.0);
         }
-        m_window->coordinateList()->setData(table);
+        m_window->coordinateList()->list()->setData(table);
         m_window->RedrawSketch();
         QCOMPARE(m_prompter->texts(), QStringList{"Introduceti cel putin 3 puncte pe contur."});
         QCOMPARE(m_prompter->last().caption, QString("Eroare"));
@@ -248,7 +248,7 @@ private slots:
 
         table.setCell(1, 1, "C1");
         table.setCell(2, 1, "C1");
-        m_window->coordinateList()->setData(table);
+        m_window->coordinateList()->list()->setData(table);
         m_window->RedrawSketch();
         QCOMPARE(m_prompter->last().text, QString("Nu au fost definite puncte pentru entitatea TEREN."));
     }
@@ -263,7 +263,7 @@ private slots:
             table.setCell(row, 3, xy[row - 1][0]);
             table.setCell(row, 4, xy[row - 1][1]);
         }
-        m_window->coordinateList()->setData(table);
+        m_window->coordinateList()->list()->setData(table);
         emit m_window->coordinateList()->CoordinateChanged();
         QCOMPARE(m_window->areaList()->count(), 0);
         table.resize(4);
@@ -271,7 +271,7 @@ private slots:
         table.setCell(4, 2, "4");
         table.setCell(4, 3, 0.0);
         table.setCell(4, 4, 20.0);
-        m_window->coordinateList()->setData(table);
+        m_window->coordinateList()->list()->setData(table);
         emit m_window->coordinateList()->CoordinateChanged();
         QCOMPARE(m_window->areaList()->count(), 1);
         QCOMPARE(m_window->areaList()->item(0)->text(), QString("TEREN = 600 mp"));
@@ -331,12 +331,12 @@ private slots:
     void contourProblemStopsTheSave()
     {
         m_window->LoadIntoWindow(sampleFile(m_folder->dir.path()));
-        auto data = m_window->coordinateList()->Data();
+        auto data = m_window->coordinateList()->list()->Data();
         QVERIFY(data);
         CoordinateTable table = *data;
         for (int row = 6; row <= 9; ++row)
             table.setCell(row, 1, "C9");
-        m_window->coordinateList()->setData(table);
+        m_window->coordinateList()->list()->setData(table);
         QVERIFY(!m_window->SaveDocument());
         QCOMPARE(m_prompter->last().text,
                  QString("Denumirea constructiilor din lista de coordonate si fisa imobilului nu coincid."));

@@ -65,8 +65,8 @@ void renameC1ToC9(frmMain& window)
 
 void emptyTheList(frmMain& window)
 {
-    window.coordinateList()->ClearControl();
-    window.coordinateList()->setData(CoordinateTable(1));
+    list(window).ClearControl();
+    list(window).setData(CoordinateTable(1));
 }
 
 const QString FormMessage = QStringLiteral("Categoria de folosinta pentru parcela 1 nu este completata.");
@@ -347,7 +347,7 @@ private slots:
             dialog.cmdOk->click();
         });
         m_window->runCommand(QStringLiteral("Options"));
-        QCOMPARE(m_window->coordinateList()->Delimiters(), (QStringList{"\t", " ", ";", "|"}));
+        QCOMPARE(list(*m_window).Delimiters(), (QStringList{"\t", " ", ";", "|"}));
         QVERIFY(list(*m_window).PasteText(QStringLiteral("7|100|200\r\n")));
         QCOMPARE(m_prompter->texts(), QStringList());
         QCOMPARE(list(*m_window).cell(1, 1), QString("7"));

@@ -98,7 +98,7 @@ class tst_undo : public QObject
         }
         {
             const auto quiet = m_window->documentState().quiet();
-            m_window->coordinateList()->setData(table);
+            m_window->coordinateList()->list()->setData(table);
         }
         m_window->documentState().markClean();
         m_window->tabs()->setCurrentIndex(1);

@@ -332,7 +332,7 @@ private slots:
             << "ImportDXF" << Step([](QWidget* wizard) { wizard->findChild<QPushButton*>("cmdOpenFile")->click(); })
             << "QFileDialog" << true;
         QTest::newRow("main window: entity name")
-            << "" << Step([](QWidget* window) { static_cast<frmMain*>(window)->coordinateList()->AddEntity(); })
+            << "" << Step([](QWidget* window) { static_cast<frmMain*>(window)->coordinateList()->list()->AddEntity(); })
             << "QInputDialog" << false;
     }
     void promptOpensAboveTheWindowInUse()

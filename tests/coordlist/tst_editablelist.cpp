@@ -40,10 +40,10 @@ void tst_EditableList::init()
 {
     m_prompter.clear();
     m_widget = std::make_unique<EditableList>(m_prompter);
-    m_widget->setDecimalSeparator(".");
-    m_widget->setDecimalNumber(3);
-    m_widget->setAutoNumber(true);
-    m_widget->setDelimiters({"\t", " "});
+    m_widget->list()->setDecimalSeparator(".");
+    m_widget->list()->setDecimalNumber(3);
+    m_widget->list()->setAutoNumber(true);
+    m_widget->list()->setDelimiters({"\t", " "});
     m_widget->resize(500, 400);
     m_widget->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_widget.get()));
@@ -134,7 +134,7 @@ void tst_EditableList::commitRules()
 
 void tst_EditableList::leavingACellFormatsIt()
 {
-    m_widget->setDecimalSeparator(",");
+    m_widget->list()->setDecimalSeparator(",");
     clickCell(2, CoordinateList::EstColumn);
     QTest::keyClick(m_widget->grid(), '1'); // the first key opens the editor, which takes the rest
     QTest::keyClicks(m_widget->cellEditor(), "23.45");
@@ -152,8 +152,8 @@ void tst_EditableList::renameRunThroughTheEditor()
     QTest::keyClick(m_widget->grid(), 'L');
     QTest::keyClicks(m_widget->cellEditor(), "OT");
     QTest::keyClick(m_widget->cellEditor(), Qt::Key_Return);
-    QCOMPARE(m_widget->CountEntityRows("LOT"), 4);
-    QCOMPARE(m_widget->CountEntityRows("C1"), 2);
+    QCOMPARE(m_widget->list()->CountEntityRows("LOT"), 4);
+    QCOMPARE(m_widget->list()->CountEntityRows("C1"), 2);
 }
 
 void tst_EditableList::selectAllAndCopy()
@@ -179,7 +179,7 @@ void tst_EditableList::selectAllAndCopy()
 
 void tst_EditableList::keysWithoutExtraEditor()
 {
-    m_widget->setExtraEditor(false);
+    m_widget->list()->setExtraEditor(false);
     clickCell(5, 1);
     QTest::keyClick(m_widget->grid(), Qt::Key_Delete);
     QTest::keyClick(m_widget->grid(), Qt::Key_F2);
@@ -197,7 +197,7 @@ void tst_EditableList::keysWithoutExtraEditor()
     }
     QCOMPARE(visible, (QStringList{"Copiaza lista coordonate", "Muta sus\tAlt+Up", "Muta jos\tAlt+Down"}));
 
-    m_widget->setExtraEditor(true);
+    m_widget->list()->setExtraEditor(true);
     QTest::keyClick(m_widget->grid(), Qt::Key_Delete);
     QCOMPARE(m_widget->list()->rowCount(), 5);
     QTest::keyClick(m_widget->grid(), Qt::Key_F2); // runs even when the current row is incomplete
@@ -208,10 +208,10 @@ void tst_EditableList::menuStates()
 {
     auto action = [this](const char* name) { return m_widget->popupMenu()->findChild<QAction*>(name); };
     QVERIFY(action("mnuAutoNumber")->isChecked());
-    m_widget->setAutoNumber(false);
+    m_widget->list()->setAutoNumber(false);
     QVERIFY(!action("mnuAutoNumber")->isChecked());
     action("mnuAutoNumber")->trigger();
-    QVERIFY(m_widget->AutoNumber());
+    QVERIFY(m_widget->list()->AutoNumber());
 
     QApplication::clipboard()->setText(QString());
     clickCell(1, 0);
