@@ -2,6 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "app/CoordinateListChanges.h"
+#include "app/DocumentSave.h"
 #include "app/RecoverySlot.h"
 #include "app/ui/WatchEdits.h"
 #include "app/ui/frmBuildType.h"
@@ -476,7 +477,7 @@ void frmMain::ExportSheet()
         return;
     if (!name.right(4).toUpper().endsWith(QLatin1String(".RTF")))
         name += QStringLiteral(".RTF");
-    if (refuseFolder(name))
+    if (DocumentSave::refuseFolder(name, m_prompter))
         return;
     if (FileSystem::fileExists(name) &&
         m_prompter.confirm(QStringLiteral("Fisierul ") + name +

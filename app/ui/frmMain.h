@@ -203,20 +203,14 @@ private:
     void commitPendingEdit();
     std::shared_ptr<Polygons> listPolygons();
     std::shared_ptr<Polygons> polygonsOf(const CoordinateTable& data);
-    bool checkContours();
-    bool chooseSaveFile(QString* name);
+    // The list's contours on `document` (none for an apartment), for a plan or an export.
     void attachContours(Document& document);
-    void attachContours(Document& document, const std::shared_ptr<Polygons>& polygons);
     // Shows a document just read (or restored) in the form, the list and the sketch.
     // `complete` false: what a damaged file held is shown without the form's own checks.
     void showDocument(const DocumentPtr& document, bool complete = true);
     void restoreRecovered(const QString& originalName, const DocumentPtr& document, const QList<QStringList>& rows);
     void onModifiedChanged(bool modified);
     void discardRecoveryCopy();
-    bool writeDocument(const QString& name);
-    void showSaveError(const Error& error);
-    // True, after saying so, when `name` is a folder's: nothing can be written there.
-    bool refuseFolder(const QString& name);
     QString defaultFileName() const;
     // Writes the property sheet of the current document; false with the failure in *error.
     bool generateSheet(const QString& fileName, Error* error);

@@ -2,7 +2,7 @@
 #include "app/ui/frmMain.h"
 
 #include "app/AppSettings.h"
-#include "base/FileSystem.h"
+#include "app/DocumentSave.h"
 #include "base/NumberText.h"
 #include "base/Prompter.h"
 #include "coordlist/CoordinateList.h"
@@ -14,7 +14,6 @@
 #include "sketch/ui/DrawSketch.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 
@@ -193,15 +192,7 @@ std::shared_ptr<Polygons> frmMain::listPolygons()
 // (at 32,767 rows a second read is a visible share of a redraw).
 std::shared_ptr<Polygons> frmMain::polygonsOf(const CoordinateTable& data)
 {
-    if (data.upperRow() == 0)
-        return nullptr;
-    Transform transform(NumberText::systemDecimalSeparator());
-    transform.setTransformArray(data);
-    if (!transform.ArrayToPolygonCollection()) {
-        m_prompter.showError(transform.lastError());
-        return nullptr;
-    }
-    return transform.PolygonCollection();
+    return DocumentSave::polygonsOf(data, NumberText::systemDecimalSeparator(), m_prompter);
 }
 
 void frmMain::commitPendingEdit()
@@ -241,146 +232,45 @@ void frmMain::RedrawSketch()
     FillAreaList();
 }
 
-bool frmMain::checkContours()
-{
-    const CoordinateList& list = *m_coordinates->list();
-    if (!list.HaveCoordinates()) {
-        m_prompter.error(MissingCoordinates);
-        return false;
-    }
-    const auto data = list.Data();
-    if (!data) {
-        tellUnreadableCell(list, m_prompter);
-        return false;
-    }
-    const Land& land = *m_form->Document()->Land();
-    if (data->upperRow() == 0) {
-        if (land.Parcels() && land.Parcels()->Count() >= 1) {
-            const Prompter::Answer answer = m_prompter.confirm(QStringLiteral(
-                "Nu au fost introduse coordonate pentru entitatile cadastrale.\rDoriti sa salvati fisierul ?"));
-            if (answer != Prompter::Answer::Yes)
-                return false;
-        }
-        return true;
-    }
-    const std::shared_ptr<Polygons> polygons = polygonsOf(*data);
-    if (!polygons)
-        return false;
-    const Buildings noBuildings;
-    const auto problem =
-        Contours::check(*polygons, land.Parcels() ? land.Parcels()->TotalMeasuredArea() : QString(),
-                             land.Buildings() ? *land.Buildings() : noBuildings, NumberText::systemDecimalSeparator());
-    if (problem) {
-        m_prompter.error(problem->text, problem->icon);
-        return false;
-    }
-    return true;
-}
-
-bool frmMain::chooseSaveFile(QString* name)
-{
-    if (!m_fileName.isEmpty()) {
-        *name = m_fileName;
-        if (refuseFolder(*name))
-            return false;
-        if (FileSystem::fileExists(*name) && m_prompter.confirm(QStringLiteral("Confirmati suprascrierea fisierului ") +
-                                                                *name + QStringLiteral(" ?")) != Prompter::Answer::Yes)
-            return false;
-        return true;
-    }
-    *name = ShowFileDialog(CPFilter, defaultFileName(), QStringLiteral("Salveaza fisier corp proprietate"),
-                           DialogKind::Save);
-    if (name->trimmed().isEmpty())
-        return false;
-    if (!name->toUpper().endsWith(QLatin1String(".CP")))
-        *name += QStringLiteral(".CP");
-    if (refuseFolder(*name))
-        return false;
-    if (FileSystem::fileExists(*name) &&
-        m_prompter.confirm(QStringLiteral("Fisierul ") + *name +
-                           QStringLiteral(" exista.\rDoriti suprascrierea lui ?")) != Prompter::Answer::Yes)
-        return false;
-    return true;
-}
-
 void frmMain::attachContours(Document& document)
 {
-    attachContours(document, document.isApartment() ? nullptr : listPolygons());
-}
-
-void frmMain::attachContours(Document& document, const std::shared_ptr<Polygons>& polygons)
-{
-    if (document.isApartment())
-        Contours::clear(*document.Land());
-    else if (polygons)
-        Contours::attach(*document.Land(), *polygons);
-}
-
-// A folder is no file to overwrite: saying so beats asking to replace it and then failing.
-bool frmMain::refuseFolder(const QString& name)
-{
-    if (!QFileInfo(name).isDir())
-        return false;
-    m_prompter.error(QStringLiteral("Numele ") + name +
-                     QStringLiteral(" apartine unui director. Alegeti alt nume de fisier."));
-    return true;
-}
-
-void frmMain::showSaveError(const Error& error)
-{
-    if (error.number == ErrorNumber::PathNotFound)
-        m_prompter.error(QStringLiteral("Calea specificata nu exista."));
-    else
-        m_prompter.showError(error);
-}
-
-bool frmMain::writeDocument(const QString& name)
-{
-    const DocumentPtr document = m_form->Document();
-    document->setIsAp(m_form->IsAp() ? -1 : 0);
-    attachContours(*document);
-    document->setSurveyorName(m_settings.surveyorName);
-    document->setSurveyorLicense(m_settings.surveyorLicense);
-    m_file.setDocument(document);
-    m_file.setCPFileName(name);
-    Error error;
-    if (!m_file.SaveCPFile(&error)) {
-        showSaveError(error);
-        return false;
-    }
-    m_fileName = name;
-    m_previousFileName.clear();
-    showCaption();
-    addRecentFile(name);
-    // The number moves on in memory too, so that the options dialog shows what the next save
-    // starts from; a settings file that cannot be written keeps both where they were.
-    const int nextWorkNumber = int(m_settings.workNumber) + 1;
-    if (m_settings.write(AppSettings::KeyWorkNumber, QString::number(nextWorkNumber)))
-        m_settings.workNumber = NumberText::toInt16(nextWorkNumber);
-    else
-        m_prompter.error(FileSystem::notWrittenMessage(m_settings.settingsFilePath()));
-    m_state.markClean();
-    return true;
+    DocumentSave::attachContours(document, document.isApartment() ? nullptr : listPolygons());
 }
 
 bool frmMain::SaveDocument()
 {
-    // Whatever stops the save before a file is written, a "SaveAs" keeps the name it had.
-    const auto restoreName = [this] {
-        if (m_fileName.isEmpty())
-            m_fileName = m_previousFileName;
-        return false;
-    };
     commitPendingEdit();
-    if (!m_form->ValidateData())
-        return restoreName();
-    if (!m_form->IsAp() && !checkContours())
-        return restoreName();
-    QString name;
-    if (!chooseSaveFile(&name))
-        return restoreName();
-    if (!writeDocument(name))
-        return restoreName();
+    if (!m_form->ValidateData()) {
+        m_fileName = DocumentSave::nameKept(m_fileName, m_previousFileName);
+        return false;
+    }
+    DocumentSave::Request request;
+    request.document = m_form->Document();
+    request.isApartment = m_form->IsAp();
+    if (!request.isApartment) {
+        const CoordinateList& list = *m_coordinates->list();
+        request.list.haveCoordinates = list.HaveCoordinates();
+        if (request.list.haveCoordinates) {
+            request.list.data = list.Data();
+            if (!request.list.data)
+                request.list.unreadableCell = list.unreadableCellMessage();
+        }
+    }
+    request.fileName = m_fileName;
+    request.previousFileName = m_previousFileName;
+    request.decimalSeparator = NumberText::systemDecimalSeparator();
+    request.askFileName = [this] {
+        return ShowFileDialog(CPFilter, defaultFileName(), QStringLiteral("Salveaza fisier corp proprietate"),
+                              DialogKind::Save);
+    };
+    const DocumentSave::Outcome outcome = DocumentSave(m_file, m_settings, m_prompter).save(request);
+    m_fileName = outcome.fileName;
+    if (!outcome.saved)
+        return false;
+    m_previousFileName.clear();
+    showCaption();
+    addRecentFile(m_fileName);
+    m_state.markClean();
     return true;
 }
 

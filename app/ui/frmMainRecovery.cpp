@@ -3,6 +3,7 @@
 #include "app/ui/frmMain.h"
 
 #include "app/AppSettings.h"
+#include "app/DocumentSave.h"
 #include "base/NumberText.h"
 #include "base/Prompter.h"
 #include "app/RecoveryCopy.h"
@@ -98,10 +99,9 @@ void frmMain::writeRecoveryCopy()
         return;
     // The form as it stands, checked or not: half-typed data is what a crash must not take.
     const DocumentPtr document = FormMapping::draftDocument(m_form->formData());
-    document->setIsAp(m_form->IsAp() ? -1 : 0);
-    attachContours(*document, document->isApartment() ? nullptr : quietPolygons(*m_coordinates->list()));
-    document->setSurveyorName(m_settings.surveyorName);
-    document->setSurveyorLicense(m_settings.surveyorLicense);
+    const bool isApartment = m_form->IsAp();
+    DocumentSave::prepare(*document, isApartment, isApartment ? nullptr : quietPolygons(*m_coordinates->list()),
+                          m_settings);
     // A folder that cannot be written is tried again at the next tick, without a word: a
     // message every two minutes would be worse than no copy.
     m_recovery->copy().write(*document, m_fileName, QDateTime::currentDateTime(), listRows(*m_coordinates->list()));
