@@ -29,8 +29,8 @@ bool DelimiterEditor::add(const QString& text, Prompter& prompter)
 {
     if (text.isEmpty())
         return false;
-    if (text == QLatin1String(".") || text == QLatin1String(",") || text == QLatin1String("'")
-        || text == QLatin1String("~")) {
+    if (text == QLatin1String(".") || text == QLatin1String(",") || text == QLatin1String("'") ||
+        text == QLatin1String("~")) {
         prompter.error(QStringLiteral("Caracterul despartitor ") + quoted(text) + QStringLiteral(" este incorect."));
         return false;
     }

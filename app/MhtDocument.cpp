@@ -35,8 +35,8 @@ QByteArray decodeQuotedPrintable(const QByteArray& text)
 
 QString headerValue(const QByteArray& headers, const char* name)
 {
-    const QRegularExpression pattern(QStringLiteral("(?im)^%1:\\s*([^\\r\\n]*(?:\\r?\\n[ \\t][^\\r\\n]*)*)")
-                                         .arg(QLatin1String(name)));
+    const QRegularExpression pattern(
+        QStringLiteral("(?im)^%1:\\s*([^\\r\\n]*(?:\\r?\\n[ \\t][^\\r\\n]*)*)").arg(QLatin1String(name)));
     const QRegularExpressionMatch match = pattern.match(QString::fromLatin1(headers));
     return match.hasMatch() ? match.captured(1).simplified() : QString();
 }
@@ -87,7 +87,8 @@ QString html(const QByteArray& archive)
         if (start < 0)
             break;
         const qsizetype next = archive.indexOf(separator, start);
-        const auto [headers, rawBody] = splitEntity(archive.mid(start + 1, (next < 0 ? archive.size() : next) - start - 1));
+        const auto [headers, rawBody] =
+            splitEntity(archive.mid(start + 1, (next < 0 ? archive.size() : next) - start - 1));
         const QString type = headerValue(headers, "Content-Type");
         if (type.startsWith(QLatin1String("text/html"), Qt::CaseInsensitive)) {
             QByteArray body = rawBody;

@@ -55,7 +55,8 @@ bool writeBytes(const QString& path, const QByteArray& bytes, Error* error)
 }
 } // namespace
 
-RecoveryCopy::RecoveryCopy(QString folder, QString baseName) : m_folder(std::move(folder)), m_baseName(std::move(baseName))
+RecoveryCopy::RecoveryCopy(QString folder, QString baseName)
+    : m_folder(std::move(folder)), m_baseName(std::move(baseName))
 {
 }
 

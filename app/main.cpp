@@ -1,10 +1,10 @@
 #include "app/AppSettings.h"
 #include "app/QtTranslation.h"
 #include "app/StartUp.h"
-#include "base/ui/QtPrompter.h"
 #include "app/ui/ScreenFit.h"
 #include "app/ui/frmMain.h"
 #include "app/ui/frmOptions.h"
+#include "base/ui/QtPrompter.h"
 
 #include <QApplication>
 #include <QSettings>

@@ -39,12 +39,21 @@ public:
     const Error& error() const { return m_error; }
     const char* what() const noexcept override { return "Lotmark failure"; }
 
-    static Failure invalidArgument() { return Failure(ErrorNumber::InvalidArgument, QStringLiteral("Invalid procedure call or argument")); }
+    static Failure invalidArgument()
+    {
+        return Failure(ErrorNumber::InvalidArgument, QStringLiteral("Invalid procedure call or argument"));
+    }
     static Failure overflow() { return Failure(ErrorNumber::Overflow, QStringLiteral("Overflow")); }
-    static Failure subscriptOutOfRange() { return Failure(ErrorNumber::SubscriptOutOfRange, QStringLiteral("Subscript out of range")); }
+    static Failure subscriptOutOfRange()
+    {
+        return Failure(ErrorNumber::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+    }
     static Failure divisionByZero() { return Failure(ErrorNumber::DivisionByZero, QStringLiteral("Division by zero")); }
     static Failure typeMismatch() { return Failure(ErrorNumber::TypeMismatch, QStringLiteral("Type mismatch")); }
-    static Failure inputPastEnd() { return Failure(ErrorNumber::InputPastEnd, QStringLiteral("Input past end of file")); }
+    static Failure inputPastEnd()
+    {
+        return Failure(ErrorNumber::InputPastEnd, QStringLiteral("Input past end of file"));
+    }
 
 private:
     Error m_error;

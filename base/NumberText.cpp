@@ -130,7 +130,6 @@ double throughVariantText(double value)
     return result;
 }
 
-
 double leadingNumber(const QString& text)
 {
     QString compact;

@@ -11,9 +11,28 @@ struct Error;
 class Prompter
 {
 public:
-    enum class Icon { None, Information, Exclamation, Critical, Question };
-    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
-    enum class Answer { Ok, Cancel, Yes, No };
+    enum class Icon
+    {
+        None,
+        Information,
+        Exclamation,
+        Critical,
+        Question
+    };
+    enum class Buttons
+    {
+        Ok,
+        OkCancel,
+        YesNo,
+        YesNoCancel
+    };
+    enum class Answer
+    {
+        Ok,
+        Cancel,
+        Yes,
+        No
+    };
     // What a question asks, for prompters that answer without showing it (the command line's
     // answers from its options): they go by this name, never by the wording, which may change.
     enum class Question

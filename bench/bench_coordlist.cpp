@@ -3,13 +3,13 @@
 #include "CoordinateExport.h"
 #include "coordlist/CoordinateList.h"
 
-#include <malloc.h>
-#include <time.h>
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <malloc.h>
 #include <memory>
+#include <time.h>
 #include <vector>
 
 namespace {

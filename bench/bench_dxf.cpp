@@ -49,8 +49,7 @@ int readAndClean(const QString& path, std::size_t* storeBytes = nullptr)
     return store.count();
 }
 
-template <typename F>
-double best(int runs, F&& f)
+template <typename F> double best(int runs, F&& f)
 {
     double fastest = 1e30;
     for (int i = 0; i < runs; ++i) {
@@ -101,7 +100,9 @@ ChildRun runChild(const QString& program, const QStringList& arguments)
         _exit(127);
     }
     int status = 0;
-    struct rusage usage {};
+    struct rusage usage
+    {
+    };
     wait4(pid, &status, 0, &usage);
     ChildRun run;
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
@@ -155,7 +156,7 @@ int main(int argc, char** argv) {
     file.close();
     const QString program = folder + QStringLiteral("/dxflib_counter");
     if (!runQuiet(QStringLiteral("g++"), {QStringLiteral("-O2"), QStringLiteral("-I/usr/include/dxflib"), source,
-                                         QStringLiteral("-ldxflib"), QStringLiteral("-o"), program}))
+                                          QStringLiteral("-ldxflib"), QStringLiteral("-o"), program}))
         return QString();
     return program;
 }
@@ -163,8 +164,8 @@ int main(int argc, char** argv) {
 void benchFile(const QString& path, const QString& dxflib)
 {
     const double mb = QFileInfo(path).size() / 1048576.0;
-    out << "\n" << path << QString::asprintf(" (%.1f MB); times are CPU seconds, best of 3 (wall in brackets)", mb)
-        << Qt::endl;
+    out << "\n"
+        << path << QString::asprintf(" (%.1f MB); times are CPU seconds, best of 3 (wall in brackets)", mb) << Qt::endl;
     const QString self = QCoreApplication::applicationFilePath();
     const ChildRun wc = bestRun(3, QStringLiteral("wc"), {QStringLiteral("-l"), path});
     const ChildRun ours = bestRun(3, self, {QStringLiteral("--child-read"), path});
@@ -174,23 +175,26 @@ void benchFile(const QString& path, const QString& dxflib)
     std::size_t storeBytes = 0;
     const int polylines = readAndClean(path, &storeBytes);
     out << QString::asprintf("  wc -l                 %7.3f s (%.3f)  baseline\n", wc.cpu, wc.wall);
-    out << QString::asprintf("  read + clean          %7.3f s (%.3f)  %5.1fx wc -l (goal <= 10x); %d polylines kept in %.1f MB;"
-                             " start-up of %.3f s taken off\n",
-                             read, ours.wall, read / wc.cpu, polylines, storeBytes / 1048576.0, idle.cpu);
-    out << QString::asprintf("  peak memory           %7.1f MB above an idle run of the same program = %.2f of the file (goal <= 0.5)\n",
-                             (ours.peakKb - idle.peakKb) / 1024.0, (ours.peakKb - idle.peakKb) / 1024.0 / mb);
+    out << QString::asprintf(
+        "  read + clean          %7.3f s (%.3f)  %5.1fx wc -l (goal <= 10x); %d polylines kept in %.1f MB;"
+        " start-up of %.3f s taken off\n",
+        read, ours.wall, read / wc.cpu, polylines, storeBytes / 1048576.0, idle.cpu);
+    out << QString::asprintf(
+        "  peak memory           %7.1f MB above an idle run of the same program = %.2f of the file (goal <= 0.5)\n",
+        (ours.peakKb - idle.peakKb) / 1024.0, (ours.peakKb - idle.peakKb) / 1024.0 / mb);
     if (!dxflib.isEmpty()) {
         const ChildRun t = bestRun(2, dxflib, {path});
-        out << QString::asprintf("  dxflib                %7.3f s (%.3f)  we are %5.1fx faster (goal >= 5x)\n", t.cpu, t.wall,
-                                 t.cpu / read);
+        out << QString::asprintf("  dxflib                %7.3f s (%.3f)  we are %5.1fx faster (goal >= 5x)\n", t.cpu,
+                                 t.wall, t.cpu / read);
     } else {
         out << "  dxflib                not installed, skipped" << Qt::endl;
     }
     const QString ogrinfo = QStandardPaths::findExecutable(QStringLiteral("ogrinfo"));
     if (!ogrinfo.isEmpty()) {
-        const ChildRun t = bestRun(2, ogrinfo, {QStringLiteral("-ro"), QStringLiteral("-so"), QStringLiteral("-al"), path});
-        out << QString::asprintf("  ogrinfo -so -al       %7.3f s (%.3f)  we are %5.1fx faster (goal >= 5x)\n", t.cpu, t.wall,
-                                 t.cpu / read);
+        const ChildRun t =
+            bestRun(2, ogrinfo, {QStringLiteral("-ro"), QStringLiteral("-so"), QStringLiteral("-al"), path});
+        out << QString::asprintf("  ogrinfo -so -al       %7.3f s (%.3f)  we are %5.1fx faster (goal >= 5x)\n", t.cpu,
+                                 t.wall, t.cpu / read);
     } else {
         out << "  ogrinfo               not installed, skipped" << Qt::endl;
     }
@@ -244,8 +248,7 @@ std::vector<std::string> coordinateTexts(int style, int count)
 
 // The best of `runs` by this thread's CPU time: the machine is shared, and wall time mostly
 // measures the others.
-template <typename F>
-double bestCpu(int runs, F&& f)
+template <typename F> double bestCpu(int runs, F&& f)
 {
     double fastest = 1e30;
     for (int i = 0; i < runs; ++i) {

@@ -23,6 +23,7 @@ int main(int argc, char** argv)
         std::perror(argv[1]);
         return 1;
     }
-    std::printf("%s: %lld bytes, %lld parcels, %lld buildings\n", argv[1], counts.bytes, counts.parcels, counts.buildings);
+    std::printf("%s: %lld bytes, %lld parcels, %lld buildings\n", argv[1], counts.bytes, counts.parcels,
+                counts.buildings);
     return 0;
 }

@@ -12,7 +12,12 @@
 class CliCommand
 {
 public:
-    enum ExitCode { Done = 0, Refused = 1, Usage = 2 };
+    enum ExitCode
+    {
+        Done = 0,
+        Refused = 1,
+        Usage = 2
+    };
 
     virtual ~CliCommand() = default;
     virtual QString name() const = 0;

@@ -2,18 +2,18 @@
 
 #include "cli/BuildCommand.h"
 #include "cli/CgxmlCommand.h"
-#include "cli/ImportCgxmlCommand.h"
 #include "cli/CoordsCommand.h"
 #include "cli/DumpCommand.h"
 #include "cli/DxfCommand.h"
 #include "cli/ExportDxfCommand.h"
+#include "cli/ImportCgxmlCommand.h"
 #include "cli/ImportDxfCommand.h"
 #include "cli/InventoryCommand.h"
+#include "cli/NomenclatureCommand.h"
+#include "cli/PathsCommand.h"
 #include "cli/PlanCommand.h"
 #include "cli/SheetCommand.h"
 #include "cli/SketchCommand.h"
-#include "cli/NomenclatureCommand.h"
-#include "cli/PathsCommand.h"
 
 std::vector<std::unique_ptr<CliCommand>> allCommands()
 {

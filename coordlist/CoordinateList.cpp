@@ -167,10 +167,8 @@ std::optional<CoordinateTable> CoordinateList::Data(Error* error) const
         }
         table.setCell(r, CoordinateTable::EntityColumn, row[EntityColumn]);
         table.setCell(r, CoordinateTable::NumberColumn, row[NumberColumn]);
-        table.setCell(r, CoordinateTable::XColumn,
-                      NumberText::fixedText(est, m_decimalNumber, m_decimalSeparator));
-        table.setCell(r, CoordinateTable::YColumn,
-                      NumberText::fixedText(nord, m_decimalNumber, m_decimalSeparator));
+        table.setCell(r, CoordinateTable::XColumn, NumberText::fixedText(est, m_decimalNumber, m_decimalSeparator));
+        table.setCell(r, CoordinateTable::YColumn, NumberText::fixedText(nord, m_decimalNumber, m_decimalSeparator));
     }
     return table;
 }
@@ -540,8 +538,7 @@ bool CoordinateList::PasteText(const QString& text)
         const QString& entity = m_rows[std::size_t(start - 1)][EntityColumn];
         fixedEntity = entity.isEmpty() ? Contours::LandName : entity;
     }
-    PasteText::Result parsed =
-        PasteText::parse(text, m_delimiters, m_decimalNumber, m_decimalSeparator, fixedEntity);
+    PasteText::Result parsed = PasteText::parse(text, m_delimiters, m_decimalNumber, m_decimalSeparator, fixedEntity);
     if (parsed.outcome != PasteText::Result::Parsed) {
         message(PasteText::message(parsed));
         return false;
@@ -568,8 +565,8 @@ bool CoordinateList::PasteText(const QString& text)
         // Rounding to the shown decimals never lifts a value over the bound, so only values
         // read above it need the check on their text.
         auto overBound = [this](double value, const QString& text) {
-            return value > CoordinateFormat::MaximumCoordinate
-                && CoordinateFormat::boundValue(text, m_decimalSeparator) > CoordinateFormat::MaximumCoordinate;
+            return value > CoordinateFormat::MaximumCoordinate &&
+                   CoordinateFormat::boundValue(text, m_decimalSeparator) > CoordinateFormat::MaximumCoordinate;
         };
         if (overBound(source.estValue, source.est))
             message(OverBound);

@@ -20,10 +20,14 @@ bool isBuildingNumber(const QString& text)
 {
     if (text.isEmpty())
         return false;
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
 }
 
-double numericValue(const QString& number) { return number.toDouble(); }
+double numericValue(const QString& number)
+{
+    return number.toDouble();
+}
 
 bool fitsTheList(double coordinate)
 {
@@ -126,7 +130,8 @@ void DxfImportWizard::next()
         if (m_landIndex != 0 &&
             m_prompter.askNamed(Prompter::Question::ReplaceLandPolyline,
                                 QStringLiteral("Ati mai atribuit alta polilinie terenului.\rDoriti sa suprascrieti?"),
-                                Prompter::CaptionInfo, Prompter::Buttons::YesNo, Prompter::Icon::Question) == Prompter::Answer::No)
+                                Prompter::CaptionInfo, Prompter::Buttons::YesNo,
+                                Prompter::Icon::Question) == Prompter::Answer::No)
             return;
         m_landIndex = m_selectedIndex;
         // A polyline is either the land or a building, never both: the land choice wins.
@@ -253,8 +258,8 @@ void DxfImportWizard::buildReport()
     m_report << QStringLiteral("Terenul polilinia numarul ") + QString::number(m_landIndex);
     m_report << QString(28, QLatin1Char('-'));
     for (const Association& a : m_associations)
-        m_report << QStringLiteral("Constructia C") + a.number + QStringLiteral(" coresponde poliliniei ")
-                        + QString::number(a.position);
+        m_report << QStringLiteral("Constructia C") + a.number + QStringLiteral(" coresponde poliliniei ") +
+                        QString::number(a.position);
 }
 
 void DxfImportWizard::clickLine(int row)
@@ -294,8 +299,9 @@ void DxfImportWizard::associate()
         }
     }
     if (m_prompter.askNamed(Prompter::Question::AssociateBuilding,
-                            QStringLiteral("Asociati polilinia la constructia cu numarul ") + number, Prompter::CaptionInfo,
-                            Prompter::Buttons::YesNo, Prompter::Icon::Question) == Prompter::Answer::No)
+                            QStringLiteral("Asociati polilinia la constructia cu numarul ") + number,
+                            Prompter::CaptionInfo, Prompter::Buttons::YesNo,
+                            Prompter::Icon::Question) == Prompter::Answer::No)
         return;
     if (m_selectedIndex == m_landIndex) {
         m_prompter.error(QStringLiteral("Polilinia este asociata terenului. Nu puteti asocia."),
@@ -307,7 +313,8 @@ void DxfImportWizard::associate()
     if (existing != m_associations.end()) {
         if (m_prompter.askNamed(Prompter::Question::ReassociateBuilding,
                                 QStringLiteral("Polilinia a mai fost asociata unei constructii. Vreti sa reasociati?"),
-                                Prompter::CaptionInfo, Prompter::Buttons::YesNo, Prompter::Icon::Question) == Prompter::Answer::No)
+                                Prompter::CaptionInfo, Prompter::Buttons::YesNo,
+                                Prompter::Icon::Question) == Prompter::Answer::No)
             return;
         existing->number = number;
     } else {

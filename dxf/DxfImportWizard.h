@@ -51,12 +51,12 @@ public:
     void openFile();
     // The same with the file already chosen (empty: cancelled).
     void openFile(const QString& chosenPath);
-    void next();                  // cmdNext_Click
-    void previous();              // cmdPrevious_Click
-    void chooseLayer(int index);  // cmbLayers_Click: index into layerNames()
-    void clickLine(int row);      // lstEntities_Click / lstEntities2_Click: row of the current page's list
+    void next();                 // cmdNext_Click
+    void previous();             // cmdPrevious_Click
+    void chooseLayer(int index); // cmbLayers_Click: index into layerNames()
+    void clickLine(int row);     // lstEntities_Click / lstEntities2_Click: row of the current page's list
     void setNumberText(const QString& text) { m_numberText = text; }
-    void associate();             // cmdAsociate_Click with numberText()
+    void associate(); // cmdAsociate_Click with numberText()
     // cmdExit_Click: on the last page finishes (may ask to renumber) and returns true with
     // result() set; elsewhere it cancels and returns true with no result.
     bool exit();
@@ -95,7 +95,10 @@ public:
     const std::vector<Association>& Associations() const { return m_associations; }
     QStringList associationTexts() const;
     int ImportedCount() const { return m_importedCount; }
-    bool isTied(int position) const { return position >= 1 && position < int(m_tied.size()) && m_tied[std::size_t(position)]; }
+    bool isTied(int position) const
+    {
+        return position >= 1 && position < int(m_tied.size()) && m_tied[std::size_t(position)];
+    }
 
     const DxfPolylines& polylines() const { return m_polylines; }
     const DxfMapView::Transform& transform() const { return m_transform; }

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstring>
 
-
 DxfLineReader::DxfLineReader(QIODevice& device, qsizetype bufferSize) : m_device(device)
 {
     // A small drawing needs no more buffer than its own size (the buffer still grows for a long line).

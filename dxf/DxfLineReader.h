@@ -12,7 +12,12 @@ class QIODevice;
 class DxfLineReader
 {
 public:
-    enum class Status { Line, End, Failed };
+    enum class Status
+    {
+        Line,
+        End,
+        Failed
+    };
 
     explicit DxfLineReader(QIODevice& device, qsizetype bufferSize = 4 << 20);
 

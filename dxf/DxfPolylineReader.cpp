@@ -12,7 +12,17 @@
 
 namespace {
 
-enum class Code { Zero, Two, Layer, X, Y, Flags, Other, Invalid };
+enum class Code
+{
+    Zero,
+    Two,
+    Layer,
+    X,
+    Y,
+    Flags,
+    Other,
+    Invalid
+};
 
 // Every integer up to this converts to a double exactly.
 constexpr std::uint64_t ExactIntegerLimit = std::uint64_t(1) << 53;
@@ -26,7 +36,10 @@ std::string_view withoutByteOrderMark(std::string_view line)
     return line;
 }
 
-[[gnu::always_inline]] inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
+[[gnu::always_inline]] inline bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 [[gnu::always_inline]] inline std::string_view trimmed(std::string_view text)
 {
@@ -43,7 +56,8 @@ std::string_view withoutByteOrderMark(std::string_view line)
 {
     const std::string_view code = trimmed(line);
     const std::size_t n = code.size();
-    if (n >= 1 && n <= 2 && code[0] >= '0' && code[0] <= '9' && (n == 1 || (code[0] != '0' && code[1] >= '0' && code[1] <= '9'))) {
+    if (n >= 1 && n <= 2 && code[0] >= '0' && code[0] <= '9' &&
+        (n == 1 || (code[0] != '0' && code[1] >= '0' && code[1] <= '9'))) {
         const int value = n == 1 ? code[0] - '0' : (code[0] - '0') * 10 + (code[1] - '0');
         switch (value) {
         case 0:
@@ -139,7 +153,8 @@ double DxfPolylineReader::leadingNumber(std::string_view text)
                 ++i;
             }
         }
-        const bool more = i < n && ((text[i] >= '0' && text[i] <= '9') || text[i] == '.' || text[i] == 'e' || text[i] == 'E');
+        const bool more =
+            i < n && ((text[i] >= '0' && text[i] <= '9') || text[i] == '.' || text[i] == 'e' || text[i] == 'E');
         if (!more && digits > 0 && mantissa <= ExactIntegerLimit) {
             const double value = double(mantissa) / powers[decimals];
             return negative ? -value : value;
@@ -224,7 +239,12 @@ public:
     }
 
 private:
-    enum class Pair { Read, End, Failed };
+    enum class Pair
+    {
+        Read,
+        End,
+        Failed
+    };
 
     // Reads one group code and its value. End: the file ended cleanly before a code (or in the
     // blank lines some writers leave after EOF); Failed: m_result holds why.
@@ -249,8 +269,9 @@ private:
         if (status == DxfLineReader::Status::Failed)
             return failWith(notText());
         if (status == DxfLineReader::Status::End)
-            return failWith(fail(QStringLiteral("Fisierul .DXF este incomplet: se termina dupa codul de grup de la linia %1.")
-                                   .arg(m_lines.lineNumber())));
+            return failWith(
+                fail(QStringLiteral("Fisierul .DXF este incomplet: se termina dupa codul de grup de la linia %1.")
+                         .arg(m_lines.lineNumber())));
         m_lastWasEof = *code == Code::Zero && *value == "EOF";
         return Pair::Read;
     }

@@ -11,7 +11,8 @@ class QIODevice;
 // The outcome of one read of a drawing.
 struct DxfReadResult
 {
-    enum Status {
+    enum Status
+    {
         Published,    // the ENTITIES section ended: its polylines were appended
         NotPublished, // the file ended before that: nothing was appended
         Failed        // the file is damaged or not a text drawing: nothing was appended

@@ -141,6 +141,6 @@ void DxfPolylines::appendEntities(DXFEntities& target) const
 
 std::size_t DxfPolylines::memoryBytes() const
 {
-    return m_x.capacity() * sizeof(double) + m_y.capacity() * sizeof(double) + m_no.capacity() * sizeof(std::int32_t)
-           + m_start.capacity() * sizeof(std::uint32_t) + m_layer.capacity() * sizeof(std::int32_t);
+    return m_x.capacity() * sizeof(double) + m_y.capacity() * sizeof(double) + m_no.capacity() * sizeof(std::int32_t) +
+           m_start.capacity() * sizeof(std::uint32_t) + m_layer.capacity() * sizeof(std::int32_t);
 }

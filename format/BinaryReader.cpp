@@ -27,8 +27,7 @@ void BinaryReader::require(qsizetype count)
     }
 }
 
-template <typename T>
-T BinaryReader::littleEndian()
+template <typename T> T BinaryReader::littleEndian()
 {
     require(sizeof(T));
     const T value = qFromLittleEndian<T>(m_buffer.constData() + m_position);

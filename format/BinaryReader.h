@@ -26,8 +26,7 @@ public:
 private:
     // Makes at least `count` bytes available at m_position; fails with error 62 otherwise.
     void require(qsizetype count);
-    template <typename T>
-    T littleEndian();
+    template <typename T> T littleEndian();
 
     QIODevice* m_device;
     QByteArray m_buffer;

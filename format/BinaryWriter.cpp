@@ -6,8 +6,7 @@
 #include <QtEndian>
 #include <cstring>
 
-template <typename T>
-void BinaryWriter::littleEndian(T value)
+template <typename T> void BinaryWriter::littleEndian(T value)
 {
     qToLittleEndian(value, grow(sizeof(T)));
 }

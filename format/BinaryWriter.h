@@ -30,8 +30,7 @@ private:
         m_bytes.resize(used + count);
         return m_bytes.data() + used;
     }
-    template <typename T>
-    void littleEndian(T value);
+    template <typename T> void littleEndian(T value);
 
     std::vector<char> m_bytes;
 };

@@ -2,9 +2,9 @@
 
 #include "base/NumberText.h"
 #include "base/Version.h"
-#include "geometry/PolygonAssembler.h"
 #include "format/BinaryReader.h"
 #include "format/BinaryWriter.h"
+#include "geometry/PolygonAssembler.h"
 #include "model/Contours.h"
 
 #include <QFile>
@@ -114,7 +114,8 @@ void attachContours(const std::vector<PointRecord>& records, Land& land)
 } // namespace
 
 CPFile::CPFile(QString decimalSeparator)
-    : m_decimalSeparator(decimalSeparator.isEmpty() ? NumberText::systemDecimalSeparator() : std::move(decimalSeparator)),
+    : m_decimalSeparator(decimalSeparator.isEmpty() ? NumberText::systemDecimalSeparator()
+                                                    : std::move(decimalSeparator)),
       m_document(std::make_shared<class Document>())
 {
 }
@@ -137,10 +138,10 @@ QByteArray CPFile::compose() const
     out.text(QString());
     out.int32(address->SIRUTA());
     out.uint8(address->IECode());
-    for (const QString& field : {address->StreetType(), address->StreetName(), address->StreetNo(), address->BuildNo(),
-                                 address->EntranceNo(), address->TarlaNo(), address->ParcelNo(), address->FloorNo(),
-                                 address->ApartmentNo(), address->DistrictType(), address->DistrictName(),
-                                 address->Description()})
+    for (const QString& field :
+         {address->StreetType(), address->StreetName(), address->StreetNo(), address->BuildNo(), address->EntranceNo(),
+          address->TarlaNo(), address->ParcelNo(), address->FloorNo(), address->ApartmentNo(), address->DistrictType(),
+          address->DistrictName(), address->Description()})
         out.text(field);
     out.int16(m_document->IsAp());
     out.int16(checkedCount(owners->Count()));
@@ -351,8 +352,9 @@ bool CPFile::LoadCPFile(Error* error)
     path.remove(QLatin1Char('"'));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        const Error failure = QFileInfo::exists(path) ? Error{ErrorNumber::PermissionDenied, QStringLiteral("Permission denied")}
-                                                     : Error{ErrorNumber::FileNotFound, QStringLiteral("File not found")};
+        const Error failure = QFileInfo::exists(path)
+                                  ? Error{ErrorNumber::PermissionDenied, QStringLiteral("Permission denied")}
+                                  : Error{ErrorNumber::FileNotFound, QStringLiteral("File not found")};
         if (error)
             *error = failure;
         return false;

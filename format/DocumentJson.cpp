@@ -38,13 +38,20 @@ QJsonObject addressJson(const AddressPtr& address)
 {
     const Address empty;
     const Address& a = address ? *address : empty;
-    return QJsonObject{{"DistrictType", a.DistrictType()}, {"DistrictName", a.DistrictName()},
-                       {"Description", a.Description()},   {"SIRUTA", a.SIRUTA()},
-                       {"IECode", a.IECode()},             {"StreetType", a.StreetType()},
-                       {"StreetName", a.StreetName()},     {"StreetNo", a.StreetNo()},
-                       {"BuildNo", a.BuildNo()},           {"EntranceNo", a.EntranceNo()},
-                       {"TarlaNo", a.TarlaNo()},           {"ParcelNo", a.ParcelNo()},
-                       {"FloorNo", a.FloorNo()},           {"ApartmentNo", a.ApartmentNo()}};
+    return QJsonObject{{"DistrictType", a.DistrictType()},
+                       {"DistrictName", a.DistrictName()},
+                       {"Description", a.Description()},
+                       {"SIRUTA", a.SIRUTA()},
+                       {"IECode", a.IECode()},
+                       {"StreetType", a.StreetType()},
+                       {"StreetName", a.StreetName()},
+                       {"StreetNo", a.StreetNo()},
+                       {"BuildNo", a.BuildNo()},
+                       {"EntranceNo", a.EntranceNo()},
+                       {"TarlaNo", a.TarlaNo()},
+                       {"ParcelNo", a.ParcelNo()},
+                       {"FloorNo", a.FloorNo()},
+                       {"ApartmentNo", a.ApartmentNo()}};
 }
 
 // Reading: a wrong type is reported with the field's path.

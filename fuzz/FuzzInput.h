@@ -24,8 +24,8 @@ public:
     // A double from a short menu of interesting values and bytes.
     double number()
     {
-        static const double menu[] = {0.0, 1.0, -1.0, 0.5, 2.5, 32767.0, 32768.0, -32769.0, 65535.0,
-                                      1e6, 1e300, -1e300, 1e-300, 3.0, 16383.0, 16384.0};
+        static const double menu[] = {0.0,     1.0, -1.0,  0.5,    2.5,    32767.0, 32768.0, -32769.0,
+                                      65535.0, 1e6, 1e300, -1e300, 1e-300, 3.0,     16383.0, 16384.0};
         const std::uint8_t b = byte();
         if (b < 128)
             return menu[b % (sizeof menu / sizeof menu[0])];
@@ -50,8 +50,8 @@ private:
 
 // Aborts with a message: a broken property is a finding, as a crash is.
 [[noreturn]] void fuzzFail(const char* what);
-#define FUZZ_CHECK(condition)                                                                     \
-    do {                                                                                          \
-        if (!(condition))                                                                         \
-            fuzzFail(#condition);                                                                 \
+#define FUZZ_CHECK(condition)                                                                                          \
+    do {                                                                                                               \
+        if (!(condition))                                                                                              \
+            fuzzFail(#condition);                                                                                      \
     } while (false)

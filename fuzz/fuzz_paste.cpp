@@ -19,8 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool fixed = in.pick(2);
     const QString text = QString::fromUtf8(in.rest());
 
-    const PasteText::Result result =
-        PasteText::parse(text, delimiters, decimals, separator, fixed ? std::optional<QString>(QStringLiteral("C1")) : std::nullopt);
+    const PasteText::Result result = PasteText::parse(
+        text, delimiters, decimals, separator, fixed ? std::optional<QString>(QStringLiteral("C1")) : std::nullopt);
     if (result.outcome == PasteText::Result::Parsed) {
         FUZZ_CHECK(result.line == 0);
     } else {

@@ -39,9 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (in.remaining() > 0) {
         const int action = in.pick(4);
         const QString text = QString::fromUtf8(in.bytes(in.pick(64)));
-        const QString run = doc.DefineTextData(text, in.pick(3) ? font : in.number(), in.pick(3) ? color : in.number(),
-                                               in.pick(5), in.pick(3) ? 10 : in.number(), in.pick(2), in.pick(2),
-                                               in.pick(2));
+        const QString run =
+            doc.DefineTextData(text, in.pick(3) ? font : in.number(), in.pick(3) ? color : in.number(), in.pick(5),
+                               in.pick(3) ? 10 : in.number(), in.pick(2), in.pick(2), in.pick(2));
         switch (action) {
         case 0:
             doc.AddText(run, in.pick(2));

@@ -1,8 +1,8 @@
 // Writes small .CP files into the folder given as the argument, as a seed corpus for
 // fuzz_cpfile: documents from the test factory, one without contours and one with many
 // buildings. Built on demand (target make_cp_seeds).
-#include "support/DocumentFactory.h"
 #include "format/CPFile.h"
+#include "support/DocumentFactory.h"
 
 #include <QCoreApplication>
 #include <QDir>

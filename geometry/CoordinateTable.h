@@ -10,7 +10,13 @@ class CoordinateTable
 {
 public:
     static constexpr int ColumnCount = 5;
-    enum Column { EntityColumn = 1, NumberColumn = 2, XColumn = 3, YColumn = 4 };
+    enum Column
+    {
+        EntityColumn = 1,
+        NumberColumn = 2,
+        XColumn = 3,
+        YColumn = 4
+    };
 
     // A table with rows 0..upperRow, all cells empty.
     explicit CoordinateTable(int upperRow = 0);

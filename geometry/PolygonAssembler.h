@@ -11,8 +11,7 @@
 // cells set); QString number(int row); bool coordinates(int row, double* x, double* y)
 // (false for a coordinate that is not a number). Rows are 1..upperRow().
 // Returns false at the first unreadable coordinate, keeping the polygons finished before it.
-template <typename Rows>
-bool assemblePolygons(const Rows& rows, Polygons& polygons)
+template <typename Rows> bool assemblePolygons(const Rows& rows, Polygons& polygons)
 {
     const int upper = rows.upperRow();
     QString currentName = rows.name(1);

@@ -46,14 +46,14 @@ public:
     QString name(int row) const { return m_table.text(row, CoordinateTable::EntityColumn); }
     bool complete(int row) const
     {
-        return !m_table.isEmpty(row, 1) && !m_table.isEmpty(row, 2) && !m_table.isEmpty(row, 3)
-               && !m_table.isEmpty(row, 4);
+        return !m_table.isEmpty(row, 1) && !m_table.isEmpty(row, 2) && !m_table.isEmpty(row, 3) &&
+               !m_table.isEmpty(row, 4);
     }
     QString number(int row) const { return m_table.text(row, CoordinateTable::NumberColumn); }
     bool coordinates(int row, double* x, double* y) const
     {
-        return m_read(m_table.cell(row, CoordinateTable::XColumn), x)
-               && m_read(m_table.cell(row, CoordinateTable::YColumn), y);
+        return m_read(m_table.cell(row, CoordinateTable::XColumn), x) &&
+               m_read(m_table.cell(row, CoordinateTable::YColumn), y);
     }
 
 private:

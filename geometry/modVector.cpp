@@ -63,8 +63,8 @@ bool HitSegment(double x1, double y1, double x2, double y2, float px, float py, 
 {
     if (!insideWindow(x1, x2, px, tolerance) || !insideWindow(y1, y2, py, tolerance))
         return false;
-    const float d = float(DistanceToLine(MakePoint(float(x1), float(y1)), MakePoint(px, py),
-                                         MakePoint(float(x2), float(y2))));
+    const float d =
+        float(DistanceToLine(MakePoint(float(x1), float(y1)), MakePoint(px, py), MakePoint(float(x2), float(y2))));
     const float half = float(width) / 2.0f;
     return -half - tolerance <= d && d <= tolerance + half;
 }

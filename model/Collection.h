@@ -7,8 +7,7 @@
 
 // An ordered list of shared object references with 1-based positions. Add takes the caller's
 // reference and leaves it empty: the list becomes the item's holder.
-template <typename T>
-class Collection
+template <typename T> class Collection
 {
 public:
     using Ptr = std::shared_ptr<T>;

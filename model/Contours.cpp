@@ -9,8 +9,8 @@ namespace {
 
 QString areaMessage(const QString& name)
 {
-    return QStringLiteral("Suprafata totala calculata din coordonate pentru ") + name
-           + QStringLiteral(" este diferita de cea introdusa in fereastra de date textuale.");
+    return QStringLiteral("Suprafata totala calculata din coordonate pentru ") + name +
+           QStringLiteral(" este diferita de cea introdusa in fereastra de date textuale.");
 }
 
 std::optional<Problem> checkPoints(const Polygon& polygon)
@@ -21,14 +21,14 @@ std::optional<Problem> checkPoints(const Polygon& polygon)
     const Point& first = *points.Item(1);
     const Point& last = *points.Item(points.Count());
     if (first.X() == last.X() && first.Y() == last.Y())
-        return Problem{QStringLiteral("Primul si ultimul punct ale entitatii ") + polygon.Name()
-                                      + QStringLiteral(" au aceleasi coordonate.")};
+        return Problem{QStringLiteral("Primul si ultimul punct ale entitatii ") + polygon.Name() +
+                       QStringLiteral(" au aceleasi coordonate.")};
     const Point* previous = nullptr;
     for (const PointPtr& point : points) {
         if (previous && previous->X() == point->X() && previous->Y() == point->Y())
-            return Problem{QStringLiteral("Entitatea ") + polygon.Name() + QStringLiteral(" contine punctele ")
-                                          + previous->No() + QStringLiteral(" si ") + point->No()
-                                          + QStringLiteral(" care sunt consecutive.")};
+            return Problem{QStringLiteral("Entitatea ") + polygon.Name() + QStringLiteral(" contine punctele ") +
+                           previous->No() + QStringLiteral(" si ") + point->No() +
+                           QStringLiteral(" care sunt consecutive.")};
         previous = point.get();
     }
     return std::nullopt;
@@ -115,8 +115,9 @@ std::optional<Problem> check(const Polygons& contours, const QString& parcelsTot
                     return Problem{areaMessage(polygon->Name())};
             }
             if (!named)
-                return Problem{QStringLiteral("Denumirea constructiilor din lista de coordonate si fisa imobilului nu coincid."),
-                               Prompter::Icon::Information};
+                return Problem{
+                    QStringLiteral("Denumirea constructiilor din lista de coordonate si fisa imobilului nu coincid."),
+                    Prompter::Icon::Information};
         }
         if (pointCount > 0) {
             if (auto problem = checkPoints(*polygon))

@@ -21,7 +21,11 @@ bool isLand(const QString& name);
 bool isBuilding(const QString& name);
 
 // What to do with a building contour whose number no building of the land has.
-enum class Unmatched { Ignore, AddBuilding };
+enum class Unmatched
+{
+    Ignore,
+    AddBuilding
+};
 
 // Replaces every contour of the land with the given ones: the land's contour, and each
 // building's, matched by the building's No (buildings sharing a number share the contour).

@@ -61,11 +61,16 @@ struct ToolbarEntry
 
 // The buttons in their order; a separator stands before every entry that says so.
 const ToolbarEntry ToolbarEntries[] = {
-    {"ImportDXF", "Import DXF", false},      {"ExportRTF", "Export FCP", true},
-    {"New", "Fisier nou", true},             {"Open", "Deschide fisier", false},
-    {"Save", "Salveaza fisier", false},      {"SaveAs", "Salveaza cu alt nume", false},
-    {"Refresh", "Redesenare", true},         {"XToY", "Inversare XY", true},
-    {"Options", "Optiuni", true},            {"Help", "Ajutor", true},
+    {"ImportDXF", "Import DXF", false},
+    {"ExportRTF", "Export FCP", true},
+    {"New", "Fisier nou", true},
+    {"Open", "Deschide fisier", false},
+    {"Save", "Salveaza fisier", false},
+    {"SaveAs", "Salveaza cu alt nume", false},
+    {"Refresh", "Redesenare", true},
+    {"XToY", "Inversare XY", true},
+    {"Options", "Optiuni", true},
+    {"Help", "Ajutor", true},
     {"Exit", "Exit", true},
 };
 
@@ -211,8 +216,8 @@ void frmMain::buildLayout()
 
     connect(m_coordinates, &EditableList::CoordinateChanged, this, &frmMain::onCoordinateChanged);
     connect(m_sketch, &DrawSketch::Distance, this, [this](double distance, double total) {
-        m_panels[0]->setText(QStringLiteral("Distanta= ") + twoDecimals(distance)
-                             + QStringLiteral(" m; Distanta cumulata = ") + twoDecimals(total) + QStringLiteral(" m"));
+        m_panels[0]->setText(QStringLiteral("Distanta= ") + twoDecimals(distance) +
+                             QStringLiteral(" m; Distanta cumulata = ") + twoDecimals(total) + QStringLiteral(" m"));
     });
     connect(m_sketch, &DrawSketch::OnMouseMove, this, [this](short, short, float x, float y) {
         m_panels[1]->clear();
@@ -220,8 +225,8 @@ void frmMain::buildLayout()
     });
     connect(m_sketch, &DrawSketch::HitLine, this, [this](const QString& first, const QString& second, double length) {
         m_panels[0]->clear();
-        m_panels[1]->setText(QStringLiteral("L (") + first + QLatin1Char('-') + second + QStringLiteral(") = ")
-                             + twoDecimals(length) + QStringLiteral(" m"));
+        m_panels[1]->setText(QStringLiteral("L (") + first + QLatin1Char('-') + second + QStringLiteral(") = ") +
+                             twoDecimals(length) + QStringLiteral(" m"));
     });
     connect(m_sketch, &DrawSketch::HitVertex, this, [this](const QString& no) {
         m_panels[0]->clear();
@@ -402,12 +407,13 @@ void frmMain::FillAreaList()
         const double area = polygon->Area(&error);
         if (error.number != 0)
             m_prompter.showError(error, Prompter::Icon::Critical);
-        m_areas->addItem(polygon->Name().toUpper() + QStringLiteral(" = ") + locale.toString(area, 'f', 0)
-                         + QStringLiteral(" mp"));
+        m_areas->addItem(polygon->Name().toUpper() + QStringLiteral(" = ") + locale.toString(area, 'f', 0) +
+                         QStringLiteral(" mp"));
     }
 }
 
-QString frmMain::ShowFileDialog(const QString& filter, const QString& defaultName, const QString& title, DialogKind kind)
+QString frmMain::ShowFileDialog(const QString& filter, const QString& defaultName, const QString& title,
+                                DialogKind kind)
 {
     // The filter stays in its "(*.CP)|*.CP*|" form: the prompter turns it into the dialog's.
     // Every dialog opens where the user went last, never in the program's folder.
@@ -426,8 +432,8 @@ QString frmMain::ShowFileDialog(const QString& filter, const QString& defaultNam
 
 QString frmMain::defaultFileName() const
 {
-    return m_settings.surveyorLicense + QLatin1Char('-') + QString::number(int(m_settings.workNumber) + 1)
-           + QLatin1Char('-') + QString::number(m_today().year());
+    return m_settings.surveyorLicense + QLatin1Char('-') + QString::number(int(m_settings.workNumber) + 1) +
+           QLatin1Char('-') + QString::number(m_today().year());
 }
 
 void frmMain::openCommandLine(const QString& argument)
@@ -443,8 +449,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
     // F5 redraws from anywhere in the window, and still reaches the control that has the focus
     // (the data form's grids use it too).
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F5
-        && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F5 &&
+        !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
         auto* widget = qobject_cast<QWidget*>(watched);
         QWidget* focus = QApplication::focusWidget();
         // A key that no child takes travels up to the parents: handle it only where it starts.

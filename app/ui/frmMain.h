@@ -74,7 +74,10 @@ public:
         m_askPlanOptions = std::move(asker);
     }
     void setPlanPreviewer(std::function<void(const SitePlan&)> previewer) { m_previewPlan = std::move(previewer); }
-    void setInventoryShower(std::function<void(const CoordinateInventory&)> shower) { m_showInventory = std::move(shower); }
+    void setInventoryShower(std::function<void(const CoordinateInventory&)> shower)
+    {
+        m_showInventory = std::move(shower);
+    }
     // The national exchange file: "Export CGXML..." and "Deschide CGXML..." of the "Fisier" menu.
     void ExportCgxml();
     void OpenCgxml();

@@ -91,8 +91,8 @@ void frmMain::NewDocument()
 
 void frmMain::OpenDocument()
 {
-    const QString path = ShowFileDialog(CPFilter, QString(), QStringLiteral("Deschide fisier corp proprietate"),
-                                        DialogKind::Open);
+    const QString path =
+        ShowFileDialog(CPFilter, QString(), QStringLiteral("Deschide fisier corp proprietate"), DialogKind::Open);
     if (!path.trimmed().isEmpty())
         LoadIntoWindow(path);
 }

@@ -14,8 +14,8 @@
 #include <QMenuBar>
 #include <QSet>
 
-#include <algorithm>
 #include <QTabWidget>
+#include <algorithm>
 
 namespace {
 const QString RecentFilesCaption = QStringLiteral("Fisiere recente");
@@ -41,7 +41,8 @@ qsizetype freeLetter(const QString& caption, const QSet<QChar>& used, bool wordS
 {
     for (qsizetype i = 0; i < caption.size() && caption.at(i) != QLatin1Char('\t'); ++i) {
         const QChar c = caption.at(i).toLower();
-        if (c.isLetterOrNumber() && !used.contains(c) && (!wordStart || i == 0 || caption.at(i - 1) == QLatin1Char(' ')))
+        if (c.isLetterOrNumber() && !used.contains(c) &&
+            (!wordStart || i == 0 || caption.at(i - 1) == QLatin1Char(' ')))
             return i;
     }
     return -1;

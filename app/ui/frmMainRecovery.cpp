@@ -4,10 +4,10 @@
 
 #include "app/AppSettings.h"
 #include "app/DocumentSave.h"
-#include "base/NumberText.h"
-#include "base/Prompter.h"
 #include "app/RecoveryCopy.h"
 #include "app/RecoverySlot.h"
+#include "base/NumberText.h"
+#include "base/Prompter.h"
 #include "coordlist/CoordinateList.h"
 #include "coordlist/ui/EditableList.h"
 #include "entry/FormMapping.h"

@@ -59,7 +59,6 @@ void frmMain::buildUndoActions()
         commitAll();
         stack->redo();
     });
-
 }
 
 QList<FormGrid*> frmMain::formGrids() const

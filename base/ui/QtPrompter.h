@@ -18,7 +18,8 @@ public:
     QString openFileName(const QString& caption, const QString& filter, const QString& directory) override;
     QString saveFileName(const QString& caption, const QString& filter, const QString& suggestedPath) override;
     QString folderName(const QString& caption, const QString& directory) override;
-    std::optional<QString> inputText(const QString& prompt, const QString& caption, const QString& defaultText) override;
+    std::optional<QString> inputText(const QString& prompt, const QString& caption,
+                                     const QString& defaultText) override;
 
     // The window a prompt opens over: the open modal dialog, else the active window, else the
     // parent given.

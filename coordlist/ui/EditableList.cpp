@@ -110,11 +110,11 @@ EditableList::EditableList(Prompter& prompter, QWidget* parent) : QWidget(parent
 {
     m_list = new CoordinateList(&prompter, NumberText::systemDecimalSeparator(), this);
     m_list->clipboard().setSource([] { return QGuiApplication::clipboard()->text(); },
-                         [](const QString& text) {
-                             QClipboard* clipboard = QGuiApplication::clipboard();
-                             clipboard->clear();
-                             clipboard->setText(text);
-                         });
+                                  [](const QString& text) {
+                                      QClipboard* clipboard = QGuiApplication::clipboard();
+                                      clipboard->clear();
+                                      clipboard->setText(text);
+                                  });
     // While the list inserts or removes rows the view moves its own selection along; the list
     // says where the selection goes afterwards (selectionMoved), so those moves are not news.
     // Connected before the model so that the view's reactions already find the flag set.

@@ -76,7 +76,8 @@ void DxfMapWidget::drawMap(QImage& image) const
             maxY = std::max(maxY, p.y());
             points.push_back(p);
         }
-        if (points.empty() || !visible.intersects(QRectF(QPointF(minX, minY), QPointF(maxX, maxY)).normalized().adjusted(-1, -1, 1, 1)))
+        if (points.empty() ||
+            !visible.intersects(QRectF(QPointF(minX, minY), QPointF(maxX, maxY)).normalized().adjusted(-1, -1, 1, 1)))
             return;
         if (pen.color() != colour) {
             pen.setColor(colour);

@@ -93,7 +93,7 @@ void frmImportDXF::progressStep()
 {
     // The bar cycles: past its maximum it starts again from the minimum.
     prBarImport->setValue(prBarImport->value() < prBarImport->maximum() ? prBarImport->value() + 1
-                                                                          : prBarImport->minimum());
+                                                                        : prBarImport->minimum());
     m_repaintClock.restart();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
@@ -109,7 +109,8 @@ void frmImportDXF::buildPages()
     outer->addWidget(tabWizard);
 
     QVBoxLayout* body = nullptr;
-    QWidget* p0 = page(QStringLiteral(" Selectarea Fisierului .DXF"), QStringLiteral("Selectati fisierul .DXF pentru a importa datele"), &body);
+    QWidget* p0 = page(QStringLiteral(" Selectarea Fisierului .DXF"),
+                       QStringLiteral("Selectati fisierul .DXF pentru a importa datele"), &body);
     auto* row = new QHBoxLayout;
     txtOpenFile = new QLineEdit;
     txtOpenFile->setObjectName(QStringLiteral("txtOpenFile"));
@@ -143,10 +144,11 @@ void frmImportDXF::buildPages()
     body->addLayout(row);
     tabWizard->addTab(p1, QStringLiteral("Pasul 2"));
 
-    QWidget* p2 = page(QStringLiteral("Selectarea Entitatilor Asociate Constructiilor"),
-                       QStringLiteral("Selectati polilinia corespunzatoare unei contructii (poliliniile au fost extrase din "
-                                      "toate straturile)"),
-                       &body);
+    QWidget* p2 =
+        page(QStringLiteral("Selectarea Entitatilor Asociate Constructiilor"),
+             QStringLiteral("Selectati polilinia corespunzatoare unei contructii (poliliniile au fost extrase din "
+                            "toate straturile)"),
+             &body);
     row = new QHBoxLayout;
     auto* left = new QVBoxLayout;
     lstEntities2 = new QListWidget;
@@ -170,7 +172,8 @@ void frmImportDXF::buildPages()
     body->addLayout(row);
     tabWizard->addTab(p2, QStringLiteral("Pasul 3"));
 
-    QWidget* p3 = page(QStringLiteral("Raport Selectie"), QStringLiteral("Au fost selectate urmatoarele poliliniii :"), &body);
+    QWidget* p3 =
+        page(QStringLiteral("Raport Selectie"), QStringLiteral("Au fost selectate urmatoarele poliliniii :"), &body);
     lstRaport = new QListWidget;
     lstRaport->setObjectName(QStringLiteral("lstRaport"));
     body->addWidget(lstRaport);
@@ -287,8 +290,8 @@ void frmImportDXF::refresh(bool lists)
     if (lists) {
         if (page == 1) {
             const QSignalBlocker blocker(cmbLayers);
-            if (cmbLayers->count() != m_wizard.layerNames().size()
-                || (cmbLayers->count() > 0 && cmbLayers->itemText(0) != m_wizard.layerNames().first())) {
+            if (cmbLayers->count() != m_wizard.layerNames().size() ||
+                (cmbLayers->count() > 0 && cmbLayers->itemText(0) != m_wizard.layerNames().first())) {
                 cmbLayers->clear();
                 cmbLayers->addItems(m_wizard.layerNames());
             }

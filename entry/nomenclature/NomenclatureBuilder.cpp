@@ -223,7 +223,8 @@ void collectCountyStreets(const SirutaTree& tree, const std::vector<MfpCounty>& 
             if (const SirutaRecord* locality = tree.localityByCode.value(street.localitySiruta, nullptr)) {
                 adminId = locality->parent;
                 localityId = locality->siruta;
-            } else if (tree.territoryByCode.contains(street.localitySiruta) && tree.seatOf.contains(street.localitySiruta)) {
+            } else if (tree.territoryByCode.contains(street.localitySiruta) &&
+                       tree.seatOf.contains(street.localitySiruta)) {
                 adminId = street.localitySiruta;
                 localityId = tree.seatOf.value(street.localitySiruta);
             }

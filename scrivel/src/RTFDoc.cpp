@@ -369,9 +369,9 @@ bool RTFDoc::AddShapeRectangle(double position_left, double position_top, double
         return fail(6, overflowText);
     words.line3 += "\\dpx" + number(words.left) + "\\dpy" + number(words.top) + "\\dpxsize" + number(words.width) +
                    "\\dpysize" + number(words.height) + "}}}\r";
-    const QByteArray properties = filled
-                                      ? QByteArrayLiteral("{\\sp{\\sn shapeType}{\\sv 1}}}\r")
-                                      : QByteArrayLiteral("{\\sp{\\sn shapeType}{\\sv 1}}{\\sp{\\sn fFilled}{\\sv 0}}}\r");
+    const QByteArray properties =
+        filled ? QByteArrayLiteral("{\\sp{\\sn shapeType}{\\sv 1}}}\r")
+               : QByteArrayLiteral("{\\sp{\\sn shapeType}{\\sv 1}}{\\sp{\\sn fFilled}{\\sv 0}}}\r");
     return appendLine(words.line1) && appendLine(properties) && appendLine(words.line3);
 }
 

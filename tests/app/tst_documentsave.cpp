@@ -102,7 +102,7 @@ private slots:
             f.request.list.data = Fixture::square(QStringLiteral("10,5"));
             f.request.document->Land()->Parcels()->setTotalMeasuredArea(QStringLiteral("110,0"));
         }) << QStringList{} << QStringLiteral("%D/new.CP") << QStringLiteral("%D/new.CP")
-                                                                      << 16;
+                                                               << 16;
         QTest::newRow("no coordinates in the list")
             << Arrange([](Fixture& f) { f.request.list = {}; }) << QStringList{missing} << QString() << old << 15;
         // Never taken for a list without points: that would ask whether to save without them.

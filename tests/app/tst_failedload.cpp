@@ -62,7 +62,8 @@ private slots:
         QTest::addColumn<double>("cut");
         QTest::addColumn<QString>("message");
         for (double cut : {0.0, 0.01, 0.1, 0.25, 0.5, 0.75, 0.9, 0.99})
-            QTest::newRow(qPrintable(QStringLiteral("cut at %1").arg(cut))) << "cut" << cut << "62 Input past end of file";
+            QTest::newRow(qPrintable(QStringLiteral("cut at %1").arg(cut)))
+                << "cut" << cut << "62 Input past end of file";
         QTest::newRow("counts of 32767 then the end") << "counts" << 0.0 << "62 Input past end of file";
         QTest::newRow("text length past the end") << "length" << 0.0 << "62 Input past end of file";
         QTest::newRow("missing file") << "missing" << 0.0 << "53 File not found";

@@ -129,7 +129,8 @@ private slots:
         file.close();
         m_window->LoadIntoWindow(broken);
         QCOMPARE(m_prompter->texts(),
-                 QStringList{"Fisierul " + broken + " nu este un fisier corp proprietate valid.\r62 Input past end of file"});
+                 QStringList{"Fisierul " + broken +
+                             " nu este un fisier corp proprietate valid.\r62 Input past end of file"});
         QCOMPARE(m_window->currentFileName(), QString());
         QCOMPARE(m_window->windowTitle(), QString("Lotmark v1.0.18[*]"));
         QCOMPARE(m_window->dataForm()->Document()->Land()->Owners()->Count(), 2);

@@ -17,9 +17,9 @@
 
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QFileInfo>
 #include <QTest>
 #include <functional>
 

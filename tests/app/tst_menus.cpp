@@ -187,7 +187,8 @@ private slots:
         for (QAction* title : m_window->menuBar()->actions())
             windowLevel << title->text();
         for (int page = 0; page < m_window->tabs()->count(); ++page) {
-            QVERIFY2(!accelerator(m_window->tabs()->tabText(page)).isEmpty(), qPrintable(m_window->tabs()->tabText(page)));
+            QVERIFY2(!accelerator(m_window->tabs()->tabText(page)).isEmpty(),
+                     qPrintable(m_window->tabs()->tabText(page)));
             windowLevel << m_window->tabs()->tabText(page);
         }
         QCOMPARE(sharedAccelerators(windowLevel), QStringList());

@@ -1,8 +1,8 @@
 #include "app/AppSettings.h"
-#include "model/Contours.h"
 #include "app/DelimiterEditor.h"
 #include "app/MhtDocument.h"
 #include "app/OptionsValues.h"
+#include "model/Contours.h"
 #include "support/DocumentFactory.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestPaths.h"
@@ -60,7 +60,8 @@ private slots:
         QTest::addColumn<QString>("problem");
         const QString none;
         const BuildingsPtr noBuildings = buildingsOf({});
-        QTest::newRow("land 1234.5 rounds to 1234") << QList<PolygonPtr>{strip("teren", 1234.5)} << "1234" << noBuildings << none;
+        QTest::newRow("land 1234.5 rounds to 1234")
+            << QList<PolygonPtr>{strip("teren", 1234.5)} << "1234" << noBuildings << none;
         QTest::newRow("land 1234.5 against 1235")
             << QList<PolygonPtr>{strip("teren", 1234.5)} << "1235" << noBuildings
             << "Suprafata totala calculata din coordonate pentru teren este diferita de cea introdusa in fereastra de "
@@ -80,7 +81,8 @@ private slots:
             << "Numarul de cladiri introduse in lista de coordonate este mai mare decat cel introdus in fereastra de "
                "date textuale.";
         QTest::newRow("fewer building contours")
-            << QList<PolygonPtr>{strip("TEREN", 100), strip("C1", 20)} << "100" << buildingsOf({{"C1", "20"}, {"C2", "5"}})
+            << QList<PolygonPtr>{strip("TEREN", 100), strip("C1", 20)} << "100"
+            << buildingsOf({{"C1", "20"}, {"C2", "5"}})
             << "Numarul de cladiri introduse in lista de coordonate este mai mic decat cel introdus in fereastra de "
                "date textuale.";
         QTest::newRow("closing point entered")
@@ -219,11 +221,12 @@ private slots:
 
     void mhtHtmlPart()
     {
-        const QByteArray archive = "MIME-Version: 1.0\r\nContent-Type: multipart/related;\r\n\tboundary=\"==b==\"\r\n\r\n"
-                                   "--==b==\r\nContent-Type: text/plain\r\n\r\nnu\r\n"
-                                   "--==b==\r\nContent-Type: text/html; charset=\"utf-8\"\r\n"
-                                   "Content-Transfer-Encoding: quoted-printable\r\n\r\n"
-                                   "<p>Schi=C8=9Ba =\r\nla scar=C4=83</p>\r\n--==b==--\r\n";
+        const QByteArray archive =
+            "MIME-Version: 1.0\r\nContent-Type: multipart/related;\r\n\tboundary=\"==b==\"\r\n\r\n"
+            "--==b==\r\nContent-Type: text/plain\r\n\r\nnu\r\n"
+            "--==b==\r\nContent-Type: text/html; charset=\"utf-8\"\r\n"
+            "Content-Transfer-Encoding: quoted-printable\r\n\r\n"
+            "<p>Schi=C8=9Ba =\r\nla scar=C4=83</p>\r\n--==b==--\r\n";
         QCOMPARE(MhtDocument::html(archive).trimmed(), QString("<p>Schița la scară</p>"));
         QCOMPARE(MhtDocument::html("<html>simplu</html>"), QString("<html>simplu</html>"));
         const QString shipped = MhtDocument::htmlOfFile(TestPaths::source(QStringLiteral("Help/Manual.mht")));

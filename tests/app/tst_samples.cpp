@@ -36,11 +36,13 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("tab");
         QTest::addColumn<QStringList>("areas");
-        QTest::newRow("land in town") << "Teren-intravilan-Alba-Iulia" << "Date cadastrale teren"
+        QTest::newRow("land in town") << "Teren-intravilan-Alba-Iulia"
+                                      << "Date cadastrale teren"
                                       << QStringList{"TEREN = 922 mp", "C1 = 129 mp", "C2 = 30 mp"};
-        QTest::newRow("arable parcel outside the town")
-            << "Extravilan-Ciugud" << "Date cadastrale teren" << QStringList{"TEREN = 5,139 mp"};
-        QTest::newRow("apartment") << "Apartament-Alba-Iulia" << "Date cadastrale apartament" << QStringList();
+        QTest::newRow("arable parcel outside the town") << "Extravilan-Ciugud"
+                                                        << "Date cadastrale teren" << QStringList{"TEREN = 5,139 mp"};
+        QTest::newRow("apartment") << "Apartament-Alba-Iulia"
+                                   << "Date cadastrale apartament" << QStringList();
     }
 
     void sample()

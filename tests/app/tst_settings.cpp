@@ -1,9 +1,9 @@
 #include "app/AppSettings.h"
 #include "app/DelimiterList.h"
-#include "base/IniFile.h"
-#include "base/NumberText.h"
 #include "app/StartUp.h"
 #include "base/FileSystem.h"
+#include "base/IniFile.h"
+#include "base/NumberText.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -45,8 +45,9 @@ private slots:
         QVERIFY(IniFile::write("Setari", "NumeAutorizat", "Pop Ion", path));
         QCOMPARE(IniFile::read("Setari", "NumeAutorizat", path), QString("Pop Ion"));
 
-        writeFile(path, "; comentariu\r\n[Alta]\r\nNumeAutorizat=altcineva\r\n\r\n[setari]\r\nnumeautorizat = vechi \r\n"
-                        "SerieAutorizat=RO-1\r\n\r\n[Ultima]\r\nx=1\r\n");
+        writeFile(path,
+                  "; comentariu\r\n[Alta]\r\nNumeAutorizat=altcineva\r\n\r\n[setari]\r\nnumeautorizat = vechi \r\n"
+                  "SerieAutorizat=RO-1\r\n\r\n[Ultima]\r\nx=1\r\n");
         QCOMPARE(IniFile::read("Setari", "NumeAutorizat", path), QString("vechi"));
         QVERIFY(IniFile::write("Setari", "NumeAutorizat", "nou", path));
         QVERIFY(IniFile::write("Setari", "NumarLucrare", "7", path));

@@ -19,8 +19,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTableView>
-#include <QToolButton>
 #include <QTest>
+#include <QToolButton>
 
 namespace {
 using Answer = Prompter::Answer;
@@ -235,8 +235,8 @@ private slots:
                 QTest::mouseClick((w.dataForm()->*grid)()->commandButton(key), Qt::LeftButton);
             });
         };
-        QTest::newRow("owner added by its button") << click(&CreateFBI::ownersGrid, "AddOwner")
-                                                   << "Anuleaza adaugare proprietar";
+        QTest::newRow("owner added by its button")
+            << click(&CreateFBI::ownersGrid, "AddOwner") << "Anuleaza adaugare proprietar";
         QTest::newRow("parcel added by F5") << Edit([](frmMain& w) {
             w.dataForm()->parcelsGrid()->table()->setFocus();
             QTest::keyClick(w.dataForm()->parcelsGrid()->table(), Qt::Key_F5);
@@ -250,12 +250,12 @@ private slots:
             w.dataForm()->parcelsGrid()->table()->setCurrentCell(1, 0);
             click(&CreateFBI::parcelsGrid, "DeleteParcel")(w);
         }) << "Anuleaza stergere parcela";
-        QTest::newRow("owner's name typed") << Edit([](frmMain& w) {
-            typeIntoCell(w.dataForm()->ownersGrid(), 1, OwnerColumn::FirstName, "ELENA");
-        }) << "Anuleaza editare proprietar";
-        QTest::newRow("parcel area typed, total follows") << Edit([](frmMain& w) {
-            typeIntoCell(w.dataForm()->parcelsGrid(), 2, ParcelColumn::Area, "1000");
-        }) << "Anuleaza editare parcela";
+        QTest::newRow("owner's name typed")
+            << Edit([](frmMain& w) { typeIntoCell(w.dataForm()->ownersGrid(), 1, OwnerColumn::FirstName, "ELENA"); })
+            << "Anuleaza editare proprietar";
+        QTest::newRow("parcel area typed, total follows")
+            << Edit([](frmMain& w) { typeIntoCell(w.dataForm()->parcelsGrid(), 2, ParcelColumn::Area, "1000"); })
+            << "Anuleaza editare parcela";
         QTest::newRow("building description typed") << Edit([](frmMain& w) {
             typeIntoCell(w.dataForm()->buildingsGrid(), 0, BuildColumn::Description, "Casa de locuit");
         }) << "Anuleaza editare cladire";
@@ -321,7 +321,9 @@ private slots:
         const QString list0 = listText(*m_window);
         const QString form0 = formText(*m_window);
         auto editList = [this] { m_window->runCommand("XToY"); };
-        auto editOwners = [this] { typeIntoCell(m_window->dataForm()->ownersGrid(), 0, OwnerColumn::LastName, "DUMITRU"); };
+        auto editOwners = [this] {
+            typeIntoCell(m_window->dataForm()->ownersGrid(), 0, OwnerColumn::LastName, "DUMITRU");
+        };
         if (listFirst) {
             editList();
             editOwners();

@@ -3,8 +3,8 @@
 // contours, a sketch that shows what the list holds, Ctrl+S that saves wherever the focus is,
 // and prompts that open above the window in use.
 #include "app/AppSettings.h"
-#include "base/ui/QtPrompter.h"
 #include "app/ui/frmMain.h"
+#include "base/ui/QtPrompter.h"
 #include "coordlist/CoordinateList.h"
 #include "coordlist/ui/EditableList.h"
 #include "entry/ui/AddressPanel.h"

@@ -1,9 +1,9 @@
 // What is typed through the main window reaches the file whole. Run with the C locale and with
 // the Romanian one, whose decimal separator is ",".
-#include "base/AnsiText.h"
 #include "app/AppSettings.h"
-#include "base/NumberText.h"
 #include "app/ui/frmMain.h"
+#include "base/AnsiText.h"
+#include "base/NumberText.h"
 #include "coordlist/CoordinateList.h"
 #include "coordlist/ui/EditableList.h"
 #include "dxf/DxfImportWizard.h"

@@ -37,17 +37,18 @@ private slots:
             << Call([](Prompter& p) { p.info("S-a ajuns la ZOOM maxim"); }) << false << "S-a ajuns la ZOOM maxim"
             << "Info" << I::Information << B::Ok;
         QTest::newRow("confirm: yes/no question by default")
-            << Call([](Prompter& p) { p.confirm("Continuati?"); }) << true << "Continuati?" << "Confirmare"
-            << I::Question << B::YesNo;
+            << Call([](Prompter& p) { p.confirm("Continuati?"); }) << true << "Continuati?"
+            << "Confirmare" << I::Question << B::YesNo;
         QTest::newRow("confirm keeps buttons and icon it is given")
             << Call([](Prompter& p) { p.confirm("Salvati?", B::YesNoCancel, I::Exclamation); }) << true << "Salvati?"
             << "Confirmare" << I::Exclamation << B::YesNoCancel;
-        QTest::newRow("showError of an Error: number, space, description")
-            << Call([](Prompter& p) { p.showError(Error{53, "File not found"}); }) << false << "53 File not found"
-            << "Eroare" << I::Exclamation << B::Ok;
+        QTest::newRow("showError of an Error: number, space, description") << Call([](Prompter& p) {
+            p.showError(Error{53, "File not found"});
+        }) << false << "53 File not found"
+                                                                           << "Eroare" << I::Exclamation << B::Ok;
         QTest::newRow("showError of number and description, critical")
-            << Call([](Prompter& p) { p.showError(6, "Overflow", I::Critical); }) << false << "6 Overflow" << "Eroare"
-            << I::Critical << B::Ok;
+            << Call([](Prompter& p) { p.showError(6, "Overflow", I::Critical); }) << false << "6 Overflow"
+            << "Eroare" << I::Critical << B::Ok;
     }
     void helpersShowTheKnownBoxes()
     {

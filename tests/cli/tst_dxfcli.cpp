@@ -3,11 +3,11 @@
 #include "support/DocumentFactory.h"
 #include "support/TestPaths.h"
 
+#include "support/CliRun.h"
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
-#include "support/CliRun.h"
 
 #include <QTest>
 
@@ -19,7 +19,10 @@ Result cli(const QStringList& arguments)
     return runCliCaptured(arguments);
 }
 
-QString fixture(const char* name) { return TestPaths::testData(QStringLiteral("dxf/") + QLatin1String(name)); }
+QString fixture(const char* name)
+{
+    return TestPaths::testData(QStringLiteral("dxf/") + QLatin1String(name));
+}
 } // namespace
 
 class tst_DxfCli : public QObject
@@ -120,8 +123,8 @@ void tst_DxfCli::importMergesIntoExistingDocument()
     const int buildingsBefore = source.Document()->Land()->Buildings()->Count();
     const QString firstNo = source.Document()->Land()->Buildings()->Item(1)->No();
 
-    const Result r = cli({"import-dxf", fixture("parcels_r12.dxf"), "--land", "4", "--building",
-                          "2=" + firstNo.mid(1), "--cp", in, "-o", out});
+    const Result r = cli({"import-dxf", fixture("parcels_r12.dxf"), "--land", "4", "--building", "2=" + firstNo.mid(1),
+                          "--cp", in, "-o", out});
     QCOMPARE(r.code, 0);
     CPFile merged(QStringLiteral("."));
     merged.setCPFileName(out);
@@ -141,16 +144,17 @@ void tst_DxfCli::importRefusals_data()
     const QString d = fixture("parcels_r2000.dxf");
     QTest::newRow("no land") << QStringList{"import-dxf", d} << 2 << "";
     QTest::newRow("land out of range") << QStringList{"import-dxf", d, "--land", "9"} << 1 << "no polyline 9";
-    QTest::newRow("building out of range") << QStringList{"import-dxf", d, "--land", "1", "--building", "0=1"} << 1
-                                           << "no polyline 0";
+    QTest::newRow("building out of range")
+        << QStringList{"import-dxf", d, "--land", "1", "--building", "0=1"} << 1 << "no polyline 0";
     QTest::newRow("land as building") << QStringList{"import-dxf", d, "--land", "1", "--building", "1=1"} << 1
                                       << "Polilinia este asociata terenului";
-    QTest::newRow("number used twice") << QStringList{"import-dxf", d, "--land", "1", "--building", "2=1", "--building", "3=1"}
+    QTest::newRow("number used twice") << QStringList{"import-dxf", d,     "--land",     "1",
+                                                      "--building", "2=1", "--building", "3=1"}
                                        << 1 << "Ati mai introdus aceasta valoare";
     QTest::newRow("number not numeric") << QStringList{"import-dxf", d, "--land", "1", "--building", "2=x"} << 1
                                         << "Introduceti o valoare valida";
-    QTest::newRow("drawing without polylines") << QStringList{"import-dxf", fixture("make_fixtures.py"), "--land", "1"}
-                                               << 1 << "nu este un fisier .DXF text";
+    QTest::newRow("drawing without polylines")
+        << QStringList{"import-dxf", fixture("make_fixtures.py"), "--land", "1"} << 1 << "nu este un fisier .DXF text";
 }
 
 void tst_DxfCli::importRefusals()

@@ -17,8 +17,8 @@ inline QByteArray groups(const QStringList& pairs, const char* lineEnd = "\r\n")
 // An ENTITIES section around the given groups, preceded by a header section.
 inline QStringList entities(const QStringList& body)
 {
-    QStringList all{"0", "SECTION", "2", "HEADER", "9", "$ACADVER", "1", "AC1015", "0", "ENDSEC",
-                    "0", "SECTION", "2", "ENTITIES"};
+    QStringList all{"0",      "SECTION", "2",      "HEADER", "9",       "$ACADVER", "1",
+                    "AC1015", "0",       "ENDSEC", "0",      "SECTION", "2",        "ENTITIES"};
     all += body;
     all += QStringList{"0", "ENDSEC", "0", "EOF"};
     return all;

@@ -78,31 +78,29 @@ void tst_DxfReader::polylines_data()
         << lwpolyline("A", "0", square() + QList<QPair<QString, QString>>{{"0", "0"}})
         << QStringList{"A|" + sq + " 5:0,0"};
     QTest::newRow("open polyline dropped") << lwpolyline("A", "0", square()) << QStringList();
-    QTest::newRow("129 counts as closed (bit 1)") << lwpolyline("A", "129", square())
-                                                  << QStringList{"A|" + sq + " 1:0,0"};
+    QTest::newRow("129 counts as closed (bit 1)")
+        << lwpolyline("A", "129", square()) << QStringList{"A|" + sq + " 1:0,0"};
     QTest::newRow("flags are not carried to the next polyline")
-        << lwpolyline("A", "1", square()) + lwpolyline("B", "", square(20))
-        << QStringList{"A|" + sq + " 1:0,0"};
+        << lwpolyline("A", "1", square()) + lwpolyline("B", "", square(20)) << QStringList{"A|" + sq + " 1:0,0"};
     QTest::newRow("130 is open") << lwpolyline("A", "130", square()) << QStringList();
     QTest::newRow("POLYLINE odd flag closed, header point ignored, vertex layers ignored")
         << polyline("H", "9", square()) << QStringList{"H|" + sq + " 1:0,0"};
     QTest::newRow("POLYLINE even flag open") << polyline("H", "8", square()) << QStringList();
-    QTest::newRow("two equal points open: dropped")
-        << lwpolyline("A", "0", {{"1", "1"}, {"1", "1"}}) << QStringList();
+    QTest::newRow("two equal points open: dropped") << lwpolyline("A", "0", {{"1", "1"}, {"1", "1"}}) << QStringList();
     QTest::newRow("three points first equals last: kept")
         << lwpolyline("A", "0", {{"1", "1"}, {"2", "2"}, {"1", "1"}}) << QStringList{"A|1:1,1 2:2,2 3:1,1"};
-    QTest::newRow("no group 8 gives an empty layer") << lwpolyline(QString(), "1", {{"1", "1"}, {"2", "1"}, {"2", "2"}})
-                                                     << QStringList{"|1:1,1 2:2,1 3:2,2 1:1,1"};
+    QTest::newRow("no group 8 gives an empty layer")
+        << lwpolyline(QString(), "1", {{"1", "1"}, {"2", "1"}, {"2", "2"}}) << QStringList{"|1:1,1 2:2,1 3:2,2 1:1,1"};
     QTest::newRow("comma decimal reads the leading number")
         << lwpolyline("A", "1", {{"12,5", " 12.5"}, {"20", "0"}, {"20", "20"}})
         << QStringList{"A|1:12,12.5 2:20,0 3:20,20 1:12,12.5"};
     QTest::newRow("group codes are trimmed, values are not")
-        << QStringList{"  0", "LWPOLYLINE", " 8 ", "A", " 70", "     1", "10", "0", "20", "0", "10", "1", "20", "0",
-                       "10", "1", "20", "1", "0", "LINE ", "0", "LINE"}
+        << QStringList{"  0", "LWPOLYLINE", " 8 ", "A",  " 70", "     1", "10", "0", "20",    "0", "10",
+                       "1",   "20",         "0",   "10", "1",   "20",     "1",  "0", "LINE ", "0", "LINE"}
         << QStringList{"A|1:0,0 2:1,0 3:1,1 1:0,0"};
     QTest::newRow("mixed kinds in a row, ended by other entities")
-        << polyline("H", "1", square()) + QStringList{"0", "TEXT", "8", "T", "10", "5", "20", "5", "70", "1"}
-               + lwpolyline("L", "1", square(100))
+        << polyline("H", "1", square()) + QStringList{"0", "TEXT", "8", "T", "10", "5", "20", "5", "70", "1"} +
+               lwpolyline("L", "1", square(100))
         << QStringList{"H|" + sq + " 1:0,0", "L|1:100,0 2:110,0 3:110,10 4:100,10 1:100,0"};
 }
 
@@ -128,8 +126,8 @@ void tst_DxfReader::lineEnds_data()
 void tst_DxfReader::lineEnds()
 {
     QFETCH(QByteArray, lineEnd);
-    const QByteArray bytes = groups(entities(lwpolyline("A", "1", square()) + polyline("B", "1", square(5))),
-                                    lineEnd.constData());
+    const QByteArray bytes =
+        groups(entities(lwpolyline("A", "1", square()) + polyline("B", "1", square(5))), lineEnd.constData());
     // Also with a buffer small enough that CR and LF fall into different reads.
     for (qsizetype size : {qsizetype(4 << 20), qsizetype(7), qsizetype(8)}) {
         QBuffer buffer;
@@ -179,11 +177,13 @@ void tst_DxfReader::damagedFiles_data()
         << groups(entities(lwpolyline("A", "1", {}) + lwpolyline("A", "1", square())))
         << "polilinia care incepe la linia 16 nu are niciun varf";
     QTest::newRow("POLYLINE without vertex followed by another")
-        << groups(entities(QStringList{"0", "POLYLINE", "8", "A", "70", "1", "0", "SEQEND"} + polyline("B", "1", square())))
+        << groups(entities(QStringList{"0", "POLYLINE", "8", "A", "70", "1", "0", "SEQEND"} +
+                           polyline("B", "1", square())))
         << "nu are niciun varf";
     QTest::newRow("binary drawing") << QByteArray("AutoCAD Binary DXF\r\n\x1a\0\0\0SECTION\0", 32) << ".DXF binar";
     QTest::newRow("DWG") << QByteArray("AC1027\0\0\0\0\0\x01\x02\x03", 14) << ".DWG";
-    QTest::newRow("a text that is no drawing") << QByteArray("hello\nworld\n") << "nu este un fisier .DXF text (linia 1)";
+    QTest::newRow("a text that is no drawing")
+        << QByteArray("hello\nworld\n") << "nu este un fisier .DXF text (linia 1)";
     QTest::newRow("endless line") << QByteArray(3 << 20, 'A') << "nu este un fisier .DXF text";
 }
 
@@ -201,8 +201,8 @@ void tst_DxfReader::damagedFiles()
 
 void tst_DxfReader::everyTruncationIsHandled()
 {
-    const QByteArray whole = groups(entities(lwpolyline("A", "1", square()) + polyline("B", "1", square(5))
-                                             + lwpolyline("C", "0", square(9))));
+    const QByteArray whole = groups(
+        entities(lwpolyline("A", "1", square()) + polyline("B", "1", square(5)) + lwpolyline("C", "0", square(9))));
     const qsizetype endsec = whole.indexOf("ENDSEC", whole.indexOf("ENTITIES"));
     for (qsizetype size = 0; size < whole.size(); ++size) {
         DxfPolylines store;
@@ -248,7 +248,8 @@ void tst_DxfReader::leadingNumber_data()
     QTest::newRow("huge") << QByteArray("1e999") << 0.0;
     QTest::newRow("trailing text") << QByteArray("4.5m") << 4.5;
     QTest::newRow("stereo 70 metres") << QByteArray("580012.345") << 580012.345;
-    QTest::newRow("more digits than the quick path") << QByteArray("0.12345678901234567890123") << 0.12345678901234567890123;
+    QTest::newRow("more digits than the quick path")
+        << QByteArray("0.12345678901234567890123") << 0.12345678901234567890123;
     QTest::newRow("sixteen digits") << QByteArray("1234567.123456789") << 1234567.123456789;
     QTest::newRow("point alone") << QByteArray(".") << 0.0;
     QTest::newRow("negative zero point five") << QByteArray("-.5") << -0.5;
@@ -432,11 +433,11 @@ void tst_DxfReader::libraryWrittenDrawings_data()
     QTest::addColumn<QStringList>("layers");
     QTest::addColumn<QList<int>>("pointCounts");
     // Written with a DXF library (see tests/data/dxf/make_fixtures.py); after cleaning.
-    QTest::newRow("R2000 lightweight") << "parcels_r2000.dxf" << QStringList{"TEREN", "CONSTRUCTII", "CONSTRUCTII",
-                                                                             "VECINI", "CONSTRUCTII"}
+    QTest::newRow("R2000 lightweight") << "parcels_r2000.dxf"
+                                       << QStringList{"TEREN", "CONSTRUCTII", "CONSTRUCTII", "VECINI", "CONSTRUCTII"}
                                        << QList<int>{5, 4, 4, 4, 6};
-    QTest::newRow("R12 heavy") << "parcels_r12.dxf" << QStringList{"TEREN", "CONSTRUCTII", "CONSTRUCTII", "VECINI",
-                                                                   "CONSTRUCTII"}
+    QTest::newRow("R12 heavy") << "parcels_r12.dxf"
+                               << QStringList{"TEREN", "CONSTRUCTII", "CONSTRUCTII", "VECINI", "CONSTRUCTII"}
                                << QList<int>{5, 4, 4, 4, 6};
 }
 

@@ -151,7 +151,8 @@ private slots:
         for (const auto& [position, number] : ties)
             arguments << QStringLiteral("--building") << QStringLiteral("%1=%2").arg(position).arg(number);
         const QString byCli = folder->path(QStringLiteral("cli.CP"));
-        const CliResult cli = runCliCaptured(arguments + QStringList{QStringLiteral("--cp"), start, QStringLiteral("-o"), byCli});
+        const CliResult cli =
+            runCliCaptured(arguments + QStringList{QStringLiteral("--cp"), start, QStringLiteral("-o"), byCli});
         QVERIFY2(cli.code == 0, qPrintable(cli.err));
 
         window->LoadIntoWindow(start);
@@ -160,7 +161,8 @@ private slots:
         const QString byWindow = folder->path(QStringLiteral("window"));
         prompter->queueFileName(byWindow);
         window->runCommand(QStringLiteral("SaveAs"));
-        QVERIFY2(QFile::exists(byWindow + QStringLiteral(".CP")), qPrintable(prompter->texts().join(QStringLiteral(" | "))));
+        QVERIFY2(QFile::exists(byWindow + QStringLiteral(".CP")),
+                 qPrintable(prompter->texts().join(QStringLiteral(" | "))));
 
         const QJsonObject fromCli = contentOf(byCli);
         const QJsonObject fromWindow = contentOf(byWindow + QStringLiteral(".CP"));

@@ -20,9 +20,10 @@ namespace {
 // Polylines: 1 TEREN (the parcel), 2-4 CLADIRI (three houses), 5 VECINI (the neighbour).
 QByteArray sampleDrawing()
 {
-    return groups(entities(lwpolyline("TEREN", "1", square(0, 0, 100)) + lwpolyline("CLADIRI", "1", square(10, 10, 10))
-                           + lwpolyline("CLADIRI", "1", square(30, 10, 10)) + lwpolyline("CLADIRI", "1", square(50, 10, 10))
-                           + lwpolyline("VECINI", "1", square(200, 0, 50))));
+    return groups(
+        entities(lwpolyline("TEREN", "1", square(0, 0, 100)) + lwpolyline("CLADIRI", "1", square(10, 10, 10)) +
+                 lwpolyline("CLADIRI", "1", square(30, 10, 10)) + lwpolyline("CLADIRI", "1", square(50, 10, 10)) +
+                 lwpolyline("VECINI", "1", square(200, 0, 50))));
 }
 
 QStringList texts(const std::vector<DxfImportWizard::Line>& lines)
@@ -119,7 +120,8 @@ void tst_DxfWizard::loadingSetsNoteAndNext_data()
     QTest::newRow("only open polylines") << groups(entities(lwpolyline("A", "0", square()))) << notFound << true;
     QTest::newRow("no ENTITIES end") << groups({"0", "SECTION", "2", "ENTITIES", "0", "LINE"}) << notFound << true;
     QTest::newRow("damaged") << groups({"0", "SECTION", "2", "ENTITIES", "0"})
-                             << "Nota:\r\nFisierul .DXF este incomplet: se termina dupa codul de grup de la linia 5." << true;
+                             << "Nota:\r\nFisierul .DXF este incomplet: se termina dupa codul de grup de la linia 5."
+                             << true;
     QTest::newRow("random bytes") << QByteArray("\x01\x02\xff\n\x7f\x00\x00", 7)
                                   << "Nota:\r\nFisierul selectat nu este un fisier .DXF text (linia 1)." << true;
 }
@@ -245,7 +247,8 @@ void tst_DxfWizard::landQuestions()
     f.prompter.queueAnswer(Answer::Yes);
     f.prompter.queueAnswer(Answer::No);
     f.wizard.next();
-    QCOMPARE(f.prompter.last().text, QStringLiteral("Ati mai atribuit alta polilinie terenului.\rDoriti sa suprascrieti?"));
+    QCOMPARE(f.prompter.last().text,
+             QStringLiteral("Ati mai atribuit alta polilinie terenului.\rDoriti sa suprascrieti?"));
     QCOMPARE(f.wizard.page(), 1);
     QCOMPARE(f.wizard.LandIndex(), 1);
     f.prompter.queueAnswer(Answer::Yes);
@@ -291,7 +294,8 @@ void tst_DxfWizard::buildingTies()
     QCOMPARE(texts(f.wizard.lines()), page2);
     QVERIFY(f.wizard.numberText().isEmpty());
     QVERIFY(!f.wizard.associateEnabled());
-    QCOMPARE(f.prompter.last().text, QStringLiteral("Asociati polilinia la constructia cu numarul ") + numbers.last().trimmed());
+    QCOMPARE(f.prompter.last().text,
+             QStringLiteral("Asociati polilinia la constructia cu numarul ") + numbers.last().trimmed());
     // The page-1 list of any layer shows every building line.
     f.wizard.previous();
     f.wizard.chooseLayer(2);
@@ -336,7 +340,8 @@ void tst_DxfWizard::tieRefusals()
     f.prompter.queueAnswer(Answer::Yes);
     f.prompter.queueAnswer(Answer::No);
     f.wizard.associate();
-    QCOMPARE(f.prompter.last().text, QStringLiteral("Polilinia a mai fost asociata unei constructii. Vreti sa reasociati?"));
+    QCOMPARE(f.prompter.last().text,
+             QStringLiteral("Polilinia a mai fost asociata unei constructii. Vreti sa reasociati?"));
     QCOMPARE(f.wizard.associationTexts(), QStringList{"4_2"});
     f.wizard.clickLine(1);
     f.wizard.setNumberText(QStringLiteral("3"));
@@ -367,7 +372,8 @@ void tst_DxfWizard::landChoiceRemovesTie()
     f.wizard.next();
     QCOMPARE(f.wizard.LandIndex(), 2);
     QCOMPARE(f.wizard.associationTexts(), QStringList{"3_2"});
-    QCOMPARE(texts(f.wizard.lines()), (QStringList{"TEREN@2", "C2@3", "Polilinia 1@1", "Polilinia 4@4", "Polilinia 5@5"}));
+    QCOMPARE(texts(f.wizard.lines()),
+             (QStringList{"TEREN@2", "C2@3", "Polilinia 1@1", "Polilinia 4@4", "Polilinia 5@5"}));
     f.wizard.next();
     f.prompter.queueAnswer(Answer::No);
     QVERIFY(f.wizard.exit());
@@ -490,10 +496,11 @@ void tst_DxfWizard::fitting_data()
     QTest::newRow("twice as wide as high")
         << groups(entities(lwpolyline("A", "1", {{"0", "0"}, {"200", "0"}, {"200", "100"}, {"0", "100"}}))) << 14.4
         << 0.0 << 720.0;
-    QTest::newRow("no height") << groups(entities(lwpolyline("A", "0", {{"0", "5"}, {"100", "5"}, {"50", "5"}, {"0", "5"}})))
+    QTest::newRow("no height") << groups(entities(
+                                      lwpolyline("A", "0", {{"0", "5"}, {"100", "5"}, {"50", "5"}, {"0", "5"}})))
                                << 28.8 << 0.0 << 1440.0;
-    QTest::newRow("no width") << groups(entities(lwpolyline("A", "0", {{"5", "0"}, {"5", "144"}, {"5", "0"}})))
-                              << 20.0 << 1440.0 << 0.0;
+    QTest::newRow("no width") << groups(entities(lwpolyline("A", "0", {{"5", "0"}, {"5", "144"}, {"5", "0"}}))) << 20.0
+                              << 1440.0 << 0.0;
 }
 
 void tst_DxfWizard::fitting()

@@ -26,8 +26,7 @@ class tst_frmImportDXF : public QObject
     Q_OBJECT
 
 private:
-    template <typename T>
-    T* child(QWidget& window, const char* name)
+    template <typename T> T* child(QWidget& window, const char* name)
     {
         T* widget = window.findChild<T*>(QLatin1String(name));
         if (!widget)

@@ -2,12 +2,12 @@
 // file (cedillas) find their comma-below entries in the nomenclature tables.
 #include "base/AnsiText.h"
 #include "base/AreaText.h"
-#include "model/Contours.h"
 #include "entry/FormMapping.h"
 #include "entry/LookUpData.h"
 #include "entry/nomenclature/MfpStreetReader.h"
 #include "entry/nomenclature/NomenclatureBuilder.h"
 #include "entry/nomenclature/SirutaReader.h"
+#include "model/Contours.h"
 #include "support/DocumentFactory.h"
 #include "support/TestPaths.h"
 

@@ -456,7 +456,9 @@ void tst_Nomenclature::writerReplacesOnlyWhenComplete()
     NomenclatureTable newSecond = newFirst;
     newSecond.fileName = QStringLiteral("Admin.DAT");
     newSecond.tableName = QStringLiteral("Admin");
-    QCOMPARE(failureNumber([&] { NomenclatureWriter::writeAll({newFirst, newSecond}, dir.path()); }),
+    QCOMPARE(failureNumber([&] {
+                 NomenclatureWriter::writeAll({newFirst, newSecond}, dir.path());
+             }),
              int(ErrorNumber::PathFileAccess));
     QCOMPARE(datRows(path, QStringLiteral("Judete")), QStringList{"1,Alba"});
     QCOMPARE(datRows(dir.filePath(QStringLiteral("Admin.DAT")), QStringLiteral("Admin")), QStringList{"1,Alba"});

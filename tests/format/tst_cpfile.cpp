@@ -41,7 +41,9 @@ private slots:
         CPFile file(".");
         const QByteArray bytes = file.compose();
         QCOMPARE(bytes.size(), 68);
-        QVERIFY(bytes.startsWith(QByteArray("CP\x03\x00" "1.0\x00\x00\x00\x00", 11)));
+        QVERIFY(bytes.startsWith(QByteArray("CP\x03\x00"
+                                            "1.0\x00\x00\x00\x00",
+                                            11)));
     }
 
     void headerLayoutIsLittleEndian()
@@ -57,7 +59,9 @@ private slots:
         // "CP", version "1.0", two empty reserved texts, then SIRUTA and IECode.
         QCOMPARE(bytes.mid(11, 5), QByteArray("\x04\x03\x02\x01\x01", 5));
         QCOMPARE(bytes.mid(16, 2), QByteArray("\x00\x00", 2)); // StreetType
-        QCOMPARE(bytes.mid(18, 4), QByteArray("\x02\x00" "Ab", 4));
+        QCOMPARE(bytes.mid(18, 4), QByteArray("\x02\x00"
+                                              "Ab",
+                                              4));
         // After twelve address texts: IsAp as -1.
         QCOMPARE(bytes.mid(18 + 4 + 20, 2), QByteArray("\xff\xff", 2));
     }
@@ -179,12 +183,18 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<bool>("replacesDocument");
-        QTest::newRow("missing file") << "missing" << "53 File not found" << false;
-        QTest::newRow("missing file in quotes") << "quoted missing" << "53 File not found" << false;
-        QTest::newRow("a folder") << "folder" << "70 Permission denied" << false;
-        QTest::newRow("empty file") << "empty" << "62 Input past end of file" << false;
-        QTest::newRow("not a property file") << "hello" << "62 Input past end of file" << false;
-        QTest::newRow("cut in the point records") << "cut" << "62 Input past end of file" << true;
+        QTest::newRow("missing file") << "missing"
+                                      << "53 File not found" << false;
+        QTest::newRow("missing file in quotes") << "quoted missing"
+                                                << "53 File not found" << false;
+        QTest::newRow("a folder") << "folder"
+                                  << "70 Permission denied" << false;
+        QTest::newRow("empty file") << "empty"
+                                    << "62 Input past end of file" << false;
+        QTest::newRow("not a property file") << "hello"
+                                             << "62 Input past end of file" << false;
+        QTest::newRow("cut in the point records") << "cut"
+                                                  << "62 Input past end of file" << true;
     }
     void loadFailureIsReturned()
     {

@@ -1,8 +1,8 @@
 // The format's limits, each reached: the last value that fits is kept whole, the first that does
 // not is refused with a message and leaves things as they were (no wrap-around, no crash).
 #include "coordlist/CoordinateList.h"
-#include "geometry/Transform.h"
 #include "format/CPFile.h"
+#include "geometry/Transform.h"
 #include "scrivel/RTFDoc.h"
 #include "support/DocumentFactory.h"
 #include "support/ScriptedPrompter.h"
@@ -40,7 +40,7 @@ QByteArray headerWithCounts(qint16 owners, qint16 parcels, qint16 buildings, qin
     text("");
     text("");
     bytes.append(QByteArray(4, '\0')); // SIRUTA
-    bytes.append('\0');                 // IE code
+    bytes.append('\0');                // IE code
     for (int i = 0; i < 12; ++i)
         text("");
     int16(0);

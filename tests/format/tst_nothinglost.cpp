@@ -67,8 +67,8 @@ RTFDoc sheet(int lines)
     const int font = doc.Fonts(QStringLiteral("Arial"));
     doc.PaperFormat(297, 210, 20, 10, 10, 10, false);
     for (int i = 1; i <= lines; ++i)
-        doc.AddText(doc.DefineTextData(QStringLiteral("Rândul %1 {ș} \\ ț").arg(i), font, 0, 1, 10, i % 2, false, false),
-                    true);
+        doc.AddText(
+            doc.DefineTextData(QStringLiteral("Rândul %1 {ș} \\ ț").arg(i), font, 0, 1, 10, i % 2, false, false), true);
     return doc;
 }
 
@@ -84,7 +84,8 @@ Save saveOf(const QString& kind)
     return [](const QString& path, int version) {
         // The settings file: the program rewrites one key at a time.
         return IniFile::write(QStringLiteral("Setari"), AppSettings::KeySurveyorName,
-                              version == 1 ? QStringLiteral("Popescu Ion") : QStringLiteral("Ionescu Maria-Stefania"), path);
+                              version == 1 ? QStringLiteral("Popescu Ion") : QStringLiteral("Ionescu Maria-Stefania"),
+                              path);
     };
 }
 
@@ -123,7 +124,8 @@ private slots:
             QVERIFY(device.open(QIODevice::WriteOnly));
             const bool saved = kind == "cp" ? cpFile(QString(), 9).save(&device) : sheet(25).SaveAndClose(&device);
             if (saved)
-                QFAIL(qPrintable(QStringLiteral("save reported success with %1 of %2 bytes written").arg(limit).arg(whole.size())));
+                QFAIL(qPrintable(
+                    QStringLiteral("save reported success with %1 of %2 bytes written").arg(limit).arg(whole.size())));
             QVERIFY(whole.startsWith(device.written()));
         }
         FailDevice roomy(whole.size());
@@ -149,7 +151,8 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(kind == "settings" ? "Lotmark.INI" : "file." + kind);
         if (kind == "settings")
-            QVERIFY(writeAll(path, "[Setari]\r\nNumeAutorizat=Popescu Ion\r\nDelimitatori=9,32\r\n[Altele]\r\nx=1\r\n"));
+            QVERIFY(
+                writeAll(path, "[Setari]\r\nNumeAutorizat=Popescu Ion\r\nDelimitatori=9,32\r\n[Altele]\r\nx=1\r\n"));
         else
             QVERIFY(save(path, 1));
         const QByteArray older = readAll(path);
@@ -169,7 +172,8 @@ private slots:
                 saved = save(path, 2);
             }
             if (saved)
-                QFAIL(qPrintable(QStringLiteral("save reported success with room for %1 of %2 bytes").arg(limit).arg(size)));
+                QFAIL(qPrintable(
+                    QStringLiteral("save reported success with room for %1 of %2 bytes").arg(limit).arg(size)));
             if (readAll(path) != older)
                 QFAIL(qPrintable(QStringLiteral("the old file changed with room for %1 bytes").arg(limit)));
             QCOMPARE(filesIn(dir.path()), QStringList{QFileInfo(path).fileName()});

@@ -55,18 +55,20 @@ private slots:
     {
         QTest::addColumn<QList<Row>>("rows");
         QTest::addColumn<QStringList>("polygons");
-        QTest::newRow("land then building") << QList<Row>{{"TEREN", "1", "0", "0"}, {"TEREN", "2", "10", "0"},
-                                                          {"TEREN", "3", "10", "10"}, {"TEREN", "4", "0", "10"},
-                                                          {"C1", "5", "1", "1"}, {"C1", "6", "2", "1"},
-                                                          {"C1", "7", "2", "2"}, {"C1", "8", "1", "2"}}
-                                            << QStringList{"TEREN:1(0;0) 2(10;0) 3(10;10) 4(0;10)",
-                                                           "C1:5(1;1) 6(2;1) 7(2;2) 8(1;2)"};
+        QTest::newRow("land then building")
+            << QList<Row>{{"TEREN", "1", "0", "0"},  {"TEREN", "2", "10", "0"}, {"TEREN", "3", "10", "10"},
+                          {"TEREN", "4", "0", "10"}, {"C1", "5", "1", "1"},     {"C1", "6", "2", "1"},
+                          {"C1", "7", "2", "2"},     {"C1", "8", "1", "2"}}
+            << QStringList{"TEREN:1(0;0) 2(10;0) 3(10;10) 4(0;10)", "C1:5(1;1) 6(2;1) 7(2;2) 8(1;2)"};
         QTest::newRow("final row of a new entity is dropped")
             << QList<Row>{{"TEREN", "1", "0", "0"}, {"TEREN", "2", "1", "0"}, {"C1", "3", "5", "5"}}
             << QStringList{"TEREN:1(0;0) 2(1;0)"};
         QTest::newRow("row with an empty cell adds nothing but keeps the entity")
-            << QList<Row>{{"TEREN", "1", "0", "0"}, {"TEREN", "", "1", "0"}, {"TEREN", "3", "", "0"},
-                          {"TEREN", "4", "2", "2"}, {"TEREN", "5", "3", "3"}}
+            << QList<Row>{{"TEREN", "1", "0", "0"},
+                          {"TEREN", "", "1", "0"},
+                          {"TEREN", "3", "", "0"},
+                          {"TEREN", "4", "2", "2"},
+                          {"TEREN", "5", "3", "3"}}
             << QStringList{"TEREN:1(0;0) 4(2;2) 5(3;3)"};
         QTest::newRow("reappearing entity is a second polygon")
             << QList<Row>{{"A", "1", "0", "0"}, {"B", "2", "1", "1"}, {"A", "3", "2", "2"}, {"A", "4", "3", "3"}}
@@ -100,8 +102,8 @@ private slots:
         Transform transform(separator);
         const QString x = QStringLiteral("500123.456");
         const QString yLocal = QStringLiteral("400000") + separator + QStringLiteral("125");
-        transform.setTransformArray(tableOf({{"TEREN", "1", x, yLocal}, {"TEREN", "2", 500100.5, 400001.25},
-                                             {"TEREN", "3", "1", "1"}}));
+        transform.setTransformArray(
+            tableOf({{"TEREN", "1", x, yLocal}, {"TEREN", "2", 500100.5, 400001.25}, {"TEREN", "3", "1", "1"}}));
         QVERIFY(transform.ArrayToPolygonCollection());
         const PolygonPtr land = transform.PolygonCollection()->Item(1);
         QCOMPARE(land->Points()->Item(1)->X(), 500123.456);
@@ -113,8 +115,8 @@ private slots:
     void unreadableCoordinateStopsWithTypeMismatch()
     {
         Transform transform(".");
-        transform.setTransformArray(tableOf({{"TEREN", "1", "0", "0"}, {"TEREN", "2", "1", "0"}, {"C1", "3", "x", "0"},
-                                             {"C1", "4", "1", "1"}}));
+        transform.setTransformArray(tableOf(
+            {{"TEREN", "1", "0", "0"}, {"TEREN", "2", "1", "0"}, {"C1", "3", "x", "0"}, {"C1", "4", "1", "1"}}));
         QVERIFY(!transform.ArrayToPolygonCollection());
         QCOMPARE(transform.lastError().text(), QString("13 Type mismatch"));
         QCOMPARE(describe(*transform.PolygonCollection()), QStringList{"TEREN:1(0;0) 2(1;0)"});

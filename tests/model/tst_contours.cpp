@@ -29,7 +29,8 @@ QStringList outcome(const Land& land)
 {
     QStringList result{land.Geometry() ? land.Geometry()->Name() : QStringLiteral("-")};
     for (const BuildPtr& build : *land.Buildings())
-        result << build->No() + QLatin1Char('=') + (build->Geometry() ? build->Geometry()->Name() : QStringLiteral("-"));
+        result << build->No() + QLatin1Char('=') +
+                      (build->Geometry() ? build->Geometry()->Name() : QStringLiteral("-"));
     return result;
 }
 
@@ -48,9 +49,8 @@ private slots:
         QTest::addColumn<bool>("addMissing");
         QTest::addColumn<QStringList>("expected");
 
-        QTest::newRow("land and buildings by number")
-            << QStringList{"C1", "C2"} << QStringList{"TEREN", "C2", "C1"} << false << false
-            << QStringList{"TEREN", "C1=C1", "C2=C2"};
+        QTest::newRow("land and buildings by number") << QStringList{"C1", "C2"} << QStringList{"TEREN", "C2", "C1"}
+                                                      << false << false << QStringList{"TEREN", "C1=C1", "C2=C2"};
         QTest::newRow("the land's name in any case")
             << QStringList{} << QStringList{"teren"} << false << false << QStringList{"teren"};
         QTest::newRow("a building's number in any case")

@@ -230,10 +230,10 @@ void tst_SitePlan::gridTicksAreTrueScale()
         QSKIP("pdftotext (poppler-utils) is not installed");
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("plan.pdf"));
-    const CliResult result = runCliCaptured(
-        {QStringLiteral("plan"), TestPaths::sample(QStringLiteral("Teren-intravilan-Alba-Iulia.CP")),
-         QStringLiteral("-o"), pdf, QStringLiteral("--scale"), QString::number(scale), QStringLiteral("--paper"),
-         paper});
+    const CliResult result =
+        runCliCaptured({QStringLiteral("plan"), TestPaths::sample(QStringLiteral("Teren-intravilan-Alba-Iulia.CP")),
+                        QStringLiteral("-o"), pdf, QStringLiteral("--scale"), QString::number(scale),
+                        QStringLiteral("--paper"), paper});
     QVERIFY2(result.code == 0, qPrintable(result.err));
     const QString html = pdfText(pdf, {QStringLiteral("-bbox")});
     // The labels of the Est ticks under the frame: whole multiples of the grid step.

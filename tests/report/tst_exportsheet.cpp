@@ -10,8 +10,8 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 // "Export FCP" in the main window: the sheet of the document on screen, with the form's

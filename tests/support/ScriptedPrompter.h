@@ -13,7 +13,15 @@ class ScriptedPrompter : public Prompter
 public:
     struct Entry
     {
-        enum Kind { Message, Question, OpenFile, SaveFile, Folder, Input } kind;
+        enum Kind
+        {
+            Message,
+            Question,
+            OpenFile,
+            SaveFile,
+            Folder,
+            Input
+        } kind;
         QString text;
         QString caption;
         Icon icon = Icon::None;
@@ -35,7 +43,8 @@ public:
     QString openFileName(const QString& caption, const QString& filter, const QString& directory) override;
     QString saveFileName(const QString& caption, const QString& filter, const QString& suggestedPath) override;
     QString folderName(const QString& caption, const QString& directory) override;
-    std::optional<QString> inputText(const QString& prompt, const QString& caption, const QString& defaultText) override;
+    std::optional<QString> inputText(const QString& prompt, const QString& caption,
+                                     const QString& defaultText) override;
 
     const QList<Entry>& log() const { return m_log; }
     QStringList texts() const;
