@@ -3,6 +3,7 @@
 #include "entry/nomenclature/MfpStreetReader.h"
 #include "entry/nomenclature/NomenclatureBuilder.h"
 #include "entry/nomenclature/SirutaReader.h"
+#include "support/Failures.h"
 #include "support/TestPaths.h"
 
 #include <QFile>
@@ -12,16 +13,6 @@
 #include <functional>
 
 namespace {
-
-int failureNumber(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const Failure& failure) {
-        return failure.error().number;
-    }
-    return 0;
-}
 
 // Names listed by stepping through the table as the form fills its lists.
 QStringList listed(LookUpData& lookup, const QString& field)

@@ -6,6 +6,7 @@
 #include "entry/nomenclature/NomenclatureBuilder.h"
 #include "entry/nomenclature/PostalStreetReader.h"
 #include "entry/nomenclature/SirutaReader.h"
+#include "support/Failures.h"
 #include "support/TestPaths.h"
 
 #include <QBuffer>
@@ -25,26 +26,6 @@
 #include <functional>
 
 namespace {
-
-int failureNumber(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const Failure& failure) {
-        return failure.error().number;
-    }
-    return 0;
-}
-
-QString failureText(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const Failure& failure) {
-        return failure.error().description;
-    }
-    return QString();
-}
 
 std::vector<SirutaRecord> readText(const QByteArray& bytes)
 {

@@ -1,5 +1,6 @@
 #include "model/DXFEntity.h"
 #include "model/Document.h"
+#include "support/Failures.h"
 
 #include <QTest>
 
@@ -57,18 +58,8 @@ private slots:
     {
         PointsPtr points = threePoints();
         for (int position : {0, -1, 4}) {
-            try {
-                points->Item(position);
-                QFAIL("Item accepted an invalid position");
-            } catch (const Failure& failure) {
-                QCOMPARE(failure.error().number, 5);
-            }
-            try {
-                points->Remove(position);
-                QFAIL("Remove accepted an invalid position");
-            } catch (const Failure& failure) {
-                QCOMPARE(failure.error().number, 5);
-            }
+            QCOMPARE(failureNumber([&] { points->Item(position); }), 5);
+            QCOMPARE(failureNumber([&] { points->Remove(position); }), 5);
         }
         QCOMPARE(points->Count(), 3);
     }
