@@ -2,7 +2,7 @@
 // on disk stays as it was and no Save can overwrite it with less.
 #include "app/AppSettings.h"
 #include "app/ui/frmMain.h"
-#include "cli/CommandRegistry.h"
+#include "support/CliRun.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestPaths.h"
@@ -41,12 +41,7 @@ qsizetype countsOffset(const QByteArray& content)
 
 QString sampleFile(const QString& folder)
 {
-    const QString path = folder + "/sample.CP";
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    runCli({"build", TestPaths::source(QStringLiteral("docs/examples/sample-land.json")), "-o", path}, outStream,
-           errStream);
-    return path;
+    return exampleLandFile(folder + "/sample.CP");
 }
 } // namespace
 

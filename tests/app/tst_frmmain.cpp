@@ -36,9 +36,7 @@ QByteArray readAll(const QString& path)
 // The sample land document of the examples, saved as a .CP file.
 QString sampleFile(const QString& folder)
 {
-    const QString path = folder + "/sample.CP";
-    runCliCaptured({"build", TestPaths::source(QStringLiteral("docs/examples/sample-land.json")), "-o", path});
-    return path;
+    return exampleLandFile(folder + "/sample.CP");
 }
 } // namespace
 

@@ -85,13 +85,7 @@ class tst_frmmainchecks : public QObject
     std::unique_ptr<ScriptedPrompter> m_prompter;
     std::unique_ptr<frmMain> m_window;
 
-    QString sampleFile()
-    {
-        const QString path = m_folder->path(QStringLiteral("sample.CP"));
-        runCliCaptured({QStringLiteral("build"), TestPaths::source(QStringLiteral("docs/examples/sample-land.json")),
-                        QStringLiteral("-o"), path});
-        return path;
-    }
+    QString sampleFile() { return exampleLandFile(m_folder->path(QStringLiteral("sample.CP"))); }
 
     void loadSample()
     {

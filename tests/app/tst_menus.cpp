@@ -32,8 +32,7 @@
 namespace {
 QString sampleFile(const QString& path)
 {
-    runCliCaptured({"build", TestPaths::source(QStringLiteral("docs/examples/sample-land.json")), "-o", path});
-    return path;
+    return exampleLandFile(path);
 }
 
 QMenu* menuNamed(frmMain& window, const QString& name)

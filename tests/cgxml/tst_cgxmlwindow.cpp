@@ -8,6 +8,7 @@
 #include "cgxml/ui/CgxmlChecksDialog.h"
 #include "coordlist/ui/EditableList.h"
 #include "entry/ui/CreateFBI.h"
+#include "support/CreateMainWindow.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestPaths.h"
@@ -33,12 +34,7 @@ class tst_cgxmlwindow : public QObject
 private slots:
     void init()
     {
-        m_folder = std::make_unique<ProgramFolder>();
-        m_folder->writeUsualSettings();
-        m_settings = std::make_unique<AppSettings>(m_folder->dir.path());
-        m_settings->load();
-        m_prompter = std::make_unique<ScriptedPrompter>();
-        m_window = std::make_unique<frmMain>(*m_settings, *m_prompter);
+        createMainWindow(m_folder, m_settings, m_prompter, m_window);
         m_shown.clear();
         m_window->setCgxmlChecksShower([this](const QList<CgxmlFinding>& findings) {
             m_shown = findings;

@@ -499,7 +499,7 @@ void tst_Nomenclature::demonstrationDataHoldsTheSampleAddress()
     QCOMPARE(build.skippedRecords, 0);
     QCOMPARE(NomenclatureBuilder::table(build, QStringLiteral("Judete.DAT"))->rowCount(), size_t(42));
 
-    QFile file(QDir::cleanPath(TestPaths::testData(QStringLiteral("../../docs/examples/sample-land.json"))));
+    QFile file(QDir::cleanPath(TestPaths::source(QStringLiteral("docs/examples/sample-land.json"))));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QJsonObject land = QJsonDocument::fromJson(file.readAll()).object().value(QStringLiteral("Land")).toObject();
     const QJsonObject address = land.value(QStringLiteral("Address")).toObject();

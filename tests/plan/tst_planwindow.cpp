@@ -5,6 +5,7 @@
 #include "plan/ui/frmInventory.h"
 #include "plan/ui/frmPlanOptions.h"
 #include "support/CliRun.h"
+#include "support/CreateMainWindow.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestPaths.h"
@@ -36,9 +37,7 @@ class tst_PlanWindow : public QObject
 
     QString openSample()
     {
-        const QString path = m_folder->path(QStringLiteral("sample.CP"));
-        runCliCaptured({QStringLiteral("build"), TestPaths::source(QStringLiteral("docs/examples/sample-land.json")),
-                        QStringLiteral("-o"), path});
+        const QString path = exampleLandFile(m_folder->path(QStringLiteral("sample.CP")));
         m_window->openCommandLine(path);
         return path;
     }
@@ -51,12 +50,7 @@ class tst_PlanWindow : public QObject
 private slots:
     void init()
     {
-        m_folder = std::make_unique<ProgramFolder>();
-        m_folder->writeUsualSettings();
-        m_settings = std::make_unique<AppSettings>(m_folder->dir.path());
-        m_settings->load();
-        m_prompter = std::make_unique<ScriptedPrompter>();
-        m_window = std::make_unique<frmMain>(*m_settings, *m_prompter);
+        createMainWindow(m_folder, m_settings, m_prompter, m_window);
         m_window->setToday([] { return QDate(2026, 12, 7); });
         m_asked = 0;
         m_answer = PlanOptions();

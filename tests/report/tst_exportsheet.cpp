@@ -3,6 +3,7 @@
 #include "cli/CommandRegistry.h"
 #include "entry/ui/CreateFBI.h"
 #include "report/Fisa.h"
+#include "support/CliRun.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestPaths.h"
@@ -49,12 +50,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 
         const QString sample = m_dir.filePath(QStringLiteral("sample.CP"));
-        QString out, err;
-        QTextStream outStream(&out), errStream(&err);
-        QCOMPARE(runCli({QStringLiteral("build"), TestPaths::source(QStringLiteral("docs/examples/sample-land.json")),
-                         QStringLiteral("-o"), sample},
-                        outStream, errStream),
-                 0);
+        QCOMPARE(exampleLandFile(sample), sample);
         m_window->LoadIntoWindow(sample);
         m_prompter->clear();
     }

@@ -23,3 +23,11 @@ inline CliResult runCliCaptured(const QStringList& arguments)
     errStream.flush();
     return {code, out, err};
 }
+
+// The examples' land document (docs/examples/sample-land.json) built into a .CP file at path;
+// the path, or "" when the build failed.
+inline QString exampleLandFile(const QString& path)
+{
+    const QString json = QStringLiteral(LOTMARK_SOURCE_DIR "/docs/examples/sample-land.json");
+    return runCliCaptured({QStringLiteral("build"), json, QStringLiteral("-o"), path}).code == 0 ? path : QString();
+}
